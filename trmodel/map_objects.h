@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+
+#include "geometry.h"
+
+class TTrLine;
+
+// A reference to one end of a line: End 1 is the end at the line's P1,
+// End 2 the end at its P2. Empty when Line is null; End is then meaningless.
+struct TTrLineEnd {
+  TTrLine* Line = nullptr;
+  uint8_t End = 0;
+
+  bool IsEmpty() const { return Line == nullptr; }
+};
+
+// Two references name the same place when they name the same end of the
+// same line; all empty references are alike whatever their End holds.
+bool SameLineEnd(const TTrLineEnd& A, const TTrLineEnd& B);
+
+// A point of the plan. Conn1 is a switch's entry, Conn2 its default
+// direction (or the other line of a plain joint), Conn3 its other direction.
+class TTrPoint {
+ public:
+  int32_t Id = 0;
+  TTrVector Pos;
+  TTrLineEnd Conn1;
+  TTrLineEnd Conn2;
+  TTrLineEnd Conn3;
+
+  // The position goes through Vector, so it may throw EFloatOverflow.
+  TTrPoint(double X, double Y, double Z);
+
+  // True unless the first present of Conn1, Conn2 is a track; a point
+  // without lines counts as a wall point.
+  bool IsWallPoint() const;
+  int32_t LineCount() const;
+};
+
+// The common base of track and wall lines. Next1/Next2 are the main links
+// followed by a train leaving through that end; Branch1/Branch2 are set only
+// while the line is the entry of a switch at that end.
+class TTrLine {
+ public:
+  int32_t Id = 0;
+  TTrPoint* P1 = nullptr;
+  TTrPoint* P2 = nullptr;
+  TTrLineEnd Next2;
+  TTrLineEnd Next1;
+  TTrLineEnd Branch2;
+  TTrLineEnd Branch1;
+
+  virtual ~TTrLine() = default;
+  TTrLine(const TTrLine&) = delete;
+  TTrLine& operator=(const TTrLine&) = delete;
+
+  // Bearing from P1 to P2, and their distance on the map plane.
+  double Bearing() const;
+  double Length() const;
+
+ protected:
+  TTrLine(TTrPoint* AP1, TTrPoint* AP2) : P1(AP1), P2(AP2) {}
+};
+
+class TTrack : public TTrLine {
+ public:
+  uint8_t Poles = 0;     // 0 Side, 1 Middle, 2 Over
+  uint8_t Platform = 0;  // 1 when the track has a station platform
+
+  TTrack(TTrPoint* AP1, TTrPoint* AP2) : TTrLine(AP1, AP2) {}
+};
+
+class TWall : public TTrLine {
+ public:
+  TWall(TTrPoint* AP1, TTrPoint* AP2) : TTrLine(AP1, AP2) {}
+};
+
+inline bool IsTrack(const TTrLine* Line) {
+  return dynamic_cast<const TTrack*>(Line) != nullptr;
+}
+
+// Stores Target in the main (or, with Alternative, the branch) link of the
+// line named by At, at the end At names: End 2 is end 2, any other code end 1.
+// An empty At names no line and changes nothing.
+void SetLink(const TTrLineEnd& At, const TTrLineEnd& Target, bool Alternative);

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "map_objects.h"
+#include "track_position.h"
+
+// The container of one map. It owns every point, line and train; the lists
+// keep insertion order, which is also the order of drawing, hit-testing and
+// writing. The model validates nothing: callers keep the preconditions
+// (at most three lines at a point, Connect with at least one line).
+class TTrainStructureSV {
+ public:
+  int32_t NextId = 0;
+  std::vector<std::unique_ptr<TTrPoint>> Points;
+  std::vector<std::unique_ptr<TTrack>> Tracks;
+  std::vector<std::unique_ptr<TWall>> Walls;
+  std::vector<std::unique_ptr<TTrain>> Trains;
+
+  TTrainStructureSV() = default;
+  ~TTrainStructureSV();
+  TTrainStructureSV(const TTrainStructureSV&) = delete;
+  TTrainStructureSV& operator=(const TTrainStructureSV&) = delete;
+
+  // Hands out NextId and counts it up (wrapping like a 32-bit register).
+  int32_t NewId();
+
+  // Appending takes ownership and returns the object; nothing else changes.
+  TTrPoint* AddPoint(std::unique_ptr<TTrPoint> Point);
+  TTrLine* AddLine(std::unique_ptr<TTrLine> Line);
+  TTrain* AddTrain(std::unique_ptr<TTrain> Train);
+
+  // Joins end EndA of LineA and end EndB of LineB at the point where they
+  // meet: each line's link at that end and the point's references.
+  void Connect(TTrLine* LineA, uint8_t EndA, TTrLine* LineB, uint8_t EndB);
+  // Re-applies the link rule at Point from the order of its references.
+  void RelinkPoint(TTrPoint* Point);
+
+  // Deletes Point, every line that ends at it, every neighbour left without
+  // lines, and every train standing on a deleted line.
+  void DeletePoint(TTrPoint* Point);
+  // Removes Line from Point's references, compacts and relinks them, or
+  // deletes Point when no line is left. Part of DeletePoint.
+  void DetachLine(TTrPoint* Point, TTrLine* Line);
+  // Deletes one line of the point Deleted, which is being deleted.
+  void DeleteLine(TTrLine* Line, TTrPoint* Deleted);
+
+  // Moves the end of Line that lies at Gone onto Keep and links it there, as
+  // a second line (plain joint) or a third one (switch) of Keep. Gone keeps
+  // its place in Points; the caller removes it with RemovePoint. Joins
+  // nothing, and says so, when Keep has no line or three lines already.
+  bool JoinPoint(TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep);
+  // Removes Point from Points and frees it; its lines are not looked at.
+  void RemovePoint(TTrPoint* Point);
+
+  // Switch commands; each acts only on a point with three lines and says
+  // whether it did. Rotate: the default direction becomes the entry, the
+  // other direction the default, the old entry the other direction.
+  bool RotateSwitch(TTrPoint* Point);
+  // Swap: the default and the other direction change places.
+  bool SwapSwitch(TTrPoint* Point);
+
+ private:
+  void FreeLine(TTrLine* Line);
+};
