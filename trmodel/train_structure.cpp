@@ -57,6 +57,28 @@ TTrain* TTrainStructureSV::AddTrain(std::unique_ptr<TTrain> Train) {
   return Trains.back().get();
 }
 
+TTrPoint* TTrainStructureSV::NewPoint(double X, double Y) {
+  auto point = std::make_unique<TTrPoint>(X, Y, 0.0);
+  point->Id = NewId();
+  return AddPoint(std::move(point));
+}
+
+TTrLine* TTrainStructureSV::BuildLine(TTrPoint* Start, TTrPoint* End,
+                                      bool Track) {
+  std::unique_ptr<TTrLine> made;
+  if (Track) {
+    made = std::make_unique<TTrack>(Start, End);
+  } else {
+    made = std::make_unique<TWall>(Start, End);
+  }
+  TTrLine* line = AddLine(std::move(made));
+  line->Id = NewId();
+  const TTrLineEnd link = Start->Conn1.IsEmpty() ? Start->Conn2 : Start->Conn1;
+  Connect(link.Line, link.End, line, 1);
+  Connect(line, 2, nullptr, 0);
+  return line;
+}
+
 void TTrainStructureSV::Connect(TTrLine* LineA, uint8_t EndA, TTrLine* LineB,
                                 uint8_t EndB) {
   if (LineA == nullptr) {

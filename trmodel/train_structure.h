@@ -33,6 +33,15 @@ class TTrainStructureSV {
   TTrLine* AddLine(std::unique_ptr<TTrLine> Line);
   TTrain* AddTrain(std::unique_ptr<TTrain> Train);
 
+  // A new point at (X, Y, 0) with the next identifier, appended to Points.
+  // Throws EFloatOverflow, changing nothing, for a coordinate too large.
+  TTrPoint* NewPoint(double X, double Y);
+  // Lays a new track (or wall) from Start to End as a build gesture does: it
+  // gets the next identifier, joins Start's first line there (making Start a
+  // plain joint, or a switch whose third line it is) and ends dead at End.
+  // Start must have fewer than three lines.
+  TTrLine* BuildLine(TTrPoint* Start, TTrPoint* End, bool Track);
+
   // Joins end EndA of LineA and end EndB of LineB at the point where they
   // meet: each line's link at that end and the point's references.
   void Connect(TTrLine* LineA, uint8_t EndA, TTrLine* LineB, uint8_t EndB);

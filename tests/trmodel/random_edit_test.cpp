@@ -31,7 +31,7 @@ class RandomEditor {
         JoinTwoPoints();
         break;
       case 5:
-        if (Pick(3) == 0) DeleteSomePoint();
+        DeleteSomePoint();
         break;
       case 6:
         SwitchCommand();
