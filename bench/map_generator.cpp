@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr double kSegment = 100.0;    // metres between points along a run
-constexpr double kRowPitch = 250.0;   // metres between parallel runs
+constexpr double kSegment = 100.0;   // metres between points along a run
+constexpr double kRowPitch = 250.0;  // metres between parallel runs
 constexpr double kSidingOffset = 40.0;
 constexpr double kWallOffset = -20.0;
 constexpr int kSwitchEvery = 12;
@@ -17,8 +17,8 @@ class Generator {
  public:
   explicit Generator(size_t PointCount)
       : target_(PointCount),
-        perRow_(std::max<size_t>(16, static_cast<size_t>(
-                                         std::sqrt(PointCount * 0.5)))),
+        perRow_(std::max<size_t>(
+            16, static_cast<size_t>(std::sqrt(PointCount * 0.5)))),
         map_(std::make_unique<TTrainStructureSV>()) {}
 
   std::unique_ptr<TTrainStructureSV> Run() {

@@ -32,8 +32,7 @@ double TTrLine::Length() const {
   return static_cast<double>(std::sqrt(dx * dx + dy * dy));
 }
 
-void SetLink(const TTrLineEnd& At, const TTrLineEnd& Target,
-             bool Alternative) {
+void SetLink(const TTrLineEnd& At, const TTrLineEnd& Target, bool Alternative) {
   TTrLine* line = At.Line;
   if (line == nullptr) return;
   if (At.End == 2) {

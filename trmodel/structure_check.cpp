@@ -50,7 +50,8 @@ class Checker {
   void CheckLine(const TTrLine& Line) {
     for (const TTrLineEnd* link :
          {&Line.Next1, &Line.Next2, &Line.Branch1, &Line.Branch2}) {
-      if (!IsLinkOf(*link)) Report(Name(&Line) + " links to a line not in the map");
+      if (!IsLinkOf(*link))
+        Report(Name(&Line) + " links to a line not in the map");
     }
     const TTrPoint* ends[2] = {Line.P1, Line.P2};
     for (uint8_t end = 1; end <= 2; ++end) {
@@ -65,7 +66,8 @@ class Checker {
         continue;
       }
       int named = 0;
-      for (const TTrLineEnd* conn : {&point->Conn1, &point->Conn2, &point->Conn3})
+      for (const TTrLineEnd* conn :
+           {&point->Conn1, &point->Conn2, &point->Conn3})
         named += conn->Line == &Line && conn->End == end;
       if (named != 1)
         Report(where + " is named " + std::to_string(named) +
@@ -98,7 +100,8 @@ class Checker {
     if (conns[0].IsEmpty()) return;
     ExpectLinks(Point, conns[0], conns[1], conns[2]);
     for (int i = 1; i < 3; ++i) {
-      if (!conns[i].IsEmpty()) ExpectLinks(Point, conns[i], conns[0], TTrLineEnd{});
+      if (!conns[i].IsEmpty())
+        ExpectLinks(Point, conns[i], conns[0], TTrLineEnd{});
     }
   }
 

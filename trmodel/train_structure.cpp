@@ -8,9 +8,9 @@ namespace {
 
 template <typename T, typename U>
 void EraseOwned(std::vector<std::unique_ptr<T>>& List, const U* Object) {
-  const auto found =
-      std::find_if(List.begin(), List.end(),
-                   [Object](const std::unique_ptr<T>& p) { return p.get() == Object; });
+  const auto found = std::find_if(
+      List.begin(), List.end(),
+      [Object](const std::unique_ptr<T>& p) { return p.get() == Object; });
   if (found != List.end()) List.erase(found);
 }
 

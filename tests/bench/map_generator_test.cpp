@@ -1,6 +1,7 @@
+#include "map_generator.h"
+
 #include <gtest/gtest.h>
 
-#include "map_generator.h"
 #include "structure_check.h"
 
 namespace {

@@ -60,10 +60,10 @@ struct SwitchMap {
   TTrLine* other;
   TTrPoint* s;
   SwitchMap() {
-    entry = Build(map, 0, 0, 10, 0);             // 0, 1, 2
+    entry = Build(map, 0, 0, 10, 0);  // 0, 1, 2
     s = entry->P2;
-    straight = BuildFrom(map, s, 20, 0);         // 3, 4
-    other = BuildFrom(map, s, 20, 5);            // 5, 6
+    straight = BuildFrom(map, s, 20, 0);  // 3, 4
+    other = BuildFrom(map, s, 20, 5);     // 5, 6
   }
 };
 

@@ -1,3 +1,5 @@
+#include "geometry.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,7 +7,6 @@
 #include <numbers>
 
 #include "errors.h"
-#include "geometry.h"
 #include "map_builder.h"
 
 namespace {
@@ -81,10 +82,14 @@ struct BearingCase {
 
 TEST(BearingDistance, MeasuresClockwiseFromUp) {
   const BearingCase cases[] = {
-      {0, 10, 0, 10},           {10, 0, kPi / 2, 10},
-      {0, -10, kPi, 10},        {-10, 0, -kPi / 2, 10},
-      {0, 0, kPi / 2, 0},       {-1, -1, -3 * kPi / 4, std::sqrt(2.0)},
-      {1, -1, 3 * kPi / 4, std::sqrt(2.0)}, {3, 4, std::atan2(3.0, 4.0), 5},
+      {0, 10, 0, 10},
+      {10, 0, kPi / 2, 10},
+      {0, -10, kPi, 10},
+      {-10, 0, -kPi / 2, 10},
+      {0, 0, kPi / 2, 0},
+      {-1, -1, -3 * kPi / 4, std::sqrt(2.0)},
+      {1, -1, 3 * kPi / 4, std::sqrt(2.0)},
+      {3, 4, std::atan2(3.0, 4.0), 5},
   };
   const TTrVector origin{0, 0, 0};
   for (const BearingCase& c : cases) {

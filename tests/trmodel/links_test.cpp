@@ -56,7 +56,7 @@ TEST(Connect, NewLineFromAPointWithOneLineMakesAJoint) {
 
 TEST(Connect, NewLineFromAPointWithTwoLinesMakesASwitch) {
   TTrainStructureSV map;
-  TTrLine* a = Build(map, 0, 0, 10, 0);   // 0, 1, 2
+  TTrLine* a = Build(map, 0, 0, 10, 0);  // 0, 1, 2
   TTrPoint* s = a->P2;
   TTrLine* b = BuildFrom(map, s, 20, 0);  // 3, 4
   TTrLine* n = BuildFrom(map, s, 20, 5);  // 5, 6
@@ -204,8 +204,8 @@ TEST(SwitchCommands, DoNothingWithoutThreeLines) {
 
 TEST(JoinPoint, OneLineOntoOneLineMakesAThroughPoint) {
   TTrainStructureSV map;
-  TTrLine* a = Build(map, 0, 0, 10, 0);    // 0, 1, 2
-  TTrLine* b = Build(map, 20, 0, 10, 1);   // 3, 4, 5
+  TTrLine* a = Build(map, 0, 0, 10, 0);   // 0, 1, 2
+  TTrLine* b = Build(map, 20, 0, 10, 1);  // 3, 4, 5
   Join(map, b->P2, b, a->P2);
   TTrPoint* keep = a->P2;
   EXPECT_EQ(b->P2, keep);

@@ -1,18 +1,19 @@
+#include "structure_check.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "map_builder.h"
-#include "structure_check.h"
 #include "train_structure.h"
 
 namespace {
 
-using ::testing::HasSubstr;
 using test_maps::Build;
 using test_maps::BuildFrom;
 using test_maps::Problems;
+using ::testing::HasSubstr;
 
 // A switch with a train on its entry line; sound until a test breaks it.
 struct Sample {

@@ -1,10 +1,11 @@
+#include "track_position.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "map_builder.h"
-#include "track_position.h"
 #include "train_structure.h"
 
 namespace {
