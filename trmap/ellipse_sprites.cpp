@@ -1,18 +1,21 @@
 #include "ellipse_sprites.h"
 
+#include <QtGui/QImage>
 #include <QtGui/QPainter>
 
 #include "qt_drawing.h"
 
-const QImage& TEllipseSprites::Get(const TPen& Pen, const TBrush& Brush,
-                                   int Width, int Height) {
-  for (const TEntry& entry : Entries) {
-    if (entry.Width == Width && entry.Height == Height && entry.Pen == Pen &&
-        entry.Brush == Brush) {
-      return entry.Image;
+const TEllipseSprite& TEllipseSprites::Get(const TPen& Pen, const TBrush& Brush,
+                                           int Width, int Height) {
+  for (const TEllipseSprite& sprite : Sprites) {
+    if (sprite.Width == Width && sprite.Height == Height && sprite.Pen == Pen &&
+        sprite.Brush == Brush) {
+      return sprite;
     }
   }
-  const int margin = Margin(Pen);
+  // Drawn onto a transparent image with room for an outline that reaches
+  // beyond the box; every pixel the painter touched is kept.
+  const int margin = Pen.Width + 1;
   QImage image(Width + 2 * margin, Height + 2 * margin, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   {
@@ -22,6 +25,15 @@ const QImage& TEllipseSprites::Get(const TPen& Pen, const TBrush& Brush,
     painter.drawEllipse(
         EllipseBounds(margin, margin, margin + Width, margin + Height));
   }
-  Entries.push_back({Pen, Brush, Width, Height, std::move(image)});
-  return Entries.back().Image;
+  TEllipseSprite sprite{Pen, Brush, Width, Height, {}, margin};
+  for (int y = 0; y < image.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(row[x]) != 0) {
+        sprite.Pixels.push_back({x - margin, y - margin, row[x] | 0xFF000000u});
+      }
+    }
+  }
+  Sprites.push_back(std::move(sprite));
+  return Sprites.back();
 }

@@ -38,30 +38,30 @@ void TImageCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     painter.drawEllipse(EllipseBounds(X1, Y1, X2, Y2));
     return;
   }
-  const int margin = TEllipseSprites::Margin(Pen);
-  const QRect reach(X1 - margin, Y1 - margin, width + 2 * margin,
-                    height + 2 * margin);
-  if (!reach.intersects(Image.rect())) return;
-  CopySprite(Sprites.Get(Pen, Brush, width, height), reach.left(), reach.top());
+  CopySprite(Sprites.Get(Pen, Brush, width, height), X1, Y1);
 }
 
-// Copies the sprite's drawn pixels (the others are transparent) as the pen
-// and brush in copy mode would set them, clipped to the image.
-void TImageCanvas::CopySprite(const QImage& Sprite, int Left, int Top) {
-  const int x0 = std::max(0, -Left);
-  const int y0 = std::max(0, -Top);
-  const int x1 = std::min(Sprite.width(), Image.width() - Left);
-  const int y1 = std::min(Sprite.height(), Image.height() - Top);
-  // The raster painter draws straight into the image's memory, so pixels
-  // written here stay in order with what it drew before and draws after.
+// The raster painter draws straight into the image's memory, so pixels
+// written here stay in order with what it drew before and draws after.
+void TImageCanvas::CopySprite(const TEllipseSprite& Sprite, int Left, int Top) {
+  const int m = Sprite.Margin;
+  if (Left + Sprite.Width + m <= 0 || Top + Sprite.Height + m <= 0 ||
+      Left - m >= Image.width() || Top - m >= Image.height()) {
+    return;
+  }
   uchar* bits = Image.bits();
   const qsizetype stride = Image.bytesPerLine();
-  for (int y = y0; y < y1; ++y) {
-    const QRgb* from = reinterpret_cast<const QRgb*>(Sprite.constScanLine(y));
-    QRgb* to = reinterpret_cast<QRgb*>(bits + (Top + y) * stride) + Left;
-    for (int x = x0; x < x1; ++x) {
-      if (qAlpha(from[x]) != 0) to[x] = from[x] | 0xFF000000u;
+  const bool inside = Left - m >= 0 && Top - m >= 0 &&
+                      Left + Sprite.Width + m <= Image.width() &&
+                      Top + Sprite.Height + m <= Image.height();
+  for (const TSpritePixel& pixel : Sprite.Pixels) {
+    const int x = Left + pixel.DX;
+    const int y = Top + pixel.DY;
+    if (!inside &&
+        (x < 0 || y < 0 || x >= Image.width() || y >= Image.height())) {
+      continue;
     }
+    reinterpret_cast<QRgb*>(bits + y * stride)[x] = pixel.Color;
   }
 }
 

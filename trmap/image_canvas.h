@@ -34,7 +34,7 @@ class TImageCanvas : public TCanvas {
   QPainter& Painter();
   void FlushLines();
   void EndPainting();
-  void CopySprite(const QImage& Sprite, int Left, int Top);
+  void CopySprite(const TEllipseSprite& Sprite, int Left, int Top);
 
   QImage Image;
   std::unique_ptr<QPainter> ActivePainter;

@@ -2,6 +2,7 @@
 #include <numbers>
 
 #include "map_window.h"
+#include "pixel_rounding.h"
 
 namespace {
 
@@ -23,11 +24,6 @@ double TickLength(double D) {
 }
 
 }  // namespace
-
-TScreenRect TfrmMap::ClientRect() const {
-  return {0.0, 0.0, static_cast<double>(width()),
-          static_cast<double>(height())};
-}
 
 void TfrmMap::DrawSegment(const TScreenSegment& Segment) {
   const TScreenRect guard{-kGuardBand, -kGuardBand, width() + kGuardBand,
@@ -56,8 +52,8 @@ void TfrmMap::FormPaint() {
   DrawSegment({x - kOriginCrossArm, y, x + kOriginCrossArm, y});
   DrawSegment({x, y - kOriginCrossArm, x, y + kOriginCrossArm});
 
-  for (const auto& track : Map->Tracks) DrawLine(track.get());
-  for (const auto& wall : Map->Walls) DrawLine(wall.get());
+  for (const auto& track : Map->Tracks) DrawLineAs(track.get(), track.get());
+  for (const auto& wall : Map->Walls) DrawLineAs(wall.get(), nullptr);
   for (const auto& point : Map->Points) DrawPoint(point.get());
   for (const auto& train : Map->Trains) DrawTrain(train.get());
 }
@@ -70,7 +66,7 @@ void TfrmMap::DrawGridColumns() {
   const double a = OriginX * Scale;
   double s = a - std::trunc(a / GridSpacing) * GridSpacing;
   for (;;) {
-    const double px = std::nearbyint(s / Scale);
+    const double px = RoundHalfEven(s / Scale);
     if (!(px < width())) break;
     DrawSegment({px, 0.0, px, bottom});
     s += GridSpacing;
@@ -82,19 +78,22 @@ void TfrmMap::DrawGridRows() {
   const double b = OriginY * Scale;
   double t = b - std::trunc(b / GridSpacing) * GridSpacing;
   for (;;) {
-    const double py = std::nearbyint(t / Scale);
+    const double py = RoundHalfEven(t / Scale);
     if (!(py < height())) break;
     DrawSegment({0.0, py, right, py});
     t += GridSpacing;
   }
 }
 
+void TfrmMap::DrawLine(TTrLine* Line) {
+  DrawLineAs(Line, dynamic_cast<const TTrack*>(Line));
+}
+
 // A line that cannot show is not drawn, but its pen changes are made all
 // the same: what is drawn next inherits them.
-void TfrmMap::DrawLine(TTrLine* Line) {
-  const TTrack* track = dynamic_cast<const TTrack*>(Line);
-  Canvas->Pen.Width = track != nullptr && track->Platform == 1 ? 3 : 1;
-  Canvas->Pen.Style = track != nullptr ? psSolid : psDot;
+void TfrmMap::DrawLineAs(TTrLine* Line, const TTrack* Track) {
+  Canvas->Pen.Width = Track != nullptr && Track->Platform == 1 ? 3 : 1;
+  Canvas->Pen.Style = Track != nullptr ? psSolid : psDot;
   Canvas->Pen.Color = Line == SelectedLine ? clWhite : clBlack;
 
   const TScreenSegment ends{
@@ -139,8 +138,8 @@ void TfrmMap::DrawLineMarker(double X, double Y, TColor Color, double Angle,
   Canvas->Pen.Color = Color;
   Canvas->Pen.Mode = pmCopy;
   if (!Visible) return;
-  DrawSegment({X, Y, X + std::nearbyint(std::sin(Angle) * Length),
-               Y - std::nearbyint(std::cos(Angle) * Length)});
+  DrawSegment({X, Y, X + RoundHalfEven(std::sin(Angle) * Length),
+               Y - RoundHalfEven(std::cos(Angle) * Length)});
 }
 
 void TfrmMap::DrawPoint(TTrPoint* Point) {
@@ -166,6 +165,17 @@ void TfrmMap::DrawTrain(TTrain* Train) {
   // A train left without a line (possible only in a damaged map) has no
   // place to be drawn at.
   if (rear.Line == nullptr) return;
+
+  // Both ends lie within |Offset| + |Length| metres of the end at which the
+  // position entered its line, whatever track lies between: a train far off
+  // the window is passed over without walking the track.
+  const TTrPoint* entry = rear.Dir == 1 ? rear.Line->P1 : rear.Line->P2;
+  const double x = ScreenColumn(entry->Pos.X);
+  const double y = ScreenRow(entry->Pos.Y);
+  const double reach =
+      (std::fabs(rear.Offset) + std::fabs(Train->Length)) / Scale +
+      Canvas->Pen.Width;
+  if (!SegmentNear({x, y, x, y}, reach, ClientRect())) return;
 
   TTrXY rearXY;
   rear.GetXY(rearXY);

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "map_window.h"
+#include "pixel_rounding.h"
 
 namespace {
 
@@ -17,16 +18,6 @@ int32_t Saturate(double Value) {
 }
 
 }  // namespace
-
-// std::nearbyint rounds as the floating-point unit does by default: to the
-// nearest integer, halves to the even neighbour.
-double TfrmMap::ScreenColumn(double X) const {
-  return std::nearbyint(X / Scale + OriginX);
-}
-
-double TfrmMap::ScreenRow(double Y) const {
-  return std::nearbyint(-Y / Scale + OriginY);
-}
 
 int32_t TfrmMap::WorldToScreenX(double X) const {
   return Saturate(ScreenColumn(X));
@@ -58,8 +49,8 @@ void TfrmMap::ZoomBy(double Factor) {
   if (std::isnormal(scale) && scale > 0.0) {
     const double cx = width() / 2;
     const double cy = height() / 2;
-    OriginX = Saturate(std::nearbyint((OriginX - cx) * Factor + cx));
-    OriginY = Saturate(std::nearbyint((OriginY - cy) * Factor + cy));
+    OriginX = Saturate(RoundHalfEven((OriginX - cx) * Factor + cx));
+    OriginY = Saturate(RoundHalfEven((OriginY - cy) * Factor + cy));
     Scale = scale;
   }
   Repaint();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "canvas.h"
+#include "pixel_rounding.h"
 #include "screen_clip.h"
 #include "train_structure.h"
 
@@ -89,11 +90,21 @@ class TfrmMap : public QWidget {
  private:
   // The pixel column or row of a world coordinate as a whole number held in
   // a double, so that it cannot overflow before it is clipped.
-  double ScreenColumn(double X) const;
-  double ScreenRow(double Y) const;
-  TScreenRect ClientRect() const;
+  double ScreenColumn(double X) const {
+    return RoundHalfEven(X / Scale + OriginX);
+  }
+  double ScreenRow(double Y) const {
+    return RoundHalfEven(-Y / Scale + OriginY);
+  }
+  TScreenRect ClientRect() const {
+    return {0.0, 0.0, static_cast<double>(width()),
+            static_cast<double>(height())};
+  }
   TColor ButtonFace() const;
 
+  // DrawLine for a line whose kind is known: Track is the line as a track,
+  // null for a wall.
+  void DrawLineAs(TTrLine* Line, const TTrack* Track);
   void DrawGridColumns();
   void DrawGridRows();
   // MoveTo and LineTo for a segment in whole pixels, clipped to a band

@@ -67,12 +67,3 @@ std::optional<TScreenSegment> ClipSegment(const TScreenSegment& Segment,
   }
   return clipped;
 }
-
-bool SegmentNear(const TScreenSegment& Segment, double Reach,
-                 const TScreenRect& Rect) {
-  const auto [x1, y1, x2, y2] = Segment;
-  return !(std::max(x1, x2) < Rect.Left - Reach ||
-           std::min(x1, x2) > Rect.Right + Reach ||
-           std::max(y1, y2) < Rect.Top - Reach ||
-           std::min(y1, y2) > Rect.Bottom + Reach);
-}

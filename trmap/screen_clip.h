@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 
 // Pixel positions computed in floating point can lie arbitrarily far outside
@@ -27,5 +28,12 @@ std::optional<TScreenSegment> ClipSegment(const TScreenSegment& Segment,
                                           const TScreenRect& Rect);
 
 // Whether the box around Segment, widened by Reach on every side, meets Rect.
-bool SegmentNear(const TScreenSegment& Segment, double Reach,
-                 const TScreenRect& Rect);
+// Inline: a paint asks it for every object of the map.
+inline bool SegmentNear(const TScreenSegment& Segment, double Reach,
+                        const TScreenRect& Rect) {
+  const auto [x1, y1, x2, y2] = Segment;
+  return !(std::max(x1, x2) < Rect.Left - Reach ||
+           std::min(x1, x2) > Rect.Right + Reach ||
+           std::max(y1, y2) < Rect.Top - Reach ||
+           std::min(y1, y2) > Rect.Bottom + Reach);
+}
