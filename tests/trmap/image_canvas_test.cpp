@@ -1,0 +1,126 @@
+#include "image_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QtGui/QPainter>
+#include <memory>
+
+#include "map_builder.h"
+#include "map_window.h"
+#include "qt_drawing.h"
+
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000u;
+
+class ImageCanvasTest : public ::testing::Test {
+ protected:
+  TImageCanvas* Canvas = new TImageCanvas(QSize(427, 271));
+  TfrmMap Window{nullptr, std::unique_ptr<TCanvas>(Canvas)};
+};
+
+int BlackInColumn(const QImage& Image, int X) {
+  int count = 0;
+  for (int y = 0; y < Image.height(); ++y) {
+    if (Image.pixel(X, y) == kBlack) ++count;
+  }
+  return count;
+}
+
+TEST_F(ImageCanvasTest, GridColumnIsDottedBlackOnTheButtonFace) {
+  Window.Repaint();
+  const QImage& picture = Canvas->Picture();
+  const QRgb face = Window.palette().color(QPalette::Button).rgb();
+  // A dotted line: black on some of its pixels, the background between.
+  const int black = BlackInColumn(picture, 113);
+  EXPECT_GT(black, 271 / 4);
+  EXPECT_LT(black, 271 * 3 / 4);
+  // Beside it only the three grid rows cross.
+  EXPECT_LE(BlackInColumn(picture, 114), 3);
+  EXPECT_EQ(picture.pixel(114, 60), face);
+}
+
+TEST_F(ImageCanvasTest, OriginCrossIsSolidBlack) {
+  Window.Repaint();
+  const QImage& picture = Canvas->Picture();
+  for (int d = -9; d <= 9; ++d) {
+    EXPECT_EQ(picture.pixel(213 + d, 135), kBlack) << d;
+    EXPECT_EQ(picture.pixel(213, 135 + d), kBlack) << d;
+  }
+  EXPECT_NE(picture.pixel(220, 137), kBlack);
+}
+
+TEST_F(ImageCanvasTest, TrackAndSelectedPointColours) {
+  TTrLine* line = test_maps::Build(*Window.Map, 0, 50, 100, 50);
+  static_cast<TTrack*>(line)->Platform = 1;
+  Window.Repaint();
+  Window.SelectPoint(line->P2);
+  const QImage& picture = Canvas->Picture();
+  // Platform track: three pixels wide around row 85.
+  EXPECT_EQ(picture.pixel(260, 84), kBlack);
+  EXPECT_EQ(picture.pixel(260, 85), kBlack);
+  EXPECT_EQ(picture.pixel(260, 86), kBlack);
+  EXPECT_NE(picture.pixel(260, 88), kBlack);
+  // The selected point is filled white inside its outline.
+  EXPECT_EQ(picture.pixel(313, 85), 0xFFFFFFFFu);
+}
+
+// Ellipses are copied from cached images; the pixels must be those that
+// drawing each one directly gives, at any place, also where the window
+// edge cuts them.
+TEST(EllipseCache, SetsTheSamePixelsAsDrawingDirectly) {
+  const QSize size(40, 30);
+  TImageCanvas canvas(size);
+  QImage direct(size, QImage::Format_RGB32);
+  canvas.Erase(0xFF808080u);
+  direct.fill(0xFF808080u);
+  QPainter painter(&direct);
+  const TPen pens[] = {{clBlack, 1, psSolid, pmCopy},
+                       {clRed, 1, psDot, pmCopy},
+                       {clBlack, 3, psDot, pmCopy}};
+  const TBrush brushes[] = {{clBlack}, {clWhite}};
+  const int places[][2] = {{5, 5}, {17, 12}, {-2, 3}, {36, 27}, {20, -3}};
+  for (const TPen& pen : pens) {
+    for (const TBrush& brush : brushes) {
+      for (const auto& place : places) {
+        const int x = place[0];
+        const int y = place[1];
+        canvas.Pen = pen;
+        canvas.Brush = brush;
+        canvas.Ellipse(x - 3, y - 3, x + 3, y + 3);
+        painter.setPen(ToQPen(pen));
+        painter.setBrush(QColor::fromRgb(brush.Color));
+        painter.drawEllipse(EllipseBounds(x - 3, y - 3, x + 3, y + 3));
+      }
+    }
+  }
+  painter.end();
+  EXPECT_EQ(canvas.Picture(), direct);
+}
+
+TEST(LineBatches, SetTheSamePixelsAsDrawingEachLineDirectly) {
+  const QSize size(60, 40);
+  TImageCanvas canvas(size);
+  QImage direct(size, QImage::Format_RGB32);
+  canvas.Erase(0xFFFFFFFFu);
+  direct.fill(0xFFFFFFFFu);
+  QPainter painter(&direct);
+  const TPen pens[] = {{clBlack, 1, psDot, pmCopy},
+                       {clBlack, 1, psDot, pmCopy},
+                       {clRed, 3, psSolid, pmCopy},
+                       {clBlack, 1, psDot, pmCopy}};
+  int row = 2;
+  for (const TPen& pen : pens) {
+    for (int i = 0; i < 3; ++i, row += 3) {
+      canvas.Pen = pen;
+      canvas.MoveTo(1 + i, row);
+      canvas.LineTo(50 - i, row + 1);
+      painter.setPen(ToQPen(pen));
+      painter.drawLine(1 + i, row, 50 - i, row + 1);
+    }
+  }
+  painter.end();
+  EXPECT_EQ(canvas.Picture(), direct);
+}
+
+}  // namespace
