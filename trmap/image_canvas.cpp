@@ -1,6 +1,7 @@
 #include "image_canvas.h"
 
 #include <QtGui/QPainter>
+#include <algorithm>
 
 #include "qt_drawing.h"
 
@@ -97,8 +98,54 @@ QPainter& TImageCanvas::Painter() {
   return *ActivePainter;
 }
 
+// Sets the pixels of a thin horizontal or vertical line itself and says
+// so; leaves every other line to the painter. The pixels are the painter's:
+// from the lower end up to but not including the higher one, and for a
+// dotted pen every third pixel counted from the first pixel at the start.
+// Where the image edge cuts a dotted line the dots keep that phase.
+bool TImageCanvas::DrawStraight(const QLine& Line, QRgb Color, bool Dotted) {
+  const bool vertical = Line.x1() == Line.x2();
+  if (!vertical && Line.y1() != Line.y2()) return false;
+  const int from = vertical ? Line.y1() : Line.x1();
+  const int to = vertical ? Line.y2() : Line.x2();
+  if (from == to) return false;
+  const int across = vertical ? Line.x1() : Line.y1();
+  const int acrossLimit = vertical ? Image.width() : Image.height();
+  if (across < 0 || across >= acrossLimit) return true;
+
+  const int alongLimit = vertical ? Image.height() : Image.width();
+  const int step = from < to ? 1 : -1;
+  // The first pixel drawn, and the one after the last.
+  const int first = from < to ? from : from - 1;
+  const int end = from < to ? to : to - 1;
+  // Skip ahead to the image without losing the phase of the dots.
+  const int inside =
+      step > 0 ? std::max(first, 0) : std::min(first, alongLimit - 1);
+  int offset = (inside - first) * step;
+  uchar* bits = Image.bits();
+  const qsizetype stride = Image.bytesPerLine();
+  for (int at = inside;
+       (step > 0 ? at < end : at > end) && at >= 0 && at < alongLimit;
+       at += step, ++offset) {
+    if (Dotted && offset % 3 != 0) continue;
+    const int x = vertical ? across : at;
+    const int y = vertical ? at : across;
+    reinterpret_cast<QRgb*>(bits + y * stride)[x] = Color;
+  }
+  return true;
+}
+
 void TImageCanvas::FlushLines() {
   if (PendingLines.empty()) return;
+  if (PendingPen.Width == 1) {
+    const bool dotted = PendingPen.Style == psDot;
+    const auto rest = std::remove_if(
+        PendingLines.begin(), PendingLines.end(), [&](const QLine& Line) {
+          return DrawStraight(Line, PendingPen.Color, dotted);
+        });
+    PendingLines.erase(rest, PendingLines.end());
+    if (PendingLines.empty()) return;
+  }
   QPainter& painter = Painter();
   if (!(PainterPen == PendingPen)) {
     painter.setPen(ToQPen(PendingPen));

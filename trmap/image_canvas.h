@@ -12,9 +12,10 @@
 class QPainter;
 
 // The canvas of a map window: draws onto an image that the window shows.
-// Consecutive lines with the same pen are drawn in one batch, and small
-// ellipses are copied from ready-drawn images; the picture is the same as
-// drawing each operation on its own.
+// Consecutive lines with the same pen are drawn in one batch, thin
+// horizontal and vertical lines and small ellipses without the painter's
+// general machinery; the picture is the same as the painter's drawing of
+// each operation on its own (but for the phase of dots cut by the edge).
 class TImageCanvas : public TCanvas {
  public:
   explicit TImageCanvas(const QSize& Size);
@@ -33,6 +34,7 @@ class TImageCanvas : public TCanvas {
  private:
   QPainter& Painter();
   void FlushLines();
+  bool DrawStraight(const QLine& Line, QRgb Color, bool Dotted);
   void EndPainting();
   void CopySprite(const TEllipseSprite& Sprite, int Left, int Top);
 

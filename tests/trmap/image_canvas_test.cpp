@@ -123,4 +123,54 @@ TEST(LineBatches, SetTheSamePixelsAsDrawingEachLineDirectly) {
   EXPECT_EQ(canvas.Picture(), direct);
 }
 
+TEST(StraightLines, SetTheSamePixelsAsThePainter) {
+  const QSize size(48, 48);
+  for (const TPenStyle style : {psSolid, psDot}) {
+    TImageCanvas canvas(size);
+    QImage direct(size, QImage::Format_RGB32);
+    canvas.Erase(0xFFFFFFFFu);
+    direct.fill(0xFFFFFFFFu);
+    QPainter painter(&direct);
+    const TPen pen{clBlack, 1, style, pmCopy};
+    painter.setPen(ToQPen(pen));
+    canvas.Pen = pen;
+    int at = 1;
+    for (const int length : {1, 2, 3, 4, 7, 20, 46}) {
+      for (const bool reversed : {false, true}) {
+        const int a = reversed ? 1 + length : 1;
+        const int b = reversed ? 1 : 1 + length;
+        canvas.MoveTo(a, at);  // horizontal
+        canvas.LineTo(b, at);
+        painter.drawLine(a, at, b, at);
+        canvas.MoveTo(at, a);  // vertical
+        canvas.LineTo(at, b);
+        painter.drawLine(at, a, at, b);
+        at += 3;
+      }
+    }
+    painter.end();
+    EXPECT_EQ(canvas.Picture(), direct) << style;
+  }
+}
+
+TEST(StraightLines, CutByTheImageEdgeStayWithinIt) {
+  TImageCanvas canvas(QSize(10, 10));
+  canvas.Erase(0xFFFFFFFFu);
+  canvas.Pen = {clBlack, 1, psSolid, pmCopy};
+  canvas.MoveTo(-20, 4);
+  canvas.LineTo(30, 4);
+  canvas.MoveTo(-30, 6);  // wholly left of the image
+  canvas.LineTo(-5, 6);
+  canvas.MoveTo(5, 40);
+  canvas.LineTo(5, -40);
+  const QImage& picture = canvas.Picture();
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(picture.pixel(i, 4), kBlack) << i;
+    EXPECT_EQ(picture.pixel(5, i), kBlack) << i;
+    if (i != 5) {
+      EXPECT_NE(picture.pixel(i, 6), kBlack) << i;
+    }
+  }
+}
+
 }  // namespace
