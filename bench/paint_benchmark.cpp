@@ -1,6 +1,7 @@
 // Time of one full paint of a map window onto its image, on generated maps
 // of about 10,000 and 100,000 lines, 1920 x 1080 pixels, with the whole map
-// in view and zoomed so that about 5 % of its area is in view.
+// in view and zoomed so that about 5 % of its area is in view; each map as
+// generated and turned by 30 degrees.
 #include <benchmark/benchmark.h>
 
 #include <QtWidgets/QApplication>
@@ -8,6 +9,8 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <numbers>
+#include <utility>
 
 #include "image_canvas.h"
 #include "map_generator.h"
@@ -18,10 +21,25 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-std::unique_ptr<TTrainStructureSV>& CachedMap(size_t PointCount) {
-  static std::map<size_t, std::unique_ptr<TTrainStructureSV>> maps;
-  auto& map = maps[PointCount];
-  if (!map) map = GenerateMap(PointCount);
+// The generated runs lie east to west. Turned by 30 degrees, hardly any
+// line is horizontal or vertical any more, which the canvas draws faster.
+void Turn(TTrainStructureSV& Map) {
+  const double c = std::cos(std::numbers::pi / 6);
+  const double s = std::sin(std::numbers::pi / 6);
+  for (const auto& point : Map.Points) {
+    const TTrVector p = point->Pos;
+    point->Pos = Vector(p.X * c - p.Y * s, p.X * s + p.Y * c, p.Z);
+  }
+}
+
+std::unique_ptr<TTrainStructureSV>& CachedMap(size_t PointCount, bool Turned) {
+  static std::map<std::pair<size_t, bool>, std::unique_ptr<TTrainStructureSV>>
+      maps;
+  auto& map = maps[{PointCount, Turned}];
+  if (!map) {
+    map = GenerateMap(PointCount);
+    if (Turned) Turn(*map);
+  }
   return map;
 }
 
@@ -43,23 +61,6 @@ TBounds MapBounds(const TTrainStructureSV& Map) {
   return bounds;
 }
 
-// Centres the map in the window. With ViewShare 1 the whole map is in view;
-// below 1 the window covers that share of the map's bounding box (the map
-// is taller and wider than the window then, so the window lies inside it).
-void FitView(TfrmMap& Window, double ViewShare) {
-  const TBounds b = MapBounds(*Window.Map);
-  const double width = b.Right - b.Left;
-  const double height = b.Top - b.Bottom;
-  Window.Scale =
-      ViewShare >= 1.0
-          ? std::max(width / kWidth, height / kHeight) * 1.02
-          : std::sqrt(ViewShare * width * height / (kWidth * kHeight));
-  Window.OriginX = static_cast<int32_t>(
-      std::nearbyint(kWidth / 2 - (b.Left + b.Right) / 2 / Window.Scale));
-  Window.OriginY = static_cast<int32_t>(
-      std::nearbyint(kHeight / 2 + (b.Bottom + b.Top) / 2 / Window.Scale));
-}
-
 // The share of the map's points that lie in the window.
 double ShareInView(const TfrmMap& Window) {
   size_t inView = 0;
@@ -71,13 +72,32 @@ double ShareInView(const TfrmMap& Window) {
   return static_cast<double>(inView) / Window.Map->Points.size();
 }
 
+// Centres the map in the window. With ViewShare 1 the whole map is in view;
+// below 1 the scale is narrowed until about that share of the map's points
+// lie in the window.
+void FitView(TfrmMap& Window, double ViewShare) {
+  const TBounds b = MapBounds(*Window.Map);
+  const double width = b.Right - b.Left;
+  const double height = b.Top - b.Bottom;
+  Window.Scale = std::max(width / kWidth, height / kHeight) * 1.02;
+  const int iterations = ViewShare < 1.0 ? 8 : 1;
+  for (int i = 0; i < iterations; ++i) {
+    if (i > 0) Window.Scale *= std::sqrt(ViewShare / ShareInView(Window));
+    Window.OriginX = static_cast<int32_t>(
+        std::nearbyint(kWidth / 2 - (b.Left + b.Right) / 2 / Window.Scale));
+    Window.OriginY = static_cast<int32_t>(
+        std::nearbyint(kHeight / 2 + (b.Bottom + b.Top) / 2 / Window.Scale));
+  }
+}
+
 void BM_FullPaint(benchmark::State& State) {
   const size_t pointCount = static_cast<size_t>(State.range(0));
   const double viewShare = State.range(1) / 100.0;
+  const bool turned = State.range(2) != 0;
   auto* canvas = new TImageCanvas(QSize(kWidth, kHeight));
   TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
   window.resize(kWidth, kHeight);
-  window.Map.swap(CachedMap(pointCount));
+  window.Map.swap(CachedMap(pointCount, turned));
   FitView(window, viewShare);
 
   for (auto _ : State) {
@@ -91,15 +111,12 @@ void BM_FullPaint(benchmark::State& State) {
   State.counters["points"] = static_cast<double>(map.Points.size());
   State.counters["trains"] = static_cast<double>(map.Trains.size());
   State.counters["in_view%"] = 100.0 * ShareInView(window);
-  window.Map.swap(CachedMap(pointCount));
+  window.Map.swap(CachedMap(pointCount, turned));
 }
 
 BENCHMARK(BM_FullPaint)
-    ->ArgNames({"points", "view%"})
-    ->Args({10000, 100})
-    ->Args({10000, 5})
-    ->Args({100000, 100})
-    ->Args({100000, 5})
+    ->ArgNames({"points", "view%", "turned"})
+    ->ArgsProduct({{10000, 100000}, {100, 5}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
