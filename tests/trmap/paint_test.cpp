@@ -185,10 +185,9 @@ TEST_F(PaintTest, PointsOutlinedRedAtSwitchesFilledWhiteWhenSelected) {
 }
 
 TEST_F(PaintTest, FullPaintDrawsTracksWallsPointsTrainsInTurn) {
-  TTrLine* wall = Build(Map, 0, 50, 100, 50, Kind::Wall);
+  Build(Map, 0, 50, 100, 50, Kind::Wall);
   TTrLine* track = Build(Map, 0, 0, 100, 0);
   Map.AddTrain(std::make_unique<TTrain>(track, 1, 50.0));
-  (void)wall;
   EXPECT_THAT(
       ObjectsPainted(),
       ElementsAre("213,135 313,135 pen 000000/1/solid",
