@@ -2,6 +2,9 @@
 
 #include <QtGui/QPainter>
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
 
 #include "qt_drawing.h"
 
@@ -98,39 +101,52 @@ QPainter& TImageCanvas::Painter() {
   return *ActivePainter;
 }
 
-// Sets the pixels of a thin horizontal or vertical line itself and says
-// so; leaves every other line to the painter. The pixels are the painter's:
-// from the lower end up to but not including the higher one, and for a
-// dotted pen every third pixel counted from the first pixel at the start.
-// Where the image edge cuts a dotted line the dots keep that phase.
-bool TImageCanvas::DrawStraight(const QLine& Line, QRgb Color, bool Dotted) {
-  const bool vertical = Line.x1() == Line.x2();
-  if (!vertical && Line.y1() != Line.y2()) return false;
-  const int from = vertical ? Line.y1() : Line.x1();
-  const int to = vertical ? Line.y2() : Line.x2();
-  if (from == to) return false;
-  const int across = vertical ? Line.x1() : Line.y1();
-  const int acrossLimit = vertical ? Image.width() : Image.height();
-  if (across < 0 || across >= acrossLimit) return true;
+// Sets the pixels of a thin line itself when both ends lie on the image
+// (the far end, which the line does not reach, may lie on its right or
+// bottom edge), and says so; any other line is left to the painter. The
+// pixels are the painter's: one per step along the longer axis from the
+// lower end up to but not including the higher one, across it the 16.16
+// fixed-point position that the painter computes (sampled half a step in
+// when it grows, as the painter does); for a dotted pen every third pixel
+// counted from the start of the line.
+bool TImageCanvas::DrawThinLine(const QLine& Line, QRgb Color, bool Dotted) {
+  const int width = Image.width();
+  const int height = Image.height();
+  if (std::min(Line.x1(), Line.x2()) < 0 ||
+      std::min(Line.y1(), Line.y2()) < 0 ||
+      std::max(Line.x1(), Line.x2()) > width ||
+      std::max(Line.y1(), Line.y2()) > height) {
+    return false;
+  }
+  // The painter draws a line of length zero as a dot.
+  if (Line.p1() == Line.p2()) return false;
 
-  const int alongLimit = vertical ? Image.height() : Image.width();
-  const int step = from < to ? 1 : -1;
-  // The first pixel drawn, and the one after the last.
-  const int first = from < to ? from : from - 1;
-  const int end = from < to ? to : to - 1;
-  // Skip ahead to the image without losing the phase of the dots.
-  const int inside =
-      step > 0 ? std::max(first, 0) : std::min(first, alongLimit - 1);
-  int offset = (inside - first) * step;
+  const bool alongY = std::abs(Line.dx()) < std::abs(Line.dy());
+  int a1 = alongY ? Line.y1() : Line.x1();
+  int a2 = alongY ? Line.y2() : Line.x2();
+  int b1 = alongY ? Line.x1() : Line.y1();
+  int b2 = alongY ? Line.x2() : Line.y2();
+  const bool reversed = a1 > a2;
+  if (reversed) {
+    std::swap(a1, a2);
+    std::swap(b1, b2);
+  }
+  const int count = a2 - a1;
+  const int64_t step = (int64_t{b2 - b1} * 65536) / count;
+  int64_t b = int64_t{b1} * 65536 + (step > 0 ? step / 2 : 0);
+
   uchar* bits = Image.bits();
   const qsizetype stride = Image.bytesPerLine();
-  for (int at = inside;
-       (step > 0 ? at < end : at > end) && at >= 0 && at < alongLimit;
-       at += step, ++offset) {
-    if (Dotted && offset % 3 != 0) continue;
-    const int x = vertical ? across : at;
-    const int y = vertical ? at : across;
-    reinterpret_cast<QRgb*>(bits + y * stride)[x] = Color;
+  for (int t = 0; t < count; ++t, b += step) {
+    const int fromStart = reversed ? count - 1 - t : t;
+    if (Dotted && fromStart % 3 != 0) continue;
+    const int a = a1 + t;
+    const int across = static_cast<int>(b >> 16);
+    const int x = alongY ? across : a;
+    const int y = alongY ? a : across;
+    if (x < width && y < height) {
+      reinterpret_cast<QRgb*>(bits + y * stride)[x] = Color;
+    }
   }
   return true;
 }
@@ -141,7 +157,7 @@ void TImageCanvas::FlushLines() {
     const bool dotted = PendingPen.Style == psDot;
     const auto rest = std::remove_if(
         PendingLines.begin(), PendingLines.end(), [&](const QLine& Line) {
-          return DrawStraight(Line, PendingPen.Color, dotted);
+          return DrawThinLine(Line, PendingPen.Color, dotted);
         });
     PendingLines.erase(rest, PendingLines.end());
     if (PendingLines.empty()) return;

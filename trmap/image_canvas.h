@@ -12,10 +12,9 @@
 class QPainter;
 
 // The canvas of a map window: draws onto an image that the window shows.
-// Consecutive lines with the same pen are drawn in one batch, thin
-// horizontal and vertical lines and small ellipses without the painter's
-// general machinery; the picture is the same as the painter's drawing of
-// each operation on its own (but for the phase of dots cut by the edge).
+// Consecutive lines with the same pen are drawn in one batch, thin lines
+// and small ellipses without the painter's general machinery; the picture
+// is the same as the painter's drawing of each operation on its own.
 class TImageCanvas : public TCanvas {
  public:
   explicit TImageCanvas(const QSize& Size);
@@ -34,7 +33,7 @@ class TImageCanvas : public TCanvas {
  private:
   QPainter& Painter();
   void FlushLines();
-  bool DrawStraight(const QLine& Line, QRgb Color, bool Dotted);
+  bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted);
   void EndPainting();
   void CopySprite(const TEllipseSprite& Sprite, int Left, int Top);
 

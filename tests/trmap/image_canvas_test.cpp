@@ -4,6 +4,7 @@
 
 #include <QtGui/QPainter>
 #include <memory>
+#include <random>
 
 #include "map_builder.h"
 #include "map_window.h"
@@ -169,6 +170,36 @@ TEST(StraightLines, CutByTheImageEdgeStayWithinIt) {
     EXPECT_EQ(picture.pixel(5, i), kBlack) << i;
     if (i != 5) {
       EXPECT_NE(picture.pixel(i, 6), kBlack) << i;
+    }
+  }
+}
+
+// The canvas sets the pixels of thin lines itself; they must be the
+// painter's for every slope and direction, also with ends on the far edges
+// and for lines the image edge cuts.
+TEST(ThinLines, SetThePaintersPixelsForEverySlope) {
+  const QSize size(97, 61);
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> x(-5, 102);
+  std::uniform_int_distribution<int> y(-5, 66);
+  for (const TPenStyle style : {psSolid, psDot}) {
+    const TPen pen{clBlack, 1, style, pmCopy};
+    for (int i = 0; i < 500; ++i) {
+      const QLine line(x(random), y(random), x(random), y(random));
+      TImageCanvas canvas(size);
+      QImage direct(size, QImage::Format_RGB32);
+      canvas.Erase(0xFFFFFFFFu);
+      direct.fill(0xFFFFFFFFu);
+      canvas.Pen = pen;
+      canvas.MoveTo(line.x1(), line.y1());
+      canvas.LineTo(line.x2(), line.y2());
+      QPainter painter(&direct);
+      painter.setPen(ToQPen(pen));
+      painter.drawLine(line);
+      painter.end();
+      ASSERT_EQ(canvas.Picture(), direct)
+          << style << " " << line.x1() << "," << line.y1() << " " << line.x2()
+          << "," << line.y2();
     }
   }
 }
