@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -96,15 +97,20 @@ void TfrmMap::DrawLineAs(TTrLine* Line, const TTrack* Track) {
   Canvas->Pen.Style = Track != nullptr ? psSolid : psDot;
   Canvas->Pen.Color = Line == SelectedLine ? clWhite : clBlack;
 
-  const TScreenSegment ends{
-      ScreenColumn(Line->P1->Pos.X), ScreenRow(Line->P1->Pos.Y),
-      ScreenColumn(Line->P2->Pos.X), ScreenRow(Line->P2->Pos.Y)};
-  const bool visible =
-      SegmentNear(ends, kMaxTickLength + Canvas->Pen.Width, ClientRect());
-  if (visible) DrawSegment(ends);
-
   const TTrPoint* p1 = Line->P1;
   const TTrPoint* p2 = Line->P2;
+  const double reach = kMaxTickLength + Canvas->Pen.Width;
+  TScreenSegment ends{};
+  bool visible = !WorldBoxOutside(
+      std::min(p1->Pos.X, p2->Pos.X), std::max(p1->Pos.X, p2->Pos.X),
+      std::min(p1->Pos.Y, p2->Pos.Y), std::max(p1->Pos.Y, p2->Pos.Y), reach);
+  if (visible) {
+    ends = {ScreenColumn(p1->Pos.X), ScreenRow(p1->Pos.Y),
+            ScreenColumn(p2->Pos.X), ScreenRow(p2->Pos.Y)};
+    visible = SegmentNear(ends, reach, ClientRect());
+  }
+  if (visible) DrawSegment(ends);
+
   const bool entryAt1 = !Line->Branch1.IsEmpty();
   const bool entryAt2 = !Line->Branch2.IsEmpty();
   const bool defaultAt1 = !p1->Conn3.IsEmpty() && p1->Conn2.Line == Line;
@@ -146,9 +152,12 @@ void TfrmMap::DrawPoint(TTrPoint* Point) {
   Canvas->Pen.Width = 1;
   Canvas->Pen.Color = Point->Conn3.IsEmpty() ? clBlack : clRed;
   Canvas->Brush.Color = Point == SelectedPoint ? clWhite : clBlack;
-  const double x = ScreenColumn(Point->Pos.X);
-  const double y = ScreenRow(Point->Pos.Y);
-  if (!SegmentNear({x, y, x, y}, kPointRadius + 1.0, ClientRect())) return;
+  const TTrVector& at = Point->Pos;
+  const double reach = kPointRadius + 1.0;
+  if (WorldBoxOutside(at.X, at.X, at.Y, at.Y, reach)) return;
+  const double x = ScreenColumn(at.X);
+  const double y = ScreenRow(at.Y);
+  if (!SegmentNear({x, y, x, y}, reach, ClientRect())) return;
   const int r = static_cast<int>(kPointRadius);
   const int ix = static_cast<int>(x);
   const int iy = static_cast<int>(y);

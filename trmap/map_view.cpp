@@ -27,14 +27,6 @@ int32_t TfrmMap::WorldToScreenY(double Y) const {
   return Saturate(ScreenRow(Y));
 }
 
-double TfrmMap::ScreenToWorldX(double PX) const {
-  return (PX - OriginX) * Scale;
-}
-
-double TfrmMap::ScreenToWorldY(double PY) const {
-  return -(PY - OriginY) * Scale;
-}
-
 void TfrmMap::ScrollBy(int32_t DX, int32_t DY) {
   OriginX = Saturate(static_cast<double>(OriginX) + DX);
   OriginY = Saturate(static_cast<double>(OriginY) + DY);

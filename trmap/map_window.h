@@ -60,8 +60,8 @@ class TfrmMap : public QWidget {
   // to even, and saturates at the limits of 32 bits.
   int32_t WorldToScreenX(double X) const;
   int32_t WorldToScreenY(double Y) const;
-  double ScreenToWorldX(double PX) const;
-  double ScreenToWorldY(double PY) const;
+  double ScreenToWorldX(double PX) const { return (PX - OriginX) * Scale; }
+  double ScreenToWorldY(double PY) const { return -(PY - OriginY) * Scale; }
   void ScrollBy(int32_t DX, int32_t DY);
   // Magnifies by Factor around the centre of the client area.
   void ZoomBy(double Factor);
@@ -101,6 +101,17 @@ class TfrmMap : public QWidget {
             static_cast<double>(height())};
   }
   TColor ButtonFace() const;
+  // Whether a box of world coordinates lies wholly more than Reach pixels
+  // outside the client area: decided without converting each coordinate,
+  // and with a pixel to spare for rounding.
+  bool WorldBoxOutside(double MinX, double MaxX, double MinY, double MaxY,
+                       double Reach) const {
+    const double margin = Reach + 1.0;
+    return MaxX < ScreenToWorldX(-margin) ||
+           MinX > ScreenToWorldX(width() + margin) ||
+           MaxY < ScreenToWorldY(height() + margin) ||
+           MinY > ScreenToWorldY(-margin);
+  }
 
   // DrawLine for a line whose kind is known: Track is the line as a track,
   // null for a wall.

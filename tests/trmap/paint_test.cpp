@@ -256,6 +256,18 @@ TEST_F(PaintTest, ObjectsOffTheWindowAreLeftOutButPassTheirPenOn) {
                   "263,135 213,135 pen bfbf00/3/dot"));
 }
 
+TEST_F(PaintTest, ObjectsWhoseMarksCanReachIntoTheWindowAreDrawn) {
+  // A point 2 pixels left of the window: its ellipse overlaps the edge.
+  TTrPoint* point = Map.NewPoint(-215, 0);
+  EXPECT_THAT(DrawnBy([&] { Window.DrawPoint(point); }),
+              ElementsAre("Ellipse -5,132 1,138 pen 000000/1/solid "
+                          "brush 000000"));
+  // A line ending 45 pixels left of the window: a tick could reach in.
+  TTrLine* line = Build(Map, -300, 50, -258, 50);
+  EXPECT_THAT(DrawnBy([&] { Window.DrawLine(line); }),
+              ElementsAre("-87,85 -45,85 pen 000000/1/solid"));
+}
+
 TEST_F(PaintTest, LineCrossingTheWindowAtHugeMagnificationStaysInPlace) {
   Build(Map, -1, -1, 1, 1);
   Window.Scale = 1.0 / 1024 / 1024 / 1024;  // a metre is 2^30 pixels
