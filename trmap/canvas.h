@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QtGui/QRgb>
+
+class QPainter;
+class QSize;
+
+// Colours as the window draws them (opaque RGB).
+using TColor = QRgb;
+constexpr TColor clBlack = qRgb(0, 0, 0);
+constexpr TColor clWhite = qRgb(255, 255, 255);
+constexpr TColor clRed = qRgb(255, 0, 0);
+constexpr TColor clGreen = qRgb(0, 128, 0);
+constexpr TColor clYellow = qRgb(255, 255, 0);
+
+enum TPenStyle { psSolid, psDot };
+// The only mode the map uses: the pen colour replaces what lies under it.
+enum TPenMode { pmCopy };
+
+struct TPen {
+  TColor Color = clBlack;
+  int Width = 1;
+  TPenStyle Style = psSolid;
+  TPenMode Mode = pmCopy;
+
+  bool operator==(const TPen&) const = default;
+};
+
+struct TBrush {
+  TColor Color = clWhite;
+
+  bool operator==(const TBrush&) const = default;
+};
+
+// The drawing surface of a map window. Pen and brush persist from one
+// drawing operation to the next for the life of the canvas: callers set only
+// what they need and inherit the rest, which is part of how the map looks.
+class TCanvas {
+ public:
+  TPen Pen;
+  TBrush Brush;
+
+  virtual ~TCanvas() = default;
+
+  virtual void MoveTo(int X, int Y) = 0;
+  // Draws with the pen from the current position to (X, Y), which becomes
+  // the current position.
+  virtual void LineTo(int X, int Y) = 0;
+  // The ellipse inscribed in the rectangle from (X1, Y1) to (X2, Y2), right
+  // and bottom edges excluded, outlined with the pen, filled with the brush.
+  virtual void Ellipse(int X1, int Y1, int X2, int Y2) = 0;
+
+  // Fills the whole surface; pen and brush are left as they are.
+  virtual void Erase(TColor Color) = 0;
+  // Gives the surface a new size; what it showed is lost.
+  virtual void Resize(const QSize& Size) = 0;
+  // Completes pending drawing and shows the picture through Target; a canvas
+  // that keeps no picture shows nothing.
+  virtual void Present(QPainter& Target) = 0;
+};

@@ -1,0 +1,39 @@
+#include "ellipse_sprites.h"
+
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
+
+#include "qt_drawing.h"
+
+const TEllipseSprite& TEllipseSprites::Get(const TPen& Pen, const TBrush& Brush,
+                                           int Width, int Height) {
+  for (const TEllipseSprite& sprite : Sprites) {
+    if (sprite.Width == Width && sprite.Height == Height && sprite.Pen == Pen &&
+        sprite.Brush == Brush) {
+      return sprite;
+    }
+  }
+  // Drawn onto a transparent image with room for an outline that reaches
+  // beyond the box; every pixel the painter touched is kept.
+  const int margin = Pen.Width + 1;
+  QImage image(Width + 2 * margin, Height + 2 * margin, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  {
+    QPainter painter(&image);
+    painter.setPen(ToQPen(Pen));
+    painter.setBrush(QColor::fromRgb(Brush.Color));
+    painter.drawEllipse(
+        EllipseBounds(margin, margin, margin + Width, margin + Height));
+  }
+  TEllipseSprite sprite{Pen, Brush, Width, Height, {}, margin};
+  for (int y = 0; y < image.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(row[x]) != 0) {
+        sprite.Pixels.push_back({x - margin, y - margin, row[x] | 0xFF000000u});
+      }
+    }
+  }
+  Sprites.push_back(std::move(sprite));
+  return Sprites.back();
+}

@@ -1,0 +1,174 @@
+#include "image_canvas.h"
+
+#include <QtGui/QPainter>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+
+#include "qt_drawing.h"
+
+TImageCanvas::TImageCanvas(const QSize& Size)
+    : Image(Size, QImage::Format_RGB32) {
+  Image.fill(clWhite);
+}
+
+TImageCanvas::~TImageCanvas() { EndPainting(); }
+
+void TImageCanvas::MoveTo(int X, int Y) { Current = QPoint(X, Y); }
+
+void TImageCanvas::LineTo(int X, int Y) {
+  if (!PendingLines.empty() && !(Pen == PendingPen)) FlushLines();
+  PendingPen = Pen;
+  const QPoint to(X, Y);
+  PendingLines.emplace_back(Current, to);
+  Current = to;
+}
+
+void TImageCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+  FlushLines();
+  const int width = X2 - X1;
+  const int height = Y2 - Y1;
+  const bool cached = width > 0 && height > 0 &&
+                      width <= TEllipseSprites::MaxSide &&
+                      height <= TEllipseSprites::MaxSide;
+  if (!cached) {
+    QPainter& painter = Painter();
+    painter.setBrush(QColor::fromRgb(Brush.Color));
+    if (!(PainterPen == Pen)) {
+      painter.setPen(ToQPen(Pen));
+      PainterPen = Pen;
+    }
+    painter.drawEllipse(EllipseBounds(X1, Y1, X2, Y2));
+    return;
+  }
+  CopySprite(Sprites.Get(Pen, Brush, width, height), X1, Y1);
+}
+
+// The raster painter draws straight into the image's memory, so pixels
+// written here stay in order with what it drew before and draws after.
+void TImageCanvas::CopySprite(const TEllipseSprite& Sprite, int Left, int Top) {
+  const int m = Sprite.Margin;
+  if (Left + Sprite.Width + m <= 0 || Top + Sprite.Height + m <= 0 ||
+      Left - m >= Image.width() || Top - m >= Image.height()) {
+    return;
+  }
+  uchar* bits = Image.bits();
+  const qsizetype stride = Image.bytesPerLine();
+  const bool inside = Left - m >= 0 && Top - m >= 0 &&
+                      Left + Sprite.Width + m <= Image.width() &&
+                      Top + Sprite.Height + m <= Image.height();
+  for (const TSpritePixel& pixel : Sprite.Pixels) {
+    const int x = Left + pixel.DX;
+    const int y = Top + pixel.DY;
+    if (!inside &&
+        (x < 0 || y < 0 || x >= Image.width() || y >= Image.height())) {
+      continue;
+    }
+    reinterpret_cast<QRgb*>(bits + y * stride)[x] = pixel.Color;
+  }
+}
+
+void TImageCanvas::Erase(TColor Color) {
+  PendingLines.clear();
+  EndPainting();
+  Image.fill(Color);
+}
+
+void TImageCanvas::Resize(const QSize& Size) {
+  PendingLines.clear();
+  EndPainting();
+  Image = QImage(Size, QImage::Format_RGB32);
+  Image.fill(clWhite);
+}
+
+void TImageCanvas::Present(QPainter& Target) {
+  Target.drawImage(0, 0, Picture());
+}
+
+const QImage& TImageCanvas::Picture() {
+  FlushLines();
+  EndPainting();
+  return Image;
+}
+
+QPainter& TImageCanvas::Painter() {
+  if (!ActivePainter) {
+    ActivePainter = std::make_unique<QPainter>(&Image);
+    ActivePainter->setPen(ToQPen(Pen));
+    PainterPen = Pen;
+  }
+  return *ActivePainter;
+}
+
+// Sets the pixels of a thin line itself when both ends lie on the image
+// (the far end, which the line does not reach, may lie on its right or
+// bottom edge), and says so; any other line is left to the painter. The
+// pixels are the painter's: one per step along the longer axis from the
+// lower end up to but not including the higher one, across it the 16.16
+// fixed-point position that the painter computes (sampled half a step in
+// when it grows, as the painter does); for a dotted pen every third pixel
+// counted from the start of the line.
+bool TImageCanvas::DrawThinLine(const QLine& Line, QRgb Color, bool Dotted) {
+  const int width = Image.width();
+  const int height = Image.height();
+  if (std::min(Line.x1(), Line.x2()) < 0 ||
+      std::min(Line.y1(), Line.y2()) < 0 ||
+      std::max(Line.x1(), Line.x2()) > width ||
+      std::max(Line.y1(), Line.y2()) > height) {
+    return false;
+  }
+  // The painter draws a line of length zero as a dot.
+  if (Line.p1() == Line.p2()) return false;
+
+  const bool alongY = std::abs(Line.dx()) < std::abs(Line.dy());
+  int a1 = alongY ? Line.y1() : Line.x1();
+  int a2 = alongY ? Line.y2() : Line.x2();
+  int b1 = alongY ? Line.x1() : Line.y1();
+  int b2 = alongY ? Line.x2() : Line.y2();
+  const bool reversed = a1 > a2;
+  if (reversed) {
+    std::swap(a1, a2);
+    std::swap(b1, b2);
+  }
+  const int count = a2 - a1;
+  const int64_t step = (int64_t{b2 - b1} * 65536) / count;
+  int64_t b = int64_t{b1} * 65536 + (step > 0 ? step / 2 : 0);
+
+  uchar* bits = Image.bits();
+  const qsizetype stride = Image.bytesPerLine();
+  for (int t = 0; t < count; ++t, b += step) {
+    const int fromStart = reversed ? count - 1 - t : t;
+    if (Dotted && fromStart % 3 != 0) continue;
+    const int a = a1 + t;
+    const int across = static_cast<int>(b >> 16);
+    const int x = alongY ? across : a;
+    const int y = alongY ? a : across;
+    if (x < width && y < height) {
+      reinterpret_cast<QRgb*>(bits + y * stride)[x] = Color;
+    }
+  }
+  return true;
+}
+
+void TImageCanvas::FlushLines() {
+  if (PendingLines.empty()) return;
+  if (PendingPen.Width == 1) {
+    const bool dotted = PendingPen.Style == psDot;
+    const auto rest = std::remove_if(
+        PendingLines.begin(), PendingLines.end(), [&](const QLine& Line) {
+          return DrawThinLine(Line, PendingPen.Color, dotted);
+        });
+    PendingLines.erase(rest, PendingLines.end());
+    if (PendingLines.empty()) return;
+  }
+  QPainter& painter = Painter();
+  if (!(PainterPen == PendingPen)) {
+    painter.setPen(ToQPen(PendingPen));
+    PainterPen = PendingPen;
+  }
+  painter.drawLines(PendingLines.data(), static_cast<int>(PendingLines.size()));
+  PendingLines.clear();
+}
+
+void TImageCanvas::EndPainting() { ActivePainter.reset(); }

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QtCore/QLine>
+#include <QtCore/QPoint>
+#include <QtGui/QImage>
+#include <memory>
+#include <vector>
+
+#include "canvas.h"
+#include "ellipse_sprites.h"
+
+class QPainter;
+
+// The canvas of a map window: draws onto an image that the window shows.
+// Consecutive lines with the same pen are drawn in one batch, thin lines
+// and small ellipses without the painter's general machinery; the picture
+// is the same as the painter's drawing of each operation on its own.
+class TImageCanvas : public TCanvas {
+ public:
+  explicit TImageCanvas(const QSize& Size);
+  ~TImageCanvas() override;
+
+  void MoveTo(int X, int Y) override;
+  void LineTo(int X, int Y) override;
+  void Ellipse(int X1, int Y1, int X2, int Y2) override;
+  void Erase(TColor Color) override;
+  void Resize(const QSize& Size) override;
+  void Present(QPainter& Target) override;
+
+  // The picture with every operation so far completed.
+  const QImage& Picture();
+
+ private:
+  QPainter& Painter();
+  void FlushLines();
+  bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted);
+  void EndPainting();
+  void CopySprite(const TEllipseSprite& Sprite, int Left, int Top);
+
+  QImage Image;
+  std::unique_ptr<QPainter> ActivePainter;
+  TPen PainterPen;  // the pen ActivePainter holds
+  std::vector<QLine> PendingLines;
+  TPen PendingPen;
+  QPoint Current;
+  TEllipseSprites Sprites;
+};

@@ -1,0 +1,74 @@
+#include "map_window.h"
+
+#include <QtGui/QPainter>
+#include <QtGui/QResizeEvent>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QHBoxLayout>
+
+#include "image_canvas.h"
+
+namespace {
+
+// The client size the window is laid out with; the view is set up for it,
+// before the window is shown maximised.
+constexpr int kDesignWidth = 427;
+constexpr int kDesignHeight = 271;
+
+}  // namespace
+
+TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
+    : QWidget(Parent) {
+  // The canvas picture covers every pixel; nothing else needs to erase.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  resize(kDesignWidth, kDesignHeight);
+  Canvas =
+      ACanvas ? std::move(ACanvas) : std::make_unique<TImageCanvas>(size());
+
+  Panel1 = new QFrame(this);
+  auto* layout = new QHBoxLayout(Panel1);
+  CheckBox1 = new QCheckBox(QStringLiteral("LineIn"), Panel1);
+  CheckBox2 = new QCheckBox(QStringLiteral("LineOut"), Panel1);
+  CheckBox3 = new QCheckBox(QStringLiteral("LineSw"), Panel1);
+  layout->addWidget(CheckBox1);
+  layout->addWidget(CheckBox2);
+  layout->addWidget(CheckBox3);
+  Panel1->setVisible(false);
+
+  FormCreate();
+}
+
+TfrmMap::~TfrmMap() = default;
+
+void TfrmMap::FormCreate() {
+  Building = false;
+  Panning = false;
+  FileName.clear();
+  Map = std::make_unique<TTrainStructureSV>();
+  OriginX = width() / 2;
+  OriginY = height() / 2;
+  Scale = 1.0;
+  GridSpacing = 100.0;
+  SelectedLine = nullptr;
+  SelectedPoint = nullptr;
+  SelectedTrain = nullptr;
+}
+
+void TfrmMap::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  Canvas->Present(painter);
+}
+
+void TfrmMap::resizeEvent(QResizeEvent*) {
+  const int panelHeight = Panel1->sizeHint().height();
+  Panel1->setGeometry(0, height() - panelHeight, width(), panelHeight);
+  Canvas->Resize(size());
+  Canvas->Erase(ButtonFace());
+  FormPaint();
+}
+
+TColor TfrmMap::ButtonFace() const {
+  return palette().color(QPalette::Button).rgb();
+}
+
+void TfrmMap::PresentNow() { repaint(); }
