@@ -1,3 +1,5 @@
+#include "geometry.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,7 +7,6 @@
 #include <numbers>
 
 #include "errors.h"
-#include "geometry.h"
 #include "map_builder.h"
 
 namespace {
@@ -40,8 +41,10 @@ TEST(Vector, BreaksTiesAwayFromZero) {
 TEST(Vector, FlushesTinyMagnitudesToZero) {
   EXPECT_EQ(Vector(0x1p-129, 0, 0).X, 0.0);
   EXPECT_EQ(Vector(-0x1.fffp-129, 0, 0).X, 0.0);
-  EXPECT_FALSE(std::signbit(Vector(-0x1p-200, 0, 0).X));
-  EXPECT_FALSE(std::signbit(Vector(-0.0, 0, 0).X));
+  // The sign stays, so that a coordinate written as "-0" reads back as "-0".
+  EXPECT_TRUE(std::signbit(Vector(-0x1p-200, 0, 0).X));
+  EXPECT_TRUE(std::signbit(Vector(-0.0, 0, 0).X));
+  EXPECT_FALSE(std::signbit(Vector(0x1p-200, 0, 0).X));
   // Just below 2^-128 rounds up to it and is kept.
   EXPECT_EQ(Vector(0x1p-128 * (1 - 0x1p-45), 0, 0).X, 0x1p-128);
 }
@@ -81,10 +84,14 @@ struct BearingCase {
 
 TEST(BearingDistance, MeasuresClockwiseFromUp) {
   const BearingCase cases[] = {
-      {0, 10, 0, 10},           {10, 0, kPi / 2, 10},
-      {0, -10, kPi, 10},        {-10, 0, -kPi / 2, 10},
-      {0, 0, kPi / 2, 0},       {-1, -1, -3 * kPi / 4, std::sqrt(2.0)},
-      {1, -1, 3 * kPi / 4, std::sqrt(2.0)}, {3, 4, std::atan2(3.0, 4.0), 5},
+      {0, 10, 0, 10},
+      {10, 0, kPi / 2, 10},
+      {0, -10, kPi, 10},
+      {-10, 0, -kPi / 2, 10},
+      {0, 0, kPi / 2, 0},
+      {-1, -1, -3 * kPi / 4, std::sqrt(2.0)},
+      {1, -1, 3 * kPi / 4, std::sqrt(2.0)},
+      {3, 4, std::atan2(3.0, 4.0), 5},
   };
   const TTrVector origin{0, 0, 0};
   for (const BearingCase& c : cases) {
