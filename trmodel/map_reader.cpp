@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "errors.h"
+#include "line_index.h"
 #include "text_reader.h"
 #include "train_structure.h"
 
@@ -18,12 +18,7 @@ namespace {
 class TMapLoader {
  public:
   TMapLoader(std::string_view Text, TTrainStructureSV& Map)
-      : reader_(Text), map_(Map), nextId_(Map.NextId) {
-    // One index entry per line is expected for roughly every 40 bytes; this
-    // only saves rehashing and does not depend on what the file declares.
-    const size_t expectedLines = Text.size() / 40;
-    tracks_.reserve(expectedLines);
-  }
+      : reader_(Text), map_(Map), nextId_(Map.NextId) {}
 
   void Run() {
     try {
@@ -123,9 +118,7 @@ class TMapLoader {
   TTrLine* FindLine(int32_t Id, bool Wall, bool Create) {
     if (Id < 0) return nullptr;
     auto& index = Wall ? walls_ : tracks_;
-    if (const auto found = index.find(Id); found != index.end()) {
-      return found->second;
-    }
+    if (TTrLine* found = index.Find(Id)) return found;
     if (!Create) return nullptr;
     std::unique_ptr<TTrLine> made;
     if (Wall) {
@@ -135,7 +128,7 @@ class TMapLoader {
     }
     made->Id = Id;
     TTrLine* line = map_.AddLine(std::move(made));
-    index.emplace(Id, line);
+    index.Add(Id, line);
     if (Id >= nextId_) nextId_ = int64_t{Id} + 1;
     return line;
   }
@@ -186,8 +179,8 @@ class TMapLoader {
   TTextReader reader_;
   TTrainStructureSV& map_;
   int64_t nextId_;
-  std::unordered_map<int32_t, TTrLine*> tracks_;
-  std::unordered_map<int32_t, TTrLine*> walls_;
+  TLineIndex tracks_;
+  TLineIndex walls_;
 };
 
 }  // namespace

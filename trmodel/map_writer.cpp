@@ -1,5 +1,6 @@
 #include "map_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -8,29 +9,45 @@
 
 namespace {
 
+// Appends text through a raw cursor: each entry first makes room for its
+// longest possible form, so the characters themselves are stored unchecked.
 class TMapText {
  public:
-  std::string Take() { return std::move(text_); }
+  std::string Take() {
+    text_.resize(size_);
+    return std::move(text_);
+  }
 
-  void Reserve(size_t Size) { text_.reserve(Size); }
+  // Room for Count more characters.
+  void Room(size_t Count) {
+    if (text_.size() - size_ < Count) {
+      text_.resize(std::max(2 * text_.size(), size_ + Count));
+    }
+    cursor_ = text_.data() + size_;
+  }
+  // Ends what was stored since Room.
+  void Commit() { size_ = static_cast<size_t>(cursor_ - text_.data()); }
 
-  void Raw(std::string_view Text) { text_.append(Text); }
-  void Space() { text_.push_back(' '); }
-  void LineEnd() { text_.append("\r\n"); }
+  void Raw(std::string_view Text) {
+    std::memcpy(cursor_, Text.data(), Text.size());
+    cursor_ += Text.size();
+  }
+  void Space() { *cursor_++ = ' '; }
+  void LineEnd() {
+    *cursor_++ = '\r';
+    *cursor_++ = '\n';
+  }
 
   // Decimal, no padding.
   void Integer(int64_t Value) {
-    char buffer[24];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, Value).ptr;
-    text_.append(buffer, end);
+    cursor_ = std::to_chars(cursor_, cursor_ + 24, Value).ptr;
   }
 
   // Decimal, right-aligned to at least four characters.
   void Width4(int64_t Value) {
     char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, Value).ptr;
-    Pad(end - buffer);
-    text_.append(buffer, end);
+    Padded(buffer, end);
   }
 
   // Rounded to a whole number, halves away from zero, right-aligned to at
@@ -38,7 +55,7 @@ class TMapText {
   // minus sign.
   void WholeReal(double Value) {
     const double whole = std::round(Value);
-    char buffer[400];  // the longest double has 309 integer digits
+    char buffer[kLongestWholeReal];
     char* end = buffer;
     if (std::fabs(whole) < 0x1p62) {
       if (std::signbit(whole)) *end++ = '-';
@@ -52,17 +69,30 @@ class TMapText {
                           std::chars_format::fixed, 0)
                 .ptr;
     }
-    Pad(end - buffer);
-    text_.append(buffer, end);
+    Padded(buffer, end);
   }
 
+  // A double has at most 309 integer digits; with sign and padding this is
+  // the most one whole real can take.
+  static constexpr size_t kLongestWholeReal = 320;
+
  private:
-  void Pad(ptrdiff_t Length) {
-    if (Length < 4) text_.append(static_cast<size_t>(4 - Length), ' ');
+  void Padded(const char* Begin, const char* End) {
+    const auto length = End - Begin;
+    for (auto i = length; i < 4; ++i) *cursor_++ = ' ';
+    std::memcpy(cursor_, Begin, static_cast<size_t>(length));
+    cursor_ += length;
   }
 
   std::string text_;
+  size_t size_ = 0;
+  char* cursor_ = nullptr;
 };
+
+// The most one line can take: three whole reals and eight integers of at
+// most 20 characters, each with its space, and the line end.
+constexpr size_t kLongestLine =
+    3 * (TMapText::kLongestWholeReal + 1) + 8 * 21 + 2;
 
 void WriteLineEnd(TMapText& Text, const TTrLineEnd& End) {
   if (End.IsEmpty()) {
@@ -81,15 +111,15 @@ bool Storable(const TTrain& Train) { return IsTrack(Train.Position.Line); }
 
 std::string WriteMap(const TTrainStructureSV& Map) {
   TMapText text;
-  constexpr size_t kPointLineSize = 40;  // a typical point line
-  text.Reserve(Map.Points.size() * kPointLineSize + Map.Tracks.size() * 12 +
-               Map.Trains.size() * 16);
 
   if (!Map.Points.empty()) {
+    text.Room(kLongestLine);
     text.Raw("PNT ");
     text.Integer(static_cast<int64_t>(Map.Points.size()));
     text.LineEnd();
+    text.Commit();
     for (const auto& point : Map.Points) {
+      text.Room(kLongestLine);
       text.Width4(point->Id);
       text.Space();
       text.WholeReal(point->Pos.X);
@@ -104,14 +134,18 @@ std::string WriteMap(const TTrainStructureSV& Map) {
       WriteLineEnd(text, point->Conn2);
       WriteLineEnd(text, point->Conn3);
       text.LineEnd();
+      text.Commit();
     }
   }
 
   if (!Map.Tracks.empty()) {
+    text.Room(kLongestLine);
     text.Raw("TRK ");
     text.Integer(static_cast<int64_t>(Map.Tracks.size()));
     text.LineEnd();
+    text.Commit();
     for (const auto& track : Map.Tracks) {
+      text.Room(kLongestLine);
       text.Width4(track->Id);
       text.Space();
       text.Integer(track->Poles);
@@ -119,23 +153,28 @@ std::string WriteMap(const TTrainStructureSV& Map) {
       text.Integer(track->Platform);
       text.Space();
       text.LineEnd();
+      text.Commit();
     }
   }
 
   size_t trains = 0;
   for (const auto& train : Map.Trains) trains += Storable(*train);
   if (trains > 0) {
+    text.Room(kLongestLine);
     text.Raw("TRN ");
     text.Integer(static_cast<int64_t>(trains));
     text.LineEnd();
+    text.Commit();
     for (const auto& train : Map.Trains) {
       if (!Storable(*train)) continue;
+      text.Room(kLongestLine);
       text.Width4(train->Position.Line->Id);
       text.Space();
       text.Integer(train->Position.Dir);
       text.Space();
       text.WholeReal(train->Length);
       text.LineEnd();
+      text.Commit();
     }
   }
   return text.Take();
