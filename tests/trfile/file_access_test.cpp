@@ -138,6 +138,11 @@ TEST_F(FileAccess, LoadOfAFolderIsAnIoErrorWithItsNumber) {
 }
 
 TEST_F(FileAccess, ReportsTooManyOpenFiles) {
+#ifdef __SANITIZE_ADDRESS__
+  // The sanitizers' own checks need descriptors; without any they fail.
+  // The file system seam covers the message in this build.
+  GTEST_SKIP() << "needs free descriptors under the sanitizers";
+#endif
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
   rlimit none = saved;
@@ -190,6 +195,7 @@ TEST_F(FileAccess, EveryFailingStepOfASaveKeepsTheOldFile) {
       {TCall::Close, EIO, "", "I/O error 5"},
       {TCall::Rename, EACCES, "", "File access denied"},
       {TCall::Open, ENFILE, ".trn-save", "Too many open files"},
+      {TCall::Open, EMFILE, ".trn-save", "Too many open files"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Message);
