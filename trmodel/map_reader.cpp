@@ -11,8 +11,10 @@
 
 namespace {
 
-[[noreturn]] void UnexpectedEnd() {
-  throw EFileError("Unexpected end of file");
+// A field read at the end of the text: the entry is incomplete, and
+// building it from made-up zeros would invent objects.
+void Need(bool Read) {
+  if (!Read) throw EFileError("Unexpected end of file");
 }
 
 class TMapLoader {
@@ -42,10 +44,8 @@ class TMapLoader {
     }
   }
 
-  void Need(bool Read) {
-    if (!Read) UnexpectedEnd();
-  }
-
+  // Every field is read before anything is made, so a failing entry
+  // builds nothing.
   void ReadPoint() {
     int32_t id = 0;
     double x = 0, y = 0, z = 0;
