@@ -11,7 +11,9 @@ constexpr int kSignificandBits = 40;
 
 double RoundComponent(double value) {
   if (!std::isfinite(value)) throw EFloatOverflow();
-  if (value == 0.0) return 0.0;
+  // Zero keeps its sign, so a negative coordinate that a map file stores as
+  // "-0" reads back as a negative zero and is written as "-0" again.
+  if (value == 0.0) return value;
   int exponent = 0;
   const double fraction = std::frexp(value, &exponent);  // 0.5 <= |f| < 1
   // std::round breaks ties away from zero; the product is exact.
@@ -19,7 +21,7 @@ double RoundComponent(double value) {
   const double rounded = std::ldexp(kept, exponent - kSignificandBits);
   const double magnitude = std::fabs(rounded);
   if (magnitude >= 0x1p127) throw EFloatOverflow();
-  if (magnitude < 0x1p-128) return 0.0;
+  if (magnitude < 0x1p-128) return std::copysign(0.0, value);
   return rounded;
 }
 

@@ -15,9 +15,9 @@ struct TTrXY {
 };
 
 // Builds a position with every component rounded to a 40-bit significand
-// (ties away from zero); magnitudes below 2^-128 become 0. Throws
-// EFloatOverflow, changing nothing, for a component of 2^127 or more after
-// rounding, or one that is not finite.
+// (ties away from zero); magnitudes below 2^-128 become 0 of the same
+// sign. Throws EFloatOverflow, changing nothing, for a component of 2^127 or
+// more after rounding, or one that is not finite.
 TTrVector Vector(double X, double Y, double Z);
 
 // Bearing and plane distance from A to B. Two equal positions give pi/2;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "file_system.h"
 #include "map_objects.h"
 #include "track_position.h"
 
@@ -71,6 +72,17 @@ class TTrainStructureSV {
   bool RotateSwitch(TTrPoint* Point);
   // Swap: the default and the other direction change places.
   bool SwapSwitch(TTrPoint* Point);
+
+  // Reads a map file into this container, which should be empty. Throws
+  // EFileError, EConvertError or EFloatOverflow with the message for the
+  // user; what was read before the failure stays, and the map is sound
+  // either way.
+  void LoadFromFile(const std::string& FileName,
+                    TFileSystem& Files = SystemFileSystem());
+  // Writes the map to the named file. The old file stays as it was unless
+  // the whole new one is safely on disk. Throws EFileError on failure.
+  void SaveToFile(const std::string& FileName,
+                  TFileSystem& Files = SystemFileSystem()) const;
 
  private:
   void FreeLine(TTrLine* Line);

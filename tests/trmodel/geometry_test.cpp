@@ -41,8 +41,10 @@ TEST(Vector, BreaksTiesAwayFromZero) {
 TEST(Vector, FlushesTinyMagnitudesToZero) {
   EXPECT_EQ(Vector(0x1p-129, 0, 0).X, 0.0);
   EXPECT_EQ(Vector(-0x1.fffp-129, 0, 0).X, 0.0);
-  EXPECT_FALSE(std::signbit(Vector(-0x1p-200, 0, 0).X));
-  EXPECT_FALSE(std::signbit(Vector(-0.0, 0, 0).X));
+  // The sign stays, so that a coordinate written as "-0" reads back as "-0".
+  EXPECT_TRUE(std::signbit(Vector(-0x1p-200, 0, 0).X));
+  EXPECT_TRUE(std::signbit(Vector(-0.0, 0, 0).X));
+  EXPECT_FALSE(std::signbit(Vector(0x1p-200, 0, 0).X));
   // Just below 2^-128 rounds up to it and is kept.
   EXPECT_EQ(Vector(0x1p-128 * (1 - 0x1p-45), 0, 0).X, 0x1p-128);
 }

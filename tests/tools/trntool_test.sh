@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs trntool as a user would: its output, exit status and files.
+#   trntool_test.sh TRNTOOL MAPS_FOLDER
+set -uo pipefail
+tool=$1
+maps=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+expect() {  # NAME EXPECTED ACTUAL
+  if [[ "$2" != "$3" ]]; then
+    echo "FAIL $1"
+    echo "  expected: $2"
+    echo "  actual:   $3"
+    failures=$((failures + 1))
+  fi
+}
+
+cd "$maps"
+out=$("$tool" check worked_example.trn switch.trn)
+expect "check status" 0 $?
+expect "check output" "worked_example.trn: ok (2 points, 1 tracks, 0 walls, 1 trains)
+switch.trn: ok (4 points, 3 tracks, 0 walls, 2 trains)" "$out"
+
+out=$("$tool" check worked_example.trn missing.trn invalid_number.trn)
+expect "check failing status" 1 $?
+expect "check failing output" "worked_example.trn: ok (2 points, 1 tracks, 0 walls, 1 trains)
+missing.trn: File not found
+invalid_number.trn: Invalid numeric input" "$out"
+
+out=$("$tool" dump worked_example.trn 2>"$work/err")
+expect "dump status" 0 $?
+expect "dump output" "$(cat worked_example.expected)" "$out"
+expect "dump quiet" "" "$(cat "$work/err")"
+
+out=$("$tool" dump truncated_point_entry.trn 2>"$work/err")
+expect "dump failing status" 1 $?
+expect "dump failing output" "$(grep -v '^error: ' truncated_point_entry.expected)" "$out"
+expect "dump failing message" "Unexpected end of file" "$(cat "$work/err")"
+
+"$tool" fmt reals_with_fractions.trn "$work/out.trn"
+expect "fmt status" 0 $?
+cmp -s reals_with_fractions.saved "$work/out.trn"
+expect "fmt bytes" 0 $?
+
+printf 'old' > "$work/kept.trn"
+"$tool" fmt huge_coordinate_overflows.trn "$work/kept.trn" 2>"$work/err"
+expect "fmt failing status" 1 $?
+expect "fmt failing message" "Floating point overflow" "$(cat "$work/err")"
+expect "fmt leaves OUT alone" "old" "$(cat "$work/kept.trn")"
+
+"$tool" bogus > /dev/null 2>&1
+expect "usage status" 2 $?
+
+exit $((failures > 0))

@@ -1,0 +1,272 @@
+// The messages of failing file operations, and that saving never destroys
+// the old file. Errors that root cannot provoke through permission bits
+// (refused access, full disk) come through a file system that fails one
+// call the way the kernel would.
+
+#include "file_access.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include "errors.h"
+#include "map_builder.h"
+#include "temp_folder.h"
+#include "train_structure.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class TCall { Open, Write, FileSync, Close, Rename, ChangeMode };
+
+// Fails the first call of one kind whose path (if it has one) contains
+// Part, with the given errno.
+class TFailingFileSystem : public TFileSystem {
+ public:
+  TFailingFileSystem(TCall Call, int Error, std::string Part = "")
+      : call_(Call), error_(Error), part_(std::move(Part)) {}
+
+  int Open(const char* Path, int Flags, mode_t Mode) override {
+    if (Fails(TCall::Open, Path)) return -1;
+    return TFileSystem::Open(Path, Flags, Mode);
+  }
+  ssize_t Write(int Fd, const void* Buffer, size_t Count) override {
+    if (Fails(TCall::Write)) return -1;
+    return TFileSystem::Write(Fd, Buffer, Count);
+  }
+  int FileSync(int Fd) override {
+    if (Fails(TCall::FileSync)) return -1;
+    return TFileSystem::FileSync(Fd);
+  }
+  int Close(int Fd) override {
+    const int result = TFileSystem::Close(Fd);  // the descriptor is gone
+    return Fails(TCall::Close) ? -1 : result;
+  }
+  int Rename(const char* From, const char* To) override {
+    if (Fails(TCall::Rename)) return -1;
+    return TFileSystem::Rename(From, To);
+  }
+  int ChangeMode(int Fd, mode_t Mode) override {
+    if (Fails(TCall::ChangeMode)) return -1;
+    return TFileSystem::ChangeMode(Fd, Mode);
+  }
+
+ private:
+  bool Fails(TCall Call, const char* Path = "") {
+    if (done_ || Call != call_ ||
+        std::string(Path).find(part_) == std::string::npos)
+      return false;
+    done_ = true;
+    errno = error_;
+    return true;
+  }
+
+  TCall call_;
+  int error_;
+  std::string part_;
+  bool done_ = false;
+};
+
+std::string LoadMessage(const std::string& Name,
+                        TFileSystem& Files = SystemFileSystem()) {
+  TTrainStructureSV map;
+  try {
+    map.LoadFromFile(Name, Files);
+  } catch (const EFileError& error) {
+    return error.what();
+  }
+  return "loaded";
+}
+
+std::string SaveMessage(const TTrainStructureSV& Map, const std::string& Name,
+                        TFileSystem& Files = SystemFileSystem()) {
+  try {
+    Map.SaveToFile(Name, Files);
+  } catch (const EFileError& error) {
+    return error.what();
+  }
+  return "saved";
+}
+
+size_t OpenDescriptors() {
+  return static_cast<size_t>(std::distance(
+      fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+size_t FilesIn(const TTempFolder& Folder) {
+  return static_cast<size_t>(std::distance(
+      fs::directory_iterator(Folder.Path()), fs::directory_iterator()));
+}
+
+class FileAccess : public testing::Test {
+ protected:
+  FileAccess() {
+    test_maps::Build(map_, 0, 0, 10, 0);
+    WriteBytes(old_, kOldContent);
+  }
+
+  // After a failed save: the old file as it was, and nothing else.
+  void ExpectOldFileUntouched() {
+    EXPECT_EQ(ReadBytes(old_), kOldContent);
+    EXPECT_EQ(FilesIn(folder_), 1u);
+  }
+
+  static constexpr const char* kOldContent =
+      "PNT 1\r\n   0    1    2    3 1 -1 0 -1 0 -1 0 \r\n";
+  TTempFolder folder_;
+  const std::string old_ = folder_ / "old.trn";
+  TTrainStructureSV map_;
+};
+
+TEST_F(FileAccess, LoadReportsMissingFilesAndFolders) {
+  EXPECT_EQ(LoadMessage(folder_ / "missing.trn"), "File not found");
+  EXPECT_EQ(LoadMessage(folder_ / "no-folder/map.trn"), "Invalid filename");
+  EXPECT_EQ(LoadMessage(old_ + "/map.trn"), "Invalid filename");  // ENOTDIR
+  EXPECT_EQ(LoadMessage(""), "File not found");
+}
+
+TEST_F(FileAccess, LoadOfAFolderIsAnIoErrorWithItsNumber) {
+  EXPECT_EQ(LoadMessage(folder_.Path().string()),
+            "I/O error " + std::to_string(EISDIR));
+}
+
+TEST_F(FileAccess, ReportsTooManyOpenFiles) {
+#ifdef __SANITIZE_ADDRESS__
+  // The sanitizers' own checks need descriptors; without any they fail.
+  // The file system seam covers the message in this build.
+  GTEST_SKIP() << "needs free descriptors under the sanitizers";
+#endif
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+  rlimit none = saved;
+  none.rlim_cur = 0;
+  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
+  const std::string load = LoadMessage(old_);
+  const std::string save = SaveMessage(map_, old_);
+  setrlimit(RLIMIT_NOFILE, &saved);
+  EXPECT_EQ(load, "Too many open files");
+  EXPECT_EQ(save, "Too many open files");
+  ExpectOldFileUntouched();
+}
+
+TEST_F(FileAccess, SaveIntoAMissingFolderIsAnInvalidFilename) {
+  EXPECT_EQ(SaveMessage(map_, folder_ / "no-folder/map.trn"),
+            "Invalid filename");
+  EXPECT_EQ(SaveMessage(map_, old_ + "/map.trn"), "Invalid filename");
+}
+
+TEST_F(FileAccess, AFileSizeLimitStopsTheSaveAndKeepsTheOldFile) {
+  // The kernel refuses to grow a file beyond RLIMIT_FSIZE with EFBIG (and a
+  // signal, ignored here).
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 16;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::string message = SaveMessage(map_, old_);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(message, "I/O error " + std::to_string(EFBIG));
+  ExpectOldFileUntouched();
+}
+
+TEST_F(FileAccess, EveryFailingStepOfASaveKeepsTheOldFile) {
+  struct TCase {
+    TCall Call;
+    int Error;
+    const char* Part;
+    const char* Message;
+  };
+  const TCase cases[] = {
+      {TCall::Open, EACCES, ".trn-save", "File access denied"},
+      {TCall::Open, EROFS, ".trn-save", "File access denied"},
+      {TCall::ChangeMode, EPERM, "", "File access denied"},
+      {TCall::Write, ENOSPC, "", "Disk full"},
+      {TCall::Write, EDQUOT, "", "Disk full"},
+      {TCall::FileSync, EIO, "", "I/O error 5"},
+      {TCall::Close, EIO, "", "I/O error 5"},
+      {TCall::Rename, EACCES, "", "File access denied"},
+      {TCall::Open, ENFILE, ".trn-save", "Too many open files"},
+      {TCall::Open, EMFILE, ".trn-save", "Too many open files"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Message);
+    TFailingFileSystem failing(c.Call, c.Error, c.Part);
+    EXPECT_EQ(SaveMessage(map_, old_, failing), c.Message);
+    ExpectOldFileUntouched();
+  }
+}
+
+TEST_F(FileAccess, LoadReportsARefusedAccess) {
+  TFailingFileSystem refusing(TCall::Open, EACCES);
+  EXPECT_EQ(LoadMessage(old_, refusing), "File access denied");
+}
+
+TEST_F(FileAccess, SaveReplacesTheOldFileAndKeepsItsPermissionBits) {
+  ASSERT_EQ(::chmod(old_.c_str(), 0640), 0);
+  EXPECT_EQ(SaveMessage(map_, old_), "saved");
+  EXPECT_EQ(ReadBytes(old_).substr(0, 7), "PNT 2\r\n");
+  struct stat info {};
+  ASSERT_EQ(::stat(old_.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(FilesIn(folder_), 1u);
+}
+
+TEST_F(FileAccess, ANewFileGetsTheUsualPermissionBits) {
+  const mode_t mask = ::umask(022);
+  EXPECT_EQ(SaveMessage(map_, folder_ / "new.trn"), "saved");
+  ::umask(mask);
+  struct stat info {};
+  ASSERT_EQ(::stat((folder_ / "new.trn").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0644u);
+}
+
+TEST_F(FileAccess, SaveThroughASymbolicLinkWritesItsTarget) {
+  fs::create_directory(folder_.Path() / "sub");
+  fs::create_symlink("../old.trn", folder_.Path() / "sub" / "link.trn");
+  fs::create_symlink("sub/link.trn", folder_.Path() / "chain.trn");
+  fs::create_symlink("absent.trn", folder_.Path() / "dangling.trn");
+
+  EXPECT_EQ(SaveMessage(map_, folder_ / "chain.trn"), "saved");
+  EXPECT_TRUE(fs::is_symlink(folder_.Path() / "chain.trn"));
+  EXPECT_TRUE(fs::is_symlink(folder_.Path() / "sub" / "link.trn"));
+  EXPECT_EQ(ReadBytes(old_).substr(0, 7), "PNT 2\r\n");
+
+  EXPECT_EQ(SaveMessage(map_, folder_ / "dangling.trn"), "saved");
+  EXPECT_TRUE(fs::is_symlink(folder_.Path() / "dangling.trn"));
+  EXPECT_EQ(ReadBytes(folder_ / "absent.trn").substr(0, 7), "PNT 2\r\n");
+}
+
+TEST_F(FileAccess, ClosesEveryFileOnEveryPath) {
+  WriteBytes(folder_ / "bad.trn", "PNT 1\r\n x");
+  const size_t before = OpenDescriptors();
+  LoadMessage(old_);
+  LoadMessage(folder_ / "missing.trn");
+  LoadMessage(folder_.Path().string());
+  TTrainStructureSV bad;
+  EXPECT_THROW(bad.LoadFromFile(folder_ / "bad.trn"), EConvertError);
+  SaveMessage(map_, folder_ / "new.trn");
+  for (TCall call : {TCall::Write, TCall::FileSync, TCall::Rename}) {
+    TFailingFileSystem failing(call, EIO);
+    SaveMessage(map_, old_, failing);
+  }
+  EXPECT_EQ(OpenDescriptors(), before);
+}
+
+TEST(FileErrorMessage, NamesEachKindOfFailure) {
+  EXPECT_EQ(FileErrorMessage(EMFILE, "x"), "Too many open files");
+  EXPECT_EQ(FileErrorMessage(ENFILE, "x"), "Too many open files");
+  EXPECT_EQ(FileErrorMessage(EPERM, "x"), "File access denied");
+  EXPECT_EQ(FileErrorMessage(ENAMETOOLONG, "x"), "Invalid filename");
+  EXPECT_EQ(FileErrorMessage(EIO, "x"), "I/O error 5");
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+// Every map file in the maps folder is loaded and compared with what is
+// expected of it: NAME.expected holds the dump of the loaded map and, when
+// the load fails, a last line "error: MESSAGE"; NAME.saved, where present,
+// holds the exact bytes that saving the loaded map writes.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "map_dump.h"
+#include "map_reader.h"
+#include "map_writer.h"
+#include "structure_check.h"
+#include "temp_folder.h"
+#include "train_structure.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> MapFiles() {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(TRFILE_MAPS_DIR)) {
+    if (entry.path().extension() == ".trn") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// The dump of the map loaded from File, with the error line if any.
+std::string LoadAndDescribe(const fs::path& File, TTrainStructureSV& Map) {
+  std::string error;
+  try {
+    Map.LoadFromFile(File.string());
+  } catch (const std::exception& failure) {
+    error = failure.what();
+  }
+  std::string text = DumpMap(Map);
+  if (!error.empty()) text += "error: " + error + "\n";
+  return text;
+}
+
+TEST(MapFiles, EachLoadsAsExpectedAndSavesStably) {
+  const std::vector<fs::path> files = MapFiles();
+  ASSERT_GE(files.size(), 20u) << "maps folder not found: " << TRFILE_MAPS_DIR;
+  for (const fs::path& file : files) {
+    SCOPED_TRACE(file.filename().string());
+    fs::path expected = file;
+    expected.replace_extension(".expected");
+    ASSERT_TRUE(fs::exists(expected));
+
+    TTrainStructureSV map;
+    EXPECT_EQ(LoadAndDescribe(file, map), ReadBytes(expected.string()));
+    EXPECT_TRUE(CheckStructure(map).empty());
+
+    const std::string saved = WriteMap(map);
+    fs::path savedFile = file;
+    savedFile.replace_extension(".saved");
+    if (fs::exists(savedFile)) {
+      EXPECT_EQ(saved, ReadBytes(savedFile.string()));
+    }
+
+    // Whatever was loaded, saving it and loading that gives the same map.
+    TTrainStructureSV again;
+    ReadMap(saved, again);
+    EXPECT_EQ(WriteMap(again), saved);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include "map_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "map_builder.h"
+#include "temp_folder.h"
+#include "train_structure.h"
+
+namespace {
+
+using test_maps::Build;
+
+// Builds the map of the worked example of the file format: points 0 and 1
+// joined by track 2, and a train on it.
+void BuildWorkedExample(TTrainStructureSV& Map) {
+  TTrLine* line = Build(Map, 0, 0, 120, -35.5);
+  auto* track = static_cast<TTrack*>(line);
+  track->Poles = 1;
+  track->Platform = 1;
+  Map.AddTrain(std::make_unique<TTrain>(line, 1, 50.0));
+}
+
+TEST(MapWriter, WritesTheWorkedExampleByteForByte) {
+  TTrainStructureSV map;
+  BuildWorkedExample(map);
+  TTempFolder folder;
+  map.SaveToFile(folder / "example.trn");
+  EXPECT_EQ(ReadBytes(folder / "example.trn"),
+            "PNT 2\r\n"
+            "   0    0    0    0 0 2 1 -1 0 -1 0 \r\n"
+            "   1  120  -36    0 0 2 2 -1 0 -1 0 \r\n"
+            "TRK 1\r\n"
+            "   2 1 1 \r\n"
+            "TRN 1\r\n"
+            "   2 1   50\r\n");
+}
+
+TEST(MapWriter, WritesAnEmptyMapAsAnEmptyFile) {
+  TTrainStructureSV map;
+  EXPECT_EQ(WriteMap(map), "");
+  TTempFolder folder;
+  WriteBytes(folder / "old.trn", "PNT 1\r\n");
+  map.SaveToFile(folder / "old.trn");
+  EXPECT_EQ(ReadBytes(folder / "old.trn"), "");
+}
+
+// One point line with X as given, to see a whole real in place.
+std::string PointLineWithX(double X) {
+  TTrainStructureSV map;
+  map.AddPoint(std::make_unique<TTrPoint>(X, 0, 0));
+  const std::string text = WriteMap(map);
+  return text.substr(7, text.find('\r', 7) - 7);  // after "PNT 1\r\n"
+}
+
+TEST(MapWriter, RoundsWholeRealsHalfAwayFromZeroAndKeepsTheMinusOfZero) {
+  EXPECT_EQ(PointLineWithX(12.5), "   0   13    0    0 1 -1 0 -1 0 -1 0 ");
+  EXPECT_EQ(PointLineWithX(-12.5).substr(4, 6), "  -13 ");
+  EXPECT_EQ(PointLineWithX(2.5).substr(4, 6), "    3 ");
+  EXPECT_EQ(PointLineWithX(0.4).substr(4, 6), "    0 ");
+  EXPECT_EQ(PointLineWithX(-0.4).substr(4, 6), "   -0 ");
+  EXPECT_EQ(PointLineWithX(-0.5).substr(4, 6), "   -1 ");
+  EXPECT_EQ(PointLineWithX(-1234).substr(4, 7), " -1234 ");
+  EXPECT_EQ(PointLineWithX(123456.49).substr(4, 8), " 123456 ");
+}
+
+TEST(MapWriter, WritesWholeRealsBeyondEveryIntegerTypeExactly) {
+  TTrainStructureSV map;
+  TTrLine* line = Build(map, 0, 0, 0x1p100, 0);
+  map.AddTrain(std::make_unique<TTrain>(line, 2, 1e22));
+  const std::string text = WriteMap(map);
+  EXPECT_NE(text.find(" 1267650600228229401496703205376 "), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("   2 2 10000000000000000000000\r\n"), std::string::npos)
+      << text;
+}
+
+TEST(MapWriter, PadsIdsToFourAndLetsLongerOnesTakeTheirRoom) {
+  TTrainStructureSV map;
+  map.NextId = 7;
+  TTrLine* short_line = Build(map, 0, 0, 1, 0);  // points 7, 8; line 9
+  map.NextId = 12345;
+  TTrLine* long_line = Build(map, 0, 1, 1, 1);  // 12345, 12346; 12347
+  map.AddTrain(std::make_unique<TTrain>(short_line, 1, 50));
+  map.AddTrain(std::make_unique<TTrain>(long_line, 2, 50));
+  EXPECT_EQ(WriteMap(map),
+            "PNT 4\r\n"
+            "   7    0    0    0 0 9 1 -1 0 -1 0 \r\n"
+            "   8    1    0    0 0 9 2 -1 0 -1 0 \r\n"
+            "12345    0    1    0 0 12347 1 -1 0 -1 0 \r\n"
+            "12346    1    1    0 0 12347 2 -1 0 -1 0 \r\n"
+            "TRK 2\r\n"
+            "   9 0 0 \r\n"
+            "12347 0 0 \r\n"
+            "TRN 2\r\n"
+            "   9 1   50\r\n"
+            "12347 2   50\r\n");
+}
+
+TEST(MapWriter, WritesWallsOnlyThroughTheirPointsAndSwitchesInOrder) {
+  TTrainStructureSV map;
+  TTrLine* entry = Build(map, 0, 0, 10, 0);        // 0, 1; 2
+  test_maps::BuildFrom(map, entry->P2, 20, 0);     // 3; 4
+  test_maps::BuildFrom(map, entry->P2, 20, 5);     // 5; 6
+  Build(map, 0, 5, 10, 5, test_maps::Kind::Wall);  // 7, 8; 9
+  map.Points[4]->Pos.Z = 3;
+  EXPECT_EQ(WriteMap(map),
+            "PNT 6\r\n"
+            "   0    0    0    0 0 2 1 -1 0 -1 0 \r\n"
+            "   1   10    0    0 0 2 2 4 1 6 1 \r\n"
+            "   3   20    0    0 0 4 2 -1 0 -1 0 \r\n"
+            "   5   20    5    0 0 6 2 -1 0 -1 0 \r\n"
+            "   7    0    5    3 1 9 1 -1 0 -1 0 \r\n"
+            "   8   10    5    0 1 9 2 -1 0 -1 0 \r\n"
+            "TRK 3\r\n"
+            "   2 0 0 \r\n"
+            "   4 0 0 \r\n"
+            "   6 0 0 \r\n");
+}
+
+TEST(MapWriter, LeavesOutTrainsThatStandOnNoTrack) {
+  TTrainStructureSV map;
+  TTrLine* wall = Build(map, 0, 0, 10, 0, test_maps::Kind::Wall);
+  map.AddTrain(std::make_unique<TTrain>(wall, 1, 50));
+  map.AddTrain(std::make_unique<TTrain>(nullptr, 1, 50));
+  const std::string text = WriteMap(map);
+  EXPECT_EQ(text.find("TRN"), std::string::npos) << text;
+}
+
+}  // namespace

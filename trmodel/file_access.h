@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "file_system.h"
+
+// Whole-file reading and replacing for map files. Every failure throws
+// EFileError with the message the user is shown; no descriptor stays open.
+
+// The whole content of the named file.
+std::string ReadWholeFile(const std::string& Name, TFileSystem& Files);
+
+// Replaces the named file by Content so that the old content survives every
+// failure: a new file is written beside it, flushed to disk, renamed over the
+// old one, and the folder is flushed. The new file keeps the permission bits
+// of the one it replaces; a symbolic link is followed to the file it names.
+void ReplaceFile(const std::string& Name, std::string_view Content,
+                 TFileSystem& Files);
+
+// The message for a failed file call on Name with the given errno.
+std::string FileErrorMessage(int Error, const std::string& Name);

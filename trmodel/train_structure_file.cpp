@@ -1,0 +1,14 @@
+#include "file_access.h"
+#include "map_reader.h"
+#include "map_writer.h"
+#include "train_structure.h"
+
+void TTrainStructureSV::LoadFromFile(const std::string& FileName,
+                                     TFileSystem& Files) {
+  ReadMap(ReadWholeFile(FileName, Files), *this);
+}
+
+void TTrainStructureSV::SaveToFile(const std::string& FileName,
+                                   TFileSystem& Files) const {
+  ReplaceFile(FileName, WriteMap(*this), Files);
+}
