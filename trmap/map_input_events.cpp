@@ -46,8 +46,9 @@ void TfrmMap::mouseReleaseEvent(QMouseEvent* Event) {
   }
 }
 
-// Keys that reach the window itself. A key a control leaves unused comes up
-// here as well, after the preview below has handled it.
+// Keys typed into the window itself. A key that a control leaves unused
+// comes up here too, after the preview below has handled it: only the
+// focused one of the window's widgets acts on a key.
 void TfrmMap::keyPressEvent(QKeyEvent* Event) {
   if (focusWidget() == nullptr || focusWidget() == this) {
     FormKeyDown(VirtualKeyOf(*Event));
@@ -55,10 +56,11 @@ void TfrmMap::keyPressEvent(QKeyEvent* Event) {
   Event->ignore();
 }
 
-// The window sees the keys of its controls before they do, and leaves them
-// to the controls.
+// The window sees the keys of its focused control before the control does,
+// and leaves them to it.
 bool TfrmMap::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Watched != this && Event->type() == QEvent::KeyPress) {
+  if (Event->type() == QEvent::KeyPress && Watched != this &&
+      Watched == focusWidget()) {
     FormKeyDown(VirtualKeyOf(*static_cast<QKeyEvent*>(Event)));
   }
   return QWidget::eventFilter(Watched, Event);

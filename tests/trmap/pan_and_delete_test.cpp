@@ -1,4 +1,6 @@
+#include <QtTest/QTest>
 #include <QtWidgets/QCheckBox>
+#include <QtWidgets/QFrame>
 
 #include "gesture_fixture.h"
 
@@ -72,11 +74,24 @@ TEST_F(PanAndDeleteTest, DeleteWithoutASelectedPointOrMidGestureDoesNothing) {
   ExpectSound();
 }
 
-TEST_F(PanAndDeleteTest, TheWindowSeesTheKeysOfItsControlsFirst) {
-  TTrLine* line = Build(Map, 0, 0, 100, 0);
-  Window.SelectPoint(line->P1);
-  Key(Qt::Key_Delete, Window.CheckBox1);
-  EXPECT_TRUE(Map.Points.empty());
+TEST_F(PanAndDeleteTest, TheWindowSeesTheKeysOfItsFocusedControlFirst) {
+  TTrLine* first = Build(Map, 0, 0, 100, 0);
+  TTrLine* second = Build(Map, 0, 100, 100, 100);
+  Window.Panel1->setVisible(true);
+  Window.show();
+  Window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+  Window.CheckBox1->setFocus();
+  ASSERT_EQ(Window.focusWidget(), Window.CheckBox1);
+
+  // A key sent to a control without the focus is not the window's, even
+  // when it comes up to the window unused.
+  Window.SelectPoint(first->P1);
+  Key(Qt::Key_Delete, Window.CheckBox2);
+  EXPECT_EQ(Map.Points.size(), 4u);
+  QTest::keyClick(Window.CheckBox1, Qt::Key_Delete);
+  EXPECT_EQ(Map.Points.size(), 2u);
+  EXPECT_EQ(Map.Tracks[0].get(), second);
 }
 
 }  // namespace
