@@ -148,6 +148,20 @@ TEST_F(BuildGestureTest, ADropOntoAPointOfTheSameKindJoinsAndPutsConnUp) {
   ExpectSound();
 }
 
+TEST_F(BuildGestureTest, ADropJoinsOnlyCloserThanFivePixels) {
+  TTrLine* target = Build(Map, 0, 0, 100, 0);
+  // 3 left of and 4 above the end: exactly 5.0 pixels, no join.
+  Drag(Pixel(0, 100), Pixel(97, 4));
+  EXPECT_EQ(target->P2->LineCount(), 1);
+  EXPECT_TRUE(Buttons.IsDown(TModeButton::spbConn));
+  // 4 right and 2 below: about 4.47 pixels, joined.
+  Buttons.Set(TModeButton::spbConn, false);
+  Drag(Pixel(0, 100), Pixel(104, -2));
+  EXPECT_EQ(target->P2->LineCount(), 2);
+  EXPECT_FALSE(Buttons.IsDown(TModeButton::spbConn));
+  ExpectSound();
+}
+
 TEST_F(BuildGestureTest, PressesDuringABuildAreIgnored) {
   Press(Pixel(0, 0));
   Press(Pixel(50, 50), Qt::RightButton);
