@@ -6,6 +6,7 @@
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QHBoxLayout>
 
+#include "error_box.h"
 #include "image_canvas.h"
 
 namespace {
@@ -34,6 +35,12 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
   layout->addWidget(CheckBox2);
   layout->addWidget(CheckBox3);
   Panel1->setVisible(false);
+  for (QWidget* control : findChildren<QWidget*>()) {
+    control->installEventFilter(this);
+  }
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  ShowError = [this](const QString& Message) { ShowErrorBox(this, Message); };
 
   FormCreate();
 }
@@ -43,6 +50,7 @@ TfrmMap::~TfrmMap() = default;
 void TfrmMap::FormCreate() {
   Building = false;
   Panning = false;
+  MovingPoint = false;
   FileName.clear();
   Map = std::make_unique<TTrainStructureSV>();
   OriginX = width() / 2;

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QtCore/QPoint>
 #include <QtCore/QString>
 #include <QtWidgets/QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "canvas.h"
+#include "mode_buttons.h"
 #include "pixel_rounding.h"
 #include "screen_clip.h"
 #include "train_structure.h"
@@ -13,9 +16,15 @@
 class QCheckBox;
 class QFrame;
 
+enum class TMouseButton { Left, Right, Middle };
+
+// The virtual key code of the Delete key.
+inline constexpr int kVkDelete = 46;
+
 // The window of one map. It owns the map, its own view of it (scale, origin,
 // grid) and its own selection, and draws it through its canvas. Its methods
-// are spread over files by concern: view, painting, selection.
+// are spread over files by concern: view, painting, selection, hit tests,
+// mouse and key gestures, and the Qt events that feed them.
 class TfrmMap : public QWidget {
  public:
   // Canvas is where the window draws; without one it draws onto an image
@@ -33,6 +42,13 @@ class TfrmMap : public QWidget {
   // Mouse gestures under way.
   bool Building = false;
   bool Panning = false;
+  bool MovingPoint = false;
+  // The point that follows the mouse while Building or MovingPoint.
+  TTrPoint* DragPoint = nullptr;
+  // The mouse position at the last scroll step, in client pixels.
+  QPoint LastMouse;
+  // The line made by the latest build gesture.
+  TTrLine* BuildLine = nullptr;
 
   // The view: metres per pixel, metres between grid lines, and the client
   // pixel at which the world origin is shown.
@@ -51,6 +67,12 @@ class TfrmMap : public QWidget {
   QCheckBox* CheckBox3;
 
   std::unique_ptr<TCanvas> Canvas;
+
+  // The editing mode, read at every left press; none attached means left
+  // presses do nothing. Not owned: the frame keeps the buttons.
+  TModeButtons* ModeButtons = nullptr;
+  // Where a failed gesture's message goes; an error box unless replaced.
+  std::function<void(const QString& Message)> ShowError;
 
   // Sets up a new window: an empty map, the default view for the current
   // client size, nothing selected.
@@ -83,9 +105,35 @@ class TfrmMap : public QWidget {
   void SelectLine(TTrLine* Line);
   void SelectTrain(TTrain* Train);
 
+  // Hit tests (map_hit_test.cpp): the nearest object to a client pixel,
+  // however far, with its distance in pixels; -1 and none when there is
+  // none. On equal distances the earlier object wins, and a track beats a
+  // wall.
+  static double ScreenDistance(double X1, double Y1, double X2, double Y2);
+  double HitTestPoint(int32_t X, int32_t Y, const TTrPoint* Exclude,
+                      TTrPoint*& Point) const;
+  double HitTestLine(int32_t X, int32_t Y, TTrLine*& Line) const;
+  double HitTestTrain(int32_t X, int32_t Y, TTrain*& Train) const;
+
+  // Mouse and key gestures (map_gestures.cpp), at client pixels. Every edit
+  // they make is finished inside one of them.
+  void FormMouseDown(TMouseButton Button, int32_t X, int32_t Y);
+  void FormMouseMove(int32_t X, int32_t Y);
+  void FormMouseUp(TMouseButton Button, int32_t X, int32_t Y);
+  void FormKeyDown(int Key);
+  // Merges Gone into Keep through Line, a line with an end at Gone, and
+  // selects Keep. Joins nothing, and says so, when Keep has no line or three.
+  bool JoinPoint(TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep);
+
  protected:
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
+  // Qt input reaching the gestures (map_input_events.cpp).
+  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseMoveEvent(QMouseEvent* Event) override;
+  void mouseReleaseEvent(QMouseEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:
   // The pixel column or row of a world coordinate as a whole number held in
@@ -124,4 +172,23 @@ class TfrmMap : public QWidget {
   void DrawLineMarker(double X, double Y, TColor Color, double Angle,
                       double Length, bool Visible);
   void PresentNow();
+
+  bool ModeDown(TModeButton Button) const {
+    return ModeButtons != nullptr && ModeButtons->IsDown(Button);
+  }
+  void SetConnDown(bool Down) {
+    if (ModeButtons != nullptr) ModeButtons->SetConnDown(Down);
+  }
+  void SelectAt(int32_t X, int32_t Y);
+  void StartBuild(int32_t X, int32_t Y);
+  void EndBuild(int32_t X, int32_t Y);
+  void EndPointDrag(int32_t X, int32_t Y);
+  // Takes back the gesture under way after a failure, leaving the map as it
+  // was before the press and the window idle.
+  void AbandonGesture();
+
+  // What a failed gesture must restore.
+  bool BuildStartReused = false;
+  TTrVector DragOrigin;
+  int32_t GestureFirstId = 0;
 };

@@ -1,0 +1,205 @@
+#include "errors.h"
+#include "map_window.h"
+
+namespace {
+
+// How near, in pixels, a press must come to a point to drag it, and a drop
+// to join onto it.
+constexpr double kGrabDistance = 5.0;
+
+// A point can take another only of its own kind: a point holds either track
+// or walls, never both.
+bool SameKind(const TTrPoint* A, const TTrPoint* B) {
+  return A->IsWallPoint() == B->IsWallPoint();
+}
+
+}  // namespace
+
+void TfrmMap::FormMouseDown(TMouseButton Button, int32_t X, int32_t Y) {
+  if (Building) return;
+  switch (Button) {
+    case TMouseButton::Right:
+      Panning = true;
+      LastMouse = QPoint(X, Y);
+      break;
+    case TMouseButton::Middle:
+      break;
+    case TMouseButton::Left:
+      // A second left press cannot start anything while the first one
+      // still drags a point.
+      if (MovingPoint) break;
+      if (ModeDown(TModeButton::spbCursor)) {
+        SelectAt(X, Y);
+      } else if (ModeDown(TModeButton::spbLine) ||
+                 ModeDown(TModeButton::spbBuild)) {
+        StartBuild(X, Y);
+      }
+      break;
+  }
+}
+
+void TfrmMap::SelectAt(int32_t X, int32_t Y) {
+  if (ModeDown(TModeButton::spbPoint)) {
+    TTrPoint* point = nullptr;
+    const double distance = HitTestPoint(X, Y, nullptr, point);
+    if (distance < 0.0) return;
+    SelectPoint(point);
+    if (distance < kGrabDistance) {
+      MovingPoint = true;
+      DragPoint = point;
+      DragOrigin = point->Pos;
+    }
+  } else if (ModeDown(TModeButton::spbLines)) {
+    TTrLine* line = nullptr;
+    if (HitTestLine(X, Y, line) >= 0.0) SelectLine(line);
+  } else {
+    TTrain* train = nullptr;
+    if (HitTestTrain(X, Y, train) >= 0.0) SelectTrain(train);
+  }
+}
+
+void TfrmMap::StartBuild(int32_t X, int32_t Y) {
+  TTrPoint* const selected = SelectedPoint;
+  if (selected != nullptr && selected->LineCount() > 2) return;
+  const bool track = ModeDown(TModeButton::spbLine);
+  const bool reuse = ModeDown(TModeButton::spbConn) && selected != nullptr &&
+                     selected->IsWallPoint() == !track;
+  const int32_t firstId = Map->NextId;
+  const double x = ScreenToWorldX(X);
+  const double y = ScreenToWorldY(Y);
+  TTrPoint* start = selected;
+  TTrPoint* end = nullptr;
+  try {
+    if (!reuse) start = Map->NewPoint(x, y);
+    // At the same place as a new start, the end point fails only when the
+    // start was reused, and then nothing has changed yet.
+    end = Map->NewPoint(x, y);
+  } catch (const EFloatOverflow& Error) {
+    ShowError(QString::fromUtf8(Error.what()));
+    return;
+  }
+  Building = true;
+  BuildStartReused = reuse;
+  GestureFirstId = firstId;
+  if (!reuse) SelectPoint(start);
+  DragPoint = end;
+  SelectPoint(end);
+  BuildLine = Map->BuildLine(start, end, track);
+}
+
+void TfrmMap::FormMouseMove(int32_t X, int32_t Y) {
+  if (Building || MovingPoint) {
+    try {
+      DragPoint->Pos = Vector(ScreenToWorldX(X), ScreenToWorldY(Y), 0.0);
+    } catch (const EFloatOverflow& Error) {
+      AbandonGesture();
+      ShowError(QString::fromUtf8(Error.what()));
+      return;
+    }
+    Repaint();
+  } else if (Panning) {
+    ScrollBy(X - LastMouse.x(), Y - LastMouse.y());
+    LastMouse = QPoint(X, Y);
+  }
+}
+
+void TfrmMap::FormMouseUp(TMouseButton, int32_t X, int32_t Y) {
+  if (Building) {
+    EndBuild(X, Y);
+  } else if (Panning) {
+    ScrollBy(X - LastMouse.x(), Y - LastMouse.y());
+    Panning = false;
+  } else if (MovingPoint) {
+    EndPointDrag(X, Y);
+  }
+  Building = false;
+}
+
+void TfrmMap::EndBuild(int32_t X, int32_t Y) {
+  TTrPoint* const end = DragPoint;
+  try {
+    end->Pos = Vector(ScreenToWorldX(X), ScreenToWorldY(Y), 0.0);
+  } catch (const EFloatOverflow& Error) {
+    AbandonGesture();
+    ShowError(QString::fromUtf8(Error.what()));
+    return;
+  }
+  TTrPoint* target = nullptr;
+  const double distance = HitTestPoint(X, Y, end, target);
+  const bool joined = distance >= 0.0 && distance < kGrabDistance &&
+                      target->LineCount() <= 2 && SameKind(end, target) &&
+                      JoinPoint(end, BuildLine, target);
+  // Unjoined, the next build click goes on from the new end point, which
+  // is still selected.
+  if (!joined) SetConnDown(true);
+  Repaint();
+}
+
+void TfrmMap::EndPointDrag(int32_t X, int32_t Y) {
+  TTrPoint* const dragged = DragPoint;
+  try {
+    dragged->Pos = Vector(ScreenToWorldX(X), ScreenToWorldY(Y), 0.0);
+  } catch (const EFloatOverflow& Error) {
+    AbandonGesture();
+    ShowError(QString::fromUtf8(Error.what()));
+    return;
+  }
+  TTrPoint* target = nullptr;
+  const double distance = HitTestPoint(X, Y, dragged, target);
+  const int32_t lines = dragged->LineCount();
+  // The join moves a line of one point onto the other, so both need one.
+  const bool joinable = distance >= 0.0 && distance < kGrabDistance &&
+                        lines > 0 && target->LineCount() > 0 &&
+                        lines + target->LineCount() <= 3 &&
+                        SameKind(dragged, target);
+  if (joinable) {
+    if (lines == 1) {
+      JoinPoint(dragged, dragged->Conn1.Line, target);
+    } else {
+      JoinPoint(target, target->Conn1.Line, dragged);
+    }
+  }
+  MovingPoint = false;
+  Repaint();
+}
+
+bool TfrmMap::JoinPoint(TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep) {
+  if (!Map->JoinPoint(Gone, Line, Keep)) return false;
+  // Selecting Keep redraws Gone unselected, so Gone is freed only after.
+  SelectPoint(Keep);
+  Map->RemovePoint(Gone);
+  SetConnDown(false);
+  return true;
+}
+
+void TfrmMap::AbandonGesture() {
+  if (Building) {
+    TTrPoint* const start = BuildLine->P1;
+    ClearSelection();
+    if (BuildStartReused && start->LineCount() == 1) {
+      // The reused start had no line before; deleting the new line through
+      // it would delete the start as well.
+      start->Conn1 = TTrLineEnd{};
+      BuildLine->P1 = nullptr;
+    }
+    // Takes the new line with it, and a new start point left without lines.
+    Map->DeletePoint(DragPoint);
+    Map->NextId = GestureFirstId;
+    if (BuildStartReused) SelectPoint(start);
+  } else {
+    DragPoint->Pos = DragOrigin;
+  }
+  Building = false;
+  Panning = false;
+  MovingPoint = false;
+  Repaint();
+}
+
+void TfrmMap::FormKeyDown(int Key) {
+  if (Key != kVkDelete || SelectedPoint == nullptr) return;
+  // The selected point is the one a build or a drag is moving.
+  if (Building || MovingPoint) return;
+  Map->DeletePoint(SelectedPoint);
+  SelectedPoint = nullptr;
+  Repaint();
+}

@@ -1,0 +1,67 @@
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
+#include <optional>
+
+#include "map_window.h"
+
+namespace {
+
+std::optional<TMouseButton> ButtonOf(Qt::MouseButton Button) {
+  switch (Button) {
+    case Qt::LeftButton:
+      return TMouseButton::Left;
+    case Qt::RightButton:
+      return TMouseButton::Right;
+    case Qt::MiddleButton:
+      return TMouseButton::Middle;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Only Delete means anything to the window; every other key passes as a
+// code that means nothing (Qt's own code of '.' would read as Delete).
+int VirtualKeyOf(const QKeyEvent& Event) {
+  return Event.key() == Qt::Key_Delete ? kVkDelete : 0;
+}
+
+}  // namespace
+
+void TfrmMap::mousePressEvent(QMouseEvent* Event) {
+  if (const auto button = ButtonOf(Event->button())) {
+    const QPoint at = Event->position().toPoint();
+    FormMouseDown(*button, at.x(), at.y());
+  }
+}
+
+void TfrmMap::mouseMoveEvent(QMouseEvent* Event) {
+  const QPoint at = Event->position().toPoint();
+  FormMouseMove(at.x(), at.y());
+}
+
+void TfrmMap::mouseReleaseEvent(QMouseEvent* Event) {
+  if (const auto button = ButtonOf(Event->button())) {
+    const QPoint at = Event->position().toPoint();
+    FormMouseUp(*button, at.x(), at.y());
+  }
+}
+
+// Keys typed into the window itself. A key that a control leaves unused
+// comes up here too, after the preview below has handled it: only the
+// focused one of the window's widgets acts on a key.
+void TfrmMap::keyPressEvent(QKeyEvent* Event) {
+  if (focusWidget() == nullptr || focusWidget() == this) {
+    FormKeyDown(VirtualKeyOf(*Event));
+  }
+  Event->ignore();
+}
+
+// The window sees the keys of its focused control before the control does,
+// and leaves them to it.
+bool TfrmMap::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Event->type() == QEvent::KeyPress && Watched != this &&
+      Watched == focusWidget()) {
+    FormKeyDown(VirtualKeyOf(*static_cast<QKeyEvent*>(Event)));
+  }
+  return QWidget::eventFilter(Watched, Event);
+}

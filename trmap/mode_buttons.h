@@ -1,0 +1,21 @@
+#pragma once
+
+// The seven speed buttons that set the editing mode. They live on the frame
+// and are shared by every map window, which reads them at each left press
+// and writes spbConn when a build gesture ends.
+enum class TModeButton {
+  spbCursor,  // left click selects
+  spbLine,    // left click builds track
+  spbBuild,   // left click builds a wall
+  spbPoint,   // select points
+  spbLines,   // select lines
+  spbTrains,  // select trains
+  spbConn,    // the next build starts at the selected point
+};
+
+class TModeButtons {
+ public:
+  virtual ~TModeButtons() = default;
+  virtual bool IsDown(TModeButton Button) const = 0;
+  virtual void SetConnDown(bool Down) = 0;
+};
