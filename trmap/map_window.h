@@ -83,7 +83,11 @@ class TfrmMap : public QWidget {
   int32_t WorldToScreenX(double X) const;
   int32_t WorldToScreenY(double Y) const;
   double ScreenToWorldX(double PX) const { return (PX - OriginX) * Scale; }
-  double ScreenToWorldY(double PY) const { return -(PY - OriginY) * Scale; }
+  // Adding +0 turns the -0 of the origin's row into 0, so a point clicked
+  // there is stored, and written to a map file, as 0 rather than -0.
+  double ScreenToWorldY(double PY) const {
+    return -(PY - OriginY) * Scale + 0.0;
+  }
   void ScrollBy(int32_t DX, int32_t DY);
   // Magnifies by Factor around the centre of the client area.
   void ZoomBy(double Factor);

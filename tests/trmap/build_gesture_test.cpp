@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "gesture_fixture.h"
 
 using test_maps::Build;
@@ -33,6 +35,16 @@ TEST_F(BuildGestureTest, AClickWithoutMovingMakesALineWhoseEndsAreOnePoint) {
   EXPECT_EQ(Window.SelectedPoint, point);
   EXPECT_FALSE(Buttons.IsDown(TModeButton::spbConn));
   ExpectSound();
+}
+
+TEST_F(BuildGestureTest, APointOnTheOriginsRowHasAPositiveZeroHeight) {
+  // A negative zero would be written to a map file as "-0".
+  Drag(Pixel(0, 0), Pixel(30, 0));
+  ASSERT_EQ(Map.Points.size(), 2u);
+  for (const auto& point : Map.Points) {
+    EXPECT_EQ(point->Pos.Y, 0.0);
+    EXPECT_FALSE(std::signbit(point->Pos.Y));
+  }
 }
 
 TEST_F(BuildGestureTest, ADragBuildLeavesTheEndSelectedAndTheNextGoesOnFromIt) {
