@@ -8,6 +8,7 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include "error_box.h"
+#include "glyphs.h"
 #include "map_window.h"
 
 TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
@@ -95,6 +96,8 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   QMdiSubWindow* child = MdiArea->addSubWindow(map);
   // Closing a map window frees it and its map, without asking.
   child->setAttribute(Qt::WA_DeleteOnClose);
+  // The toolkit's own logo would stand in the menu bar otherwise.
+  child->setWindowIcon(GlyphIcon(TGlyph::BuildTrack));
   child->showMaximized();
   MdiArea->setActiveSubWindow(child);
   return map;
