@@ -8,6 +8,7 @@
 
 #include "error_box.h"
 #include "image_canvas.h"
+#include "track_properties_dialog.h"
 
 namespace {
 
@@ -41,6 +42,10 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   ShowError = [this](const QString& Message) { ShowErrorBox(this, Message); };
+  ShowPropertiesDialog = [](TfrmTrackPr& Dialog) {
+    return Dialog.exec() == QDialog::Accepted;
+  };
+  AskSaveFileName = [this](QString& Name) { return ExecSaveDialog(Name); };
 
   FormCreate();
 }
@@ -51,7 +56,7 @@ void TfrmMap::FormCreate() {
   Building = false;
   Panning = false;
   MovingPoint = false;
-  FileName.clear();
+  SetFileName(QString());
   Map = std::make_unique<TTrainStructureSV>();
   OriginX = width() / 2;
   OriginY = height() / 2;

@@ -14,7 +14,9 @@
 #include "train_structure.h"
 
 class QCheckBox;
+class QFileDialog;
 class QFrame;
+class TfrmTrackPr;
 
 enum class TMouseButton { Left, Right, Middle };
 
@@ -71,8 +73,23 @@ class TfrmMap : public QWidget {
   // The editing mode, read at every left press; none attached means left
   // presses do nothing. Not owned: the frame keeps the buttons.
   TModeButtons* ModeButtons = nullptr;
-  // Where a failed gesture's message goes; an error box unless replaced.
+  // Where a failed gesture's, command's, open's or save's message goes; an
+  // error box unless replaced.
   std::function<void(const QString& Message)> ShowError;
+
+  // How the window reaches its dialogs. The program keeps one properties
+  // dialog for all windows: the frame sets TrackPropertiesDialog on every
+  // window it makes (not owned; without one EditProperties does nothing).
+  // The two functions are the seams tests replace: ShowPropertiesDialog
+  // shows the dialog modally and says whether it closed with OK (exec()
+  // unless replaced); AskSaveFileName asks for the name to save under,
+  // starting from Name, and says whether the user confirmed (SaveDialog1
+  // unless replaced).
+  TfrmTrackPr* TrackPropertiesDialog = nullptr;
+  std::function<bool(TfrmTrackPr& Dialog)> ShowPropertiesDialog;
+  std::function<bool(QString& Name)> AskSaveFileName;
+  // The window's own save dialog, made the first time a save asks.
+  QFileDialog* SaveDialog1 = nullptr;
 
   // Sets up a new window: an empty map, the default view for the current
   // client size, nothing selected.
@@ -124,6 +141,26 @@ class TfrmMap : public QWidget {
   // Merges Gone into Keep through Line, a line with an end at Gone, and
   // selects Keep. Joins nothing, and says so, when Keep has no line or three.
   bool JoinPoint(TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep);
+
+  // Commands on the selection (map_commands.cpp); each does nothing when
+  // the selection does not suit it. EditProperties opens the properties
+  // dialog for a selected track or wall point; NewTrain puts a 50 m train
+  // on the selected point's first line, its rear at the point; RotateSwitch
+  // and SwapSwitch turn the entry or swap the directions of a selected
+  // switch.
+  void EditProperties();
+  void NewTrain();
+  void RotateSwitch();
+  void SwapSwitch();
+
+  // Documents (map_documents.cpp). The caption is "Train Map", or
+  // "Train Map " and FileName once the window has a name; name and caption
+  // change together, before the file is read or written. OpenMap loads the
+  // file into a new, empty map of this window; SaveMap asks for a name when
+  // AlwaysAsk is set or the window has none. Failures go to ShowError and
+  // leave the name set and whatever had been read.
+  void OpenMap(const QString& AFileName);
+  void SaveMap(bool AlwaysAsk);
 
  protected:
   void paintEvent(QPaintEvent* Event) override;
@@ -186,6 +223,9 @@ class TfrmMap : public QWidget {
   // Takes back the gesture under way after a failure, leaving the map as it
   // was before the press and the window idle.
   void AbandonGesture();
+
+  void SetFileName(const QString& Name);
+  bool ExecSaveDialog(QString& Name);
 
   // What a failed gesture must restore.
   bool BuildStartReused = false;

@@ -1,0 +1,59 @@
+#include <memory>
+
+#include "errors.h"
+#include "map_window.h"
+#include "track_properties_dialog.h"
+
+namespace {
+
+constexpr double kNewTrainLength = 50.0;
+
+}  // namespace
+
+void TfrmMap::EditProperties() {
+  if (TrackPropertiesDialog == nullptr) return;
+  TfrmTrackPr& dialog = *TrackPropertiesDialog;
+  // The new values show at the next paint: a dialog is no reason to redraw.
+  if (auto* track = dynamic_cast<TTrack*>(SelectedLine)) {
+    dialog.SetValues(true, track->Poles, track->Platform == 1, 0.0);
+    if (!ShowPropertiesDialog(dialog)) return;
+    int poles = 0;
+    bool platform = false;
+    dialog.GetTrackValues(poles, platform);
+    // A value read from a file outside the items shows none chosen; with
+    // none chosen the track keeps it.
+    if (poles >= 0) track->Poles = static_cast<uint8_t>(poles);
+    track->Platform = platform ? 1 : 0;
+  }
+  if (SelectedPoint != nullptr && SelectedPoint->IsWallPoint()) {
+    dialog.SetValues(false, 0, false, SelectedPoint->Pos.Z);
+    if (!ShowPropertiesDialog(dialog)) return;
+    int poles = 0;
+    bool platform = false;
+    double height = 0.0;
+    try {
+      dialog.GetValues(poles, platform, height);
+    } catch (const EConvertError& Error) {
+      ShowError(QString::fromStdString(Error.what()));
+      return;
+    }
+    SelectedPoint->Pos.Z = height;
+  }
+}
+
+void TfrmMap::NewTrain() {
+  // A point read from a file may have no line, and a train needs one.
+  if (SelectedPoint == nullptr || SelectedPoint->Conn1.Line == nullptr) return;
+  const TTrLineEnd& first = SelectedPoint->Conn1;
+  Map->AddTrain(
+      std::make_unique<TTrain>(first.Line, first.End, kNewTrainLength));
+  Repaint();
+}
+
+void TfrmMap::RotateSwitch() {
+  if (Map->RotateSwitch(SelectedPoint)) Repaint();
+}
+
+void TfrmMap::SwapSwitch() {
+  if (Map->SwapSwitch(SelectedPoint)) Repaint();
+}
