@@ -24,6 +24,24 @@ void TfrmTrain::mnuNewClick() {
   Guarded([this] { NewMapWindow(); });
 }
 
+// The window is made before the file is read, so a file that fails to
+// open leaves a window named after it.
+void TfrmTrain::mnuOpenClick() {
+  Guarded([this] {
+    if (const std::optional<QString> name = AskOpenFileName()) {
+      NewMapWindow()->OpenMap(*name);
+    }
+  });
+}
+
+void TfrmTrain::mnuSaveClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.SaveMap(false); });
+}
+
+void TfrmTrain::mnuSaveAsClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.SaveMap(true); });
+}
+
 void TfrmTrain::mnuExitClick() { close(); }
 
 void TfrmTrain::spbZoominClick() {
@@ -41,4 +59,20 @@ void TfrmTrain::UpDown1Click(TUDBtnType Button) {
     edtRaster->setText(QString::fromStdString(GridSpacingText(spacing)));
     Map.SetGridSpacing(spacing);
   });
+}
+
+void TfrmTrain::spbPropertiesClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.EditProperties(); });
+}
+
+void TfrmTrain::spbNewTrainClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.NewTrain(); });
+}
+
+void TfrmTrain::spbRotateClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.RotateSwitch(); });
+}
+
+void TfrmTrain::spbDefswClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.SwapSwitch(); });
 }

@@ -99,6 +99,10 @@ void TfrmTrain::CreateToolBar() {
   };
   onClick(spbZoomin, &TfrmTrain::spbZoominClick);
   onClick(spbZoomout, &TfrmTrain::spbZoomoutClick);
+  onClick(spbProperties, &TfrmTrain::spbPropertiesClick);
+  onClick(spbRotate, &TfrmTrain::spbRotateClick);
+  onClick(spbDefsw, &TfrmTrain::spbDefswClick);
+  onClick(spbNewTrain, &TfrmTrain::spbNewTrainClick);
   UpDown1->OnClick = [this](TUDBtnType Button) { UpDown1Click(Button); };
 }
 

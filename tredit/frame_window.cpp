@@ -9,6 +9,7 @@
 
 #include "error_box.h"
 #include "glyphs.h"
+#include "map_file_dialogs.h"
 #include "map_window.h"
 
 TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
@@ -43,9 +44,9 @@ void TfrmTrain::CreateMenus() {
     return action;
   };
   mnuNew = item("&New", &TfrmTrain::mnuNewClick);
-  mnuOpen = mnuFile->addAction(QStringLiteral("&Open"));
-  mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
-  mnuSaveAs = mnuFile->addAction(QStringLiteral("Save &As..."));
+  mnuOpen = item("&Open", &TfrmTrain::mnuOpenClick);
+  mnuSave = item("&Save", &TfrmTrain::mnuSaveClick);
+  mnuSaveAs = item("Save &As...", &TfrmTrain::mnuSaveAsClick);
   mnuExit = item("&Exit", &TfrmTrain::mnuExitClick);
 
   Settings1 = menuBar()->addMenu(QStringLiteral("&Settings"));
@@ -58,14 +59,8 @@ void TfrmTrain::CreateMenus() {
 }
 
 void TfrmTrain::CreateOpenDialog() {
-  OpenDialog1 = new QFileDialog(this, QStringLiteral("Open Train Map"));
-  // The same dialog on every desktop, and one that keeps the name typed last.
-  OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-  OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-  // A name that does not exist is accepted: opening it reports the failure.
-  OpenDialog1->setFileMode(QFileDialog::AnyFile);
-  OpenDialog1->setNameFilter(QStringLiteral("Train Map (*.TRN)"));
-  OpenDialog1->setDefaultSuffix(QStringLiteral("TRN"));
+  OpenDialog1 = new QFileDialog(this);
+  ConfigureOpenMapDialog(*OpenDialog1);
 }
 
 std::optional<QString> TfrmTrain::ExecOpenDialog() {
@@ -92,7 +87,8 @@ TfrmMap* TfrmTrain::ActiveMap() const {
 TfrmMap* TfrmTrain::NewMapWindow() {
   auto* map = new TfrmMap;
   map->ModeButtons = this;
-  map->setWindowTitle(QStringLiteral("Train Map"));
+  map->TrackPropertiesDialog = frmTrackPr;
+  map->ShowError = [this](const QString& Message) { ShowError(Message); };
   QMdiSubWindow* child = MdiArea->addSubWindow(map);
   // Closing a map window frees it and its map, without asking.
   child->setAttribute(Qt::WA_DeleteOnClose);
@@ -101,4 +97,11 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   child->showMaximized();
   MdiArea->setActiveSubWindow(child);
   return map;
+}
+
+void TfrmTrain::SetTrackPropertiesDialog(TfrmTrackPr* Dialog) {
+  frmTrackPr = Dialog;
+  for (QMdiSubWindow* child : MdiArea->subWindowList()) {
+    dynamic_cast<TfrmMap&>(*child->widget()).TrackPropertiesDialog = Dialog;
+  }
 }

@@ -17,6 +17,8 @@ class QMdiArea;
 class QMenu;
 class QToolButton;
 class TfrmMap;
+class TfrmTrackPr;
+class TTrainProps;
 class TUpDown;
 enum class TUDBtnType;
 
@@ -72,9 +74,16 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QLineEdit* edtRaster;
   TUpDown* UpDown1;
 
+  // The program's single dialogs, made at start-up after the first map
+  // window; the properties dialog is handed to every map window.
+  TfrmTrackPr* frmTrackPr = nullptr;
+  TTrainProps* TrainProps = nullptr;
+  void SetTrackPropertiesDialog(TfrmTrackPr* Dialog);
+
   // The name confirmed in OpenDialog1, none when cancelled; replaced by tests.
   std::function<std::optional<QString>()> AskOpenFileName;
-  // Where a failed command's message goes; an error box unless replaced.
+  // Where a failed command's message goes, and every map window's too; an
+  // error box unless replaced.
   std::function<void(const QString& Message)> ShowError;
 
   // The map window that commands act on, none when no map window is open.
@@ -83,10 +92,17 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   TfrmMap* NewMapWindow();
 
   void mnuNewClick();
+  void mnuOpenClick();
+  void mnuSaveClick();
+  void mnuSaveAsClick();
   void mnuExitClick();
   void spbZoominClick();
   void spbZoomoutClick();
   void UpDown1Click(TUDBtnType Button);
+  void spbPropertiesClick();
+  void spbNewTrainClick();
+  void spbRotateClick();
+  void spbDefswClick();
 
   // The mode buttons, for every map window.
   bool IsDown(TModeButton Button) const override;
