@@ -20,5 +20,6 @@ class TMapSaveDialog : public QFileDialog {
  public:
   explicit TMapSaveDialog(QWidget* Parent);
 
+ protected:
   void accept() override;
 };

@@ -158,7 +158,9 @@ class TfrmMap : public QWidget {
   // change together, before the file is read or written. OpenMap loads the
   // file into a new, empty map of this window; SaveMap asks for a name when
   // AlwaysAsk is set or the window has none. Failures go to ShowError and
-  // leave the name set and whatever had been read.
+  // leave the name set and whatever had been read; neither throws. The
+  // frame's open dialog is set up by ConfigureOpenMapDialog
+  // (map_file_dialogs.h).
   void OpenMap(const QString& AFileName);
   void SaveMap(bool AlwaysAsk);
 
