@@ -31,27 +31,28 @@ trap cleanup EXIT
 
 fail() {
   echo "FAILED: $*" >&2
+  [[ -s "$work/tredit.log" ]] && sed 's/^/tredit: /' "$work/tredit.log" >&2
   import -window root "$work/failure.png" 2>/dev/null &&
     cp "$work/failure.png" "${TMPDIR:-/tmp}/tredit_e2e_failure.png" &&
     echo "screenshot: ${TMPDIR:-/tmp}/tredit_e2e_failure.png" >&2
   exit 1
 }
 
-# A display number that no other X server holds; -nolisten tcp keeps it local.
+# Xvfb picks a free display number itself and writes it once it accepts
+# clients; -nolisten tcp keeps it local.
 start_xvfb() {
-  local n
-  for n in $(seq 90 299); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do
-      if xdotool getmouselocation >/dev/null 2>&1; then return 0; fi
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.05
-    done
-    xvfb_pid=""
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 200); do
+    if [[ -s "$work/display" ]]; then
+      export DISPLAY=":$(head -1 "$work/display")"
+      return 0
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
   done
+  cat "$work/xvfb.log" >&2
   fail "no X server could be started"
 }
 
