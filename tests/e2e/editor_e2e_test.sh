@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# Drives the real editor on an X server of its own with real mouse and key
+# events: builds a track, saves it through the save dialog, checks the bytes
+# written, and opens the file again in a new window through the open dialog.
+# Then builds a small network with a switch, a wall, a platform track and a
+# train, takes a screenshot of it when asked to, and checks what it saves.
+#   editor_e2e_test.sh TREDIT [SCREENSHOT]
+# Prints the time from start to the first painted window. Exits 77 (skipped)
+# only when a tool it needs is not installed.
+set -euo pipefail
+tredit=$1
+here=$(cd "$(dirname "$0")" && pwd)
+
+for tool in Xvfb xdotool import python3; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed (scripts/install-deps installs it)"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+editor_pid=""
+cleanup() {
+  [[ -n "$editor_pid" ]] && kill "$editor_pid" 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  [[ -s "$work/tredit.log" ]] && sed 's/^/tredit: /' "$work/tredit.log" >&2
+  import -window root "$work/failure.png" 2>/dev/null &&
+    cp "$work/failure.png" "${TMPDIR:-/tmp}/tredit_e2e_failure.png" &&
+    echo "screenshot: ${TMPDIR:-/tmp}/tredit_e2e_failure.png" >&2
+  exit 1
+}
+
+# Xvfb picks a free display number itself and writes it once it accepts
+# clients; -nolisten tcp keeps it local.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 200); do
+    if [[ -s "$work/display" ]]; then
+      export DISPLAY=":$(head -1 "$work/display")"
+      return 0
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  cat "$work/xvfb.log" >&2
+  fail "no X server could be started"
+}
+
+# Waits until a command succeeds, up to about ten seconds.
+wait_for() {
+  for _ in $(seq 200); do
+    if "$@"; then return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+
+frame_window() { xdotool search --onlyvisible --name '^Train Map Editor' | head -1; }
+title_is() { [[ "$(xdotool getwindowname "$frame")" == "$1" ]]; }
+window_named() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
+shoot() { import -window "$frame" -depth 8 "ppm:$work/shot.ppm"; }
+# More than the one colour of a window that has not been painted yet.
+painted() {
+  local colours
+  colours=$(import -window "$frame" -format '%k' info: 2>/dev/null) || return 1
+  ((colours > 2))
+}
+# Whether the pixel at map position (X, Y), in pixels from the origin cross,
+# is black in the latest screenshot.
+black_at() {
+  python3 - "$work/shot.ppm" "$((origin_x + $1))" "$((origin_y + $2))" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+header = data.split(b"\n", 3)
+width = int(header[1].split()[0])
+pixels = header[3]
+i = (int(sys.argv[3]) * width + int(sys.argv[2])) * 3
+sys.exit(0 if pixels[i:i + 3] == b"\0\0\0" else 1)
+PY
+}
+# Clicks at a position of the frame's client area.
+click_at() { xdotool mousemove --window "$frame" "$1" "$2" click 1; }
+# The centre of a tool bar button: its panel's left, its own left.
+click_button() {
+  local bar_top=$(($(xdotool getwindowgeometry --shell "$frame" | sed -n 's/^HEIGHT=//p') - 41))
+  click_at $(($1 + $2 + 12)) $((bar_top + 8 + 12))
+}
+# A left-button drag between map positions relative to the origin cross.
+drag() {
+  local x=$((origin_x + $1)) y=$((origin_y + $2)) tx=$((origin_x + $3)) ty=$((origin_y + $4))
+  xdotool mousemove --window "$frame" "$x" "$y" mousedown 1
+  for step in 1 2 3 4; do
+    xdotool mousemove --window "$frame" $((x + (tx - x) * step / 4)) $((y + (ty - y) * step / 4))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  sleep 0.2
+}
+# Types a name into the file dialog titled $1 and confirms it.
+answer_dialog() {
+  local title=$1 dialog
+  wait_for window_named "$title" || fail "no dialog \"$title\""
+  dialog=$(xdotool search --onlyvisible --name "^$title\$" | head -1)
+  xdotool windowfocus --sync "$dialog"
+  xdotool key --delay 30 ctrl+a
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+  wait_for eval '! window_named "$title"' || fail "dialog \"$title\" stayed open"
+}
+# Opens the File menu with a click on its title, then picks an item by its
+# access key.
+menu_open() { xdotool search --onlyvisible --classname tredit | grep -vqx "$frame"; }
+file_command() {
+  # A click that comes while a dialog is still closing goes nowhere.
+  for _ in 1 2 3; do
+    click_at 36 9
+    for _ in $(seq 20); do
+      if menu_open; then
+        xdotool key "$1"
+        return 0
+      fi
+      sleep 0.05
+    done
+  done
+  fail "the File menu did not open"
+}
+
+start_xvfb
+started=$(date +%s%N)
+env -u QT_QPA_PLATFORM "$tredit" >"$work/tredit.log" 2>&1 &
+editor_pid=$!
+wait_for eval 'frame=$(frame_window); [[ -n "$frame" ]]' || fail "no frame window"
+wait_for painted || fail "the frame was never painted"
+echo "start to first painted window: $((($(date +%s%N) - started) / 1000000)) ms"
+title_is "Train Map Editor - [Train Map]" || fail "title $(xdotool getwindowname "$frame")"
+
+# The map window's origin is where its cross is drawn.
+shoot
+read -r origin_x origin_y < <("$here/find_origin.py" "$work/shot.ppm") ||
+  fail "no origin cross"
+
+# Build track, then one track from (-100, 50) to (100, 50) metres.
+click_button 253 36
+drag -100 -50 100 -50
+name="$work/line.TRN"
+file_command s
+answer_dialog "Save As" "$name"
+wait_for test -s "$name" || fail "nothing written to $name"
+printf '%s\r\n' 'PNT 2' \
+  '   0 -100   50    0 0 2 1 -1 0 -1 0 ' \
+  '   1  100   50    0 0 2 2 -1 0 -1 0 ' \
+  'TRK 1' '   2 0 0 ' >"$work/expected.TRN"
+cmp "$work/expected.TRN" "$name" || {
+  od -c "$name" >&2
+  fail "the saved file differs from the expected bytes"
+}
+title_is "Train Map Editor - [Train Map $name]" || fail "caption after saving"
+
+# A new, empty window; then the file opened in another new one shows the track.
+file_command n
+wait_for title_is "Train Map Editor - [Train Map]" || fail "File > New"
+shoot
+black_at -50 -50 && fail "the new window is not empty"
+file_command o
+answer_dialog "Open Train Map" "$name"
+wait_for title_is "Train Map Editor - [Train Map $name]" || fail "File > Open"
+sleep 0.2
+shoot
+for x in -75 -50 50 75; do
+  black_at "$x" -50 || fail "the opened map shows no track at $x"
+done
+echo "saved and opened $name"
+
+# A small network in a new window: a switch, a wall, a platform track and a
+# train, made with the tool bar and the properties dialog.
+file_command n
+wait_for title_is "Train Map Editor - [Train Map]" || fail "File > New"
+click_button 253 36                # Build track
+drag -150 0 -50 0                  # A to B; B stays selected
+drag 0 0 60 0                      # continues from B to C
+click_button 253 5                 # Select
+click_at $((origin_x - 50)) "$origin_y"    # B
+click_button 253 36
+drag -40 -10 40 -70                # B to D: three lines at B make a switch
+click_button 253 67                # Build wall
+drag -150 60 60 60
+click_button 253 5
+click_button 69 36                 # Select line
+click_at $((origin_x + 5)) "$origin_y"     # the track from B to C
+click_button 69 98                 # Set properties
+wait_for window_named "Track Properties" || fail "no properties dialog"
+dialog=$(xdotool search --onlyvisible --name '^Track Properties$' | head -1)
+xdotool windowfocus --sync "$dialog"
+xdotool key --delay 50 Tab space Return
+wait_for eval '! window_named "Track Properties"' || fail "the dialog stayed open"
+click_button 69 8                  # Select point
+click_at $((origin_x - 150)) "$origin_y"   # A
+click_button 374 38                # Create new train
+sleep 0.3
+[[ -n "${2:-}" ]] && import -window "$frame" "$2" && echo "screenshot: $2"
+
+network="$work/network.TRN"
+file_command s
+answer_dialog "Save As" "$network"
+wait_for test -s "$network" || fail "nothing written to $network"
+cat -A "$network"
+grep -q $'^TRN 1\r$' "$network" || fail "no train saved"
+grep -Eq $'^ +[0-9]+ [0-9]+ 1 \r$' "$network" || fail "no platform track saved"
+grep -Eq $'^( +-?[0-9]+){4} 1 ' "$network" || fail "no wall saved"
+grep -Eq $'^( +-?[0-9]+){4} 0( [0-9]+ [12]){3} \r$' "$network" ||
+  fail "no switch saved"

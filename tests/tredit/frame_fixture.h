@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QCoreApplication>
+#include <QtTest/QTest>
+#include <QtWidgets/QMdiArea>
+#include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QToolButton>
+#include <memory>
+#include <vector>
+
+#include "editor_start.h"
+#include "frame_window.h"
+#include "map_window.h"
+#include "up_down.h"
+
+// The editor as it starts, with failures collected instead of shown.
+class FrameTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<TfrmTrain> Frame = StartEditor();
+  std::vector<QString> Errors;
+
+  FrameTest() {
+    Frame->ShowError = [this](const QString& Message) {
+      Errors.push_back(Message);
+    };
+  }
+
+  QList<QMdiSubWindow*> Children() const {
+    return Frame->MdiArea->subWindowList();
+  }
+  TfrmMap* MapOf(QMdiSubWindow* Child) const {
+    return dynamic_cast<TfrmMap*>(Child->widget());
+  }
+  void CloseAll() {
+    Frame->MdiArea->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  void Click(QToolButton* Button) { QTest::mouseClick(Button, Qt::LeftButton); }
+  // Presses an arrow of UpDown1 with the mouse.
+  void ClickUpDown(Qt::ArrowType Arrow) {
+    for (QToolButton* button : Frame->UpDown1->findChildren<QToolButton*>()) {
+      if (button->arrowType() == Arrow) Click(button);
+    }
+  }
+};

@@ -1,0 +1,107 @@
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenu>
+
+#include "frame_fixture.h"
+
+namespace {
+
+TEST_F(FrameTest, StartsWithOneEmptyMaximisedMapWindowAndTheModesOfSelecting) {
+  // A maximised child's caption joins the frame's.
+  EXPECT_EQ(Frame->windowTitle(), "Train Map Editor - [Train Map]");
+  ASSERT_EQ(Children().size(), 1);
+  QMdiSubWindow* child = Children().front();
+  EXPECT_TRUE(child->isMaximized());
+  EXPECT_EQ(child->windowTitle(), "Train Map");
+  EXPECT_EQ(Frame->MdiArea->currentSubWindow(), child);
+  TfrmMap* map = MapOf(child);
+  ASSERT_NE(map, nullptr);
+  EXPECT_TRUE(map->Map->Points.empty());
+  EXPECT_TRUE(map->FileName.isEmpty());
+  // The view is set up for the designed client size, before maximising.
+  EXPECT_EQ(map->OriginX, 213);
+  EXPECT_EQ(map->OriginY, 135);
+  EXPECT_EQ(map->ModeButtons, Frame.get());
+
+  for (TModeButton button :
+       {TModeButton::spbLine, TModeButton::spbBuild, TModeButton::spbLines,
+        TModeButton::spbTrains, TModeButton::spbConn}) {
+    EXPECT_FALSE(Frame->IsDown(button)) << static_cast<int>(button);
+  }
+  EXPECT_TRUE(Frame->IsDown(TModeButton::spbCursor));
+  EXPECT_TRUE(Frame->IsDown(TModeButton::spbPoint));
+  EXPECT_EQ(Frame->edtRaster->text(), "100");
+  EXPECT_FALSE(Frame->edtRaster->isEnabled());
+  EXPECT_EQ(Frame->UpDown1->Position(), 3);
+  EXPECT_EQ(Frame->Label1->text(), "M per grid line");
+}
+
+TEST_F(FrameTest, MenuBarShowsTheFileMenuAlone) {
+  EXPECT_TRUE(Frame->mnuFile->menuAction()->isVisible());
+  EXPECT_FALSE(Frame->Settings1->menuAction()->isVisible());
+  EXPECT_FALSE(Frame->mnuMap->menuAction()->isVisible());
+  QStringList captions;
+  for (QAction* item : Frame->mnuFile->actions()) captions << item->text();
+  EXPECT_EQ(captions,
+            QStringList({"&New", "&Open", "&Save", "Save &As...", "&Exit"}));
+}
+
+TEST_F(FrameTest, ToolBarButtonsSitAtTheirPlacesWithTheirHints) {
+  EXPECT_EQ(Frame->Panel1->height(), 41);
+  const struct {
+    QToolButton* Button;
+    int Left;
+    const char* Hint;
+  } buttons[] = {{Frame->spbZoomin, 8, "Zoom in"},
+                 {Frame->spbZoomout, 36, "Zoom out"},
+                 {Frame->spbPoint, 8, "Select point"},
+                 {Frame->spbLines, 36, "Select line"},
+                 {Frame->spbTrains, 64, "Select train"},
+                 {Frame->spbProperties, 98, "Set properties"},
+                 {Frame->spbRotate, 126, "Rotate switch entry"},
+                 {Frame->spbDefsw, 154, "Swap default switch direction"},
+                 {Frame->spbCursor, 5, "Select"},
+                 {Frame->spbLine, 36, "Build track"},
+                 {Frame->spbBuild, 67, "Build wall"},
+                 {Frame->spbConn, 7, "Build from selected point"},
+                 {Frame->spbNewTrain, 38, "Create new train"}};
+  for (const auto& b : buttons) {
+    EXPECT_EQ(b.Button->geometry(), QRect(b.Left, 8, 25, 25)) << b.Hint;
+    EXPECT_EQ(b.Button->toolTip(), b.Hint);
+    EXPECT_FALSE(b.Button->icon().isNull()) << b.Hint;
+  }
+  EXPECT_EQ(Frame->UpDown1->toolTip(), "Change Grid");
+}
+
+TEST_F(FrameTest, ModeGroupsKeepOneButtonDownAndConnToggles) {
+  Click(Frame->spbLine);
+  EXPECT_TRUE(Frame->IsDown(TModeButton::spbLine));
+  EXPECT_FALSE(Frame->IsDown(TModeButton::spbCursor));
+  Click(Frame->spbLine);
+  EXPECT_TRUE(Frame->IsDown(TModeButton::spbLine));
+  Click(Frame->spbTrains);
+  EXPECT_TRUE(Frame->IsDown(TModeButton::spbTrains));
+  EXPECT_FALSE(Frame->IsDown(TModeButton::spbPoint));
+  EXPECT_TRUE(Frame->IsDown(TModeButton::spbLine));
+
+  Click(Frame->spbConn);
+  EXPECT_TRUE(Frame->IsDown(TModeButton::spbConn));
+  Click(Frame->spbConn);
+  EXPECT_FALSE(Frame->IsDown(TModeButton::spbConn));
+  Frame->SetConnDown(true);
+  EXPECT_TRUE(Frame->spbConn->isChecked());
+}
+
+// The map window reads the frame's buttons: with "Build track" down a press
+// and release draws a track, and the frame's spbConn goes down after it.
+TEST_F(FrameTest, MapWindowBuildsWithTheFramesModeButtons) {
+  TfrmMap* map = Frame->ActiveMap();
+  Click(Frame->spbLine);
+  map->FormMouseDown(TMouseButton::Left, 100, 100);
+  map->FormMouseMove(150, 100);
+  map->FormMouseUp(TMouseButton::Left, 150, 100);
+  EXPECT_EQ(map->Map->Tracks.size(), 1u);
+  EXPECT_TRUE(Frame->spbConn->isChecked());
+}
+
+}  // namespace

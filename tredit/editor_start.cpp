@@ -1,0 +1,15 @@
+#include "editor_start.h"
+
+#include "frame_window.h"
+#include "track_properties_dialog.h"
+#include "train_properties_dialog.h"
+
+std::unique_ptr<TfrmTrain> StartEditor() {
+  auto frmTrain = std::make_unique<TfrmTrain>();
+  frmTrain->show();
+  frmTrain->NewMapWindow();
+  // Both stay hidden until used; the frame owns them, so they go with it.
+  frmTrain->SetTrackPropertiesDialog(new TfrmTrackPr(frmTrain.get()));
+  frmTrain->TrainProps = new TTrainProps(frmTrain.get());
+  return frmTrain;
+}

@@ -1,0 +1,107 @@
+#include "frame_window.h"
+
+#include <QtGui/QAction>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMdiArea>
+#include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QVBoxLayout>
+
+#include "error_box.h"
+#include "glyphs.h"
+#include "map_file_dialogs.h"
+#include "map_window.h"
+
+TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
+  setWindowTitle(QStringLiteral("Train Map Editor"));
+  move(212, 124);
+  resize(576, 300);
+
+  // The map windows fill the client area above the tool bar.
+  auto* client = new QWidget(this);
+  auto* layout = new QVBoxLayout(client);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  MdiArea = new QMdiArea(client);
+  layout->addWidget(MdiArea, 1);
+  CreateToolBar();
+  layout->addWidget(Panel1);
+  setCentralWidget(client);
+
+  CreateMenus();
+  CreateOpenDialog();
+  AskOpenFileName = [this] { return ExecOpenDialog(); };
+  ShowError = [this](const QString& Message) { ShowErrorBox(this, Message); };
+}
+
+TfrmTrain::~TfrmTrain() = default;
+
+void TfrmTrain::CreateMenus() {
+  mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+  const auto item = [this](const char* Caption, void (TfrmTrain::*Click)()) {
+    QAction* action = mnuFile->addAction(QString::fromLatin1(Caption));
+    connect(action, &QAction::triggered, this, Click);
+    return action;
+  };
+  mnuNew = item("&New", &TfrmTrain::mnuNewClick);
+  mnuOpen = item("&Open", &TfrmTrain::mnuOpenClick);
+  mnuSave = item("&Save", &TfrmTrain::mnuSaveClick);
+  mnuSaveAs = item("Save &As...", &TfrmTrain::mnuSaveAsClick);
+  mnuExit = item("&Exit", &TfrmTrain::mnuExitClick);
+
+  Settings1 = menuBar()->addMenu(QStringLiteral("&Settings"));
+  mnuRaster = Settings1->addAction(QStringLiteral("&Raster..."));
+  Settings1->menuAction()->setVisible(false);
+  mnuMap = menuBar()->addMenu(QStringLiteral("&Map"));
+  mnuScale = mnuMap->addAction(QStringLiteral("&Scale..."));
+  mnuBackground = mnuMap->addAction(QStringLiteral("&Background"));
+  mnuMap->menuAction()->setVisible(false);
+}
+
+void TfrmTrain::CreateOpenDialog() {
+  OpenDialog1 = new QFileDialog(this);
+  ConfigureOpenMapDialog(*OpenDialog1);
+}
+
+std::optional<QString> TfrmTrain::ExecOpenDialog() {
+  if (OpenDialog1->exec() != QDialog::Accepted) return std::nullopt;
+  const QString name = OpenDialog1->selectedFiles().value(0);
+  OpenDialog1->selectFile(name);
+  return name;
+}
+
+TfrmMap* TfrmTrain::ActiveMap() const {
+  QMdiSubWindow* child = MdiArea->currentSubWindow();
+  if (child == nullptr) {
+    // Closing the active window may leave none current for a moment while
+    // others remain: the one active most recently stands in.
+    const auto children =
+        MdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    if (children.isEmpty()) return nullptr;
+    child = children.last();
+  }
+  // Every child is a map window; anything else is a fault, reported.
+  return &dynamic_cast<TfrmMap&>(*child->widget());
+}
+
+TfrmMap* TfrmTrain::NewMapWindow() {
+  auto* map = new TfrmMap;
+  map->ModeButtons = this;
+  map->TrackPropertiesDialog = frmTrackPr;
+  map->ShowError = [this](const QString& Message) { ShowError(Message); };
+  QMdiSubWindow* child = MdiArea->addSubWindow(map);
+  // Closing a map window frees it and its map, without asking.
+  child->setAttribute(Qt::WA_DeleteOnClose);
+  // The toolkit's own logo would stand in the menu bar otherwise.
+  child->setWindowIcon(GlyphIcon(TGlyph::BuildTrack));
+  child->showMaximized();
+  MdiArea->setActiveSubWindow(child);
+  return map;
+}
+
+void TfrmTrain::SetTrackPropertiesDialog(TfrmTrackPr* Dialog) {
+  frmTrackPr = Dialog;
+  for (QMdiSubWindow* child : MdiArea->subWindowList()) {
+    dynamic_cast<TfrmMap&>(*child->widget()).TrackPropertiesDialog = Dialog;
+  }
+}
