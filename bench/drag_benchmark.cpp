@@ -4,8 +4,6 @@
 // generated and turned by 30 degrees.
 #include <benchmark/benchmark.h>
 
-#include <QtWidgets/QApplication>
-
 #include "benchmark_views.h"
 #include "image_canvas.h"
 #include "map_window.h"
@@ -60,14 +58,3 @@ BENCHMARK(BM_PointDragMove)
     ->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -87,16 +87,20 @@ void TfrmMap::StartBuild(int32_t X, int32_t Y) {
   BuildLine = Map->BuildLine(start, end, track);
 }
 
+bool TfrmMap::PlaceDragPoint(int32_t X, int32_t Y) {
+  try {
+    DragPoint->Pos = Vector(ScreenToWorldX(X), ScreenToWorldY(Y), 0.0);
+    return true;
+  } catch (const EFloatOverflow& Error) {
+    AbandonGesture();
+    ShowError(QString::fromUtf8(Error.what()));
+    return false;
+  }
+}
+
 void TfrmMap::FormMouseMove(int32_t X, int32_t Y) {
   if (Building || MovingPoint) {
-    try {
-      DragPoint->Pos = Vector(ScreenToWorldX(X), ScreenToWorldY(Y), 0.0);
-    } catch (const EFloatOverflow& Error) {
-      AbandonGesture();
-      ShowError(QString::fromUtf8(Error.what()));
-      return;
-    }
-    Repaint();
+    if (PlaceDragPoint(X, Y)) Repaint();
   } else if (Panning) {
     ScrollBy(X - LastMouse.x(), Y - LastMouse.y());
     LastMouse = QPoint(X, Y);
@@ -117,13 +121,7 @@ void TfrmMap::FormMouseUp(TMouseButton, int32_t X, int32_t Y) {
 
 void TfrmMap::EndBuild(int32_t X, int32_t Y) {
   TTrPoint* const end = DragPoint;
-  try {
-    end->Pos = Vector(ScreenToWorldX(X), ScreenToWorldY(Y), 0.0);
-  } catch (const EFloatOverflow& Error) {
-    AbandonGesture();
-    ShowError(QString::fromUtf8(Error.what()));
-    return;
-  }
+  if (!PlaceDragPoint(X, Y)) return;
   TTrPoint* target = nullptr;
   const double distance = HitTestPoint(X, Y, end, target);
   const bool joined = distance >= 0.0 && distance < kGrabDistance &&
@@ -137,13 +135,7 @@ void TfrmMap::EndBuild(int32_t X, int32_t Y) {
 
 void TfrmMap::EndPointDrag(int32_t X, int32_t Y) {
   TTrPoint* const dragged = DragPoint;
-  try {
-    dragged->Pos = Vector(ScreenToWorldX(X), ScreenToWorldY(Y), 0.0);
-  } catch (const EFloatOverflow& Error) {
-    AbandonGesture();
-    ShowError(QString::fromUtf8(Error.what()));
-    return;
-  }
+  if (!PlaceDragPoint(X, Y)) return;
   TTrPoint* target = nullptr;
   const double distance = HitTestPoint(X, Y, dragged, target);
   const int32_t lines = dragged->LineCount();

@@ -224,6 +224,9 @@ class TfrmMap : public QWidget {
   }
   void SelectAt(int32_t X, int32_t Y);
   void StartBuild(int32_t X, int32_t Y);
+  // Puts DragPoint at the mouse; a position too large to store undoes the
+  // whole gesture, reports it and gives false.
+  bool PlaceDragPoint(int32_t X, int32_t Y);
   void EndBuild(int32_t X, int32_t Y);
   void EndPointDrag(int32_t X, int32_t Y);
   // Takes back the gesture under way after a failure, leaving the map as it
