@@ -2,22 +2,49 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <stdexcept>
 #include <utility>
+
+#include "geometry.h"
 
 namespace {
 
-template <typename T, typename U>
-void EraseOwned(std::vector<std::unique_ptr<T>>& List, const U* Object) {
-  const auto found = std::find_if(
-      List.begin(), List.end(),
-      [Object](const std::unique_ptr<T>& p) { return p.get() == Object; });
-  if (found != List.end()) List.erase(found);
-}
+template <typename... F>
+struct TOverloaded : F... {
+  using F::operator()...;
+};
 
 // The main (or branch) link of Line at end End; codes other than 1 are end 2.
 TTrLineEnd& LinkAt(TTrLine& Line, uint8_t End, bool Alternative) {
   if (End == 1) return Alternative ? Line.Branch1 : Line.Next1;
   return Alternative ? Line.Branch2 : Line.Next2;
+}
+
+// The link that SetLink writes: code 2 is end 2, every other code end 1.
+TTrLineEnd& SetLinkField(TTrLine& Line, uint8_t End, bool Alternative) {
+  return LinkAt(Line, End == 2 ? 2 : 1, Alternative);
+}
+
+bool SameBits(double A, double B) {
+  return std::bit_cast<uint64_t>(A) == std::bit_cast<uint64_t>(B);
+}
+
+bool SameBits(const TTrVector& A, const TTrVector& B) {
+  return SameBits(A.X, B.X) && SameBits(A.Y, B.Y) && SameBits(A.Z, B.Z);
+}
+
+// Puts the entry's object back at its index, or takes it out into the entry.
+template <typename T>
+void Toggle(std::vector<std::unique_ptr<T>>& List,
+            map_change::TListEntry<T>& Entry) {
+  const auto at = List.begin() + static_cast<std::ptrdiff_t>(Entry.Index);
+  if (Entry.Held) {
+    List.insert(at, std::move(Entry.Held));
+  } else {
+    Entry.Held = std::move(*at);
+    List.erase(at);
+  }
 }
 
 }  // namespace
@@ -31,30 +58,136 @@ TTrainStructureSV::~TTrainStructureSV() {
   Trains.clear();
 }
 
+void TTrainStructureSV::BeginEdit() {
+  if (Recording) throw std::logic_error("an edit of this map is under way");
+  Recording = std::make_unique<TMapEdit>();
+}
+
+TMapEdit TTrainStructureSV::EndEdit() {
+  TMapEdit edit;
+  if (Recording) {
+    edit = std::move(*Recording);
+    Recording.reset();
+  }
+  edit.Changes.shrink_to_fit();
+  return edit;
+}
+
+void TTrainStructureSV::RollBackEdit() { EndEdit().Undo(*this); }
+
+void TTrainStructureSV::Apply(TMapChange& Change) {
+  std::visit(
+      TOverloaded{
+          [this](map_change::TNextId& C) { std::swap(NextId, C.Value); },
+          [](map_change::TPointPos& C) { std::swap(C.Point->Pos, C.Value); },
+          [](map_change::TLineEnd& C) { std::swap(*C.Field, C.Value); },
+          [](map_change::TLinePoint& C) {
+            std::swap(C.End == 1 ? C.Line->P1 : C.Line->P2, C.Value);
+          },
+          [](map_change::TTrackProperties& C) {
+            std::swap(C.Track->Poles, C.Poles);
+            std::swap(C.Track->Platform, C.Platform);
+          },
+          [this](map_change::TListEntry<TTrPoint>& C) { Toggle(Points, C); },
+          [this](map_change::TListEntry<TTrack>& C) { Toggle(Tracks, C); },
+          [this](map_change::TListEntry<TWall>& C) { Toggle(Walls, C); },
+          [this](map_change::TListEntry<TTrain>& C) { Toggle(Trains, C); },
+      },
+      Change);
+}
+
+void TTrainStructureSV::Change(TMapChange Change) {
+  Apply(Change);
+  if (!Recording) return;
+  std::vector<TMapChange>& changes = Recording->Changes;
+  // A point that follows the mouse moves many times in one edit; its first
+  // record already holds where it came from.
+  const auto* moved = std::get_if<map_change::TPointPos>(&Change);
+  if (moved != nullptr && !changes.empty()) {
+    const auto* last = std::get_if<map_change::TPointPos>(&changes.back());
+    if (last != nullptr && last->Point == moved->Point) return;
+  }
+  changes.push_back(std::move(Change));
+}
+
+void TTrainStructureSV::SetLineEnd(TTrLineEnd& Field, const TTrLineEnd& Value) {
+  if (Field.Line == Value.Line && Field.End == Value.End) return;
+  Change(map_change::TLineEnd{&Field, Value});
+}
+
+void TTrainStructureSV::SetLinePoint(TTrLine* Line, uint8_t End,
+                                     TTrPoint* Point) {
+  if ((End == 1 ? Line->P1 : Line->P2) == Point) return;
+  Change(map_change::TLinePoint{Line, End, Point});
+}
+
+template <typename T>
+void TTrainStructureSV::RemoveFrom(std::vector<std::unique_ptr<T>>& List,
+                                   const T* Object) {
+  // From the back: what a gesture made and takes away again stands there.
+  for (size_t i = List.size(); i-- > 0;) {
+    if (List[i].get() == Object) {
+      Change(map_change::TListEntry<T>{i, nullptr});
+      return;
+    }
+  }
+}
+
 int32_t TTrainStructureSV::NewId() {
   const int32_t id = NextId;
-  NextId = static_cast<int32_t>(static_cast<uint32_t>(NextId) + 1u);
+  SetNextId(static_cast<int32_t>(static_cast<uint32_t>(NextId) + 1u));
   return id;
 }
 
+void TTrainStructureSV::SetNextId(int32_t Id) {
+  if (Id != NextId) Change(map_change::TNextId{Id});
+}
+
 TTrPoint* TTrainStructureSV::AddPoint(std::unique_ptr<TTrPoint> Point) {
-  Points.push_back(std::move(Point));
-  return Points.back().get();
+  TTrPoint* added = Point.get();
+  Change(map_change::TListEntry<TTrPoint>{Points.size(), std::move(Point)});
+  return added;
 }
 
 TTrLine* TTrainStructureSV::AddLine(std::unique_ptr<TTrLine> Line) {
-  TTrLine* raw = Line.release();
-  if (auto* track = dynamic_cast<TTrack*>(raw)) {
-    Tracks.emplace_back(track);
+  TTrLine* added = Line.release();
+  if (auto* track = dynamic_cast<TTrack*>(added)) {
+    Change(map_change::TListEntry<TTrack>{Tracks.size(),
+                                          std::unique_ptr<TTrack>(track)});
   } else {
-    Walls.emplace_back(static_cast<TWall*>(raw));
+    Change(map_change::TListEntry<TWall>{
+        Walls.size(), std::unique_ptr<TWall>(static_cast<TWall*>(added))});
   }
-  return raw;
+  return added;
 }
 
 TTrain* TTrainStructureSV::AddTrain(std::unique_ptr<TTrain> Train) {
-  Trains.push_back(std::move(Train));
-  return Trains.back().get();
+  TTrain* added = Train.get();
+  Change(map_change::TListEntry<TTrain>{Trains.size(), std::move(Train)});
+  return added;
+}
+
+void TTrainStructureSV::MovePoint(TTrPoint* Point, double X, double Y) {
+  const TTrVector to = Vector(X, Y, Point->Pos.Z);
+  if (!SameBits(to, Point->Pos)) Change(map_change::TPointPos{Point, to});
+}
+
+void TTrainStructureSV::SetPointHeight(TTrPoint* Point, double Z) {
+  TTrVector to = Point->Pos;
+  to.Z = Z;
+  if (!SameBits(to, Point->Pos)) Change(map_change::TPointPos{Point, to});
+}
+
+void TTrainStructureSV::SetTrackProperties(TTrack* Track, uint8_t Poles,
+                                           uint8_t Platform) {
+  if (Track->Poles == Poles && Track->Platform == Platform) return;
+  Change(map_change::TTrackProperties{Track, Poles, Platform});
+}
+
+void TTrainStructureSV::SetLink(const TTrLineEnd& At, const TTrLineEnd& Target,
+                                bool Alternative) {
+  if (At.Line == nullptr) return;
+  SetLineEnd(SetLinkField(*At.Line, At.End, Alternative), Target);
 }
 
 TTrPoint* TTrainStructureSV::NewPoint(double X, double Y) {
@@ -71,8 +204,8 @@ TTrLine* TTrainStructureSV::BuildLine(TTrPoint* Start, TTrPoint* End,
   } else {
     made = std::make_unique<TWall>(Start, End);
   }
+  made->Id = NewId();
   TTrLine* line = AddLine(std::move(made));
-  line->Id = NewId();
   const TTrLineEnd link = Start->Conn1.IsEmpty() ? Start->Conn2 : Start->Conn1;
   Connect(link.Line, link.End, line, 1);
   Connect(line, 2, nullptr, 0);
@@ -88,9 +221,10 @@ void TTrainStructureSV::Connect(TTrLine* LineA, uint8_t EndA, TTrLine* LineB,
   const TTrLineEnd a{LineA, EndA};
   const TTrLineEnd b{LineB, EndB};
   // A link goes into the main slot while it is free, else into the branch.
-  const auto store = [](TTrLine& line, uint8_t end, const TTrLineEnd& target) {
+  const auto store = [this](TTrLine& line, uint8_t end,
+                            const TTrLineEnd& target) {
     TTrLineEnd& main = LinkAt(line, end, false);
-    (main.IsEmpty() ? main : LinkAt(line, end, true)) = target;
+    SetLineEnd(main.IsEmpty() ? main : LinkAt(line, end, true), target);
   };
   TTrPoint* point = EndA == 1 ? LineA->P1 : LineA->P2;
   store(*LineA, EndA, b);
@@ -102,10 +236,10 @@ void TTrainStructureSV::Connect(TTrLine* LineA, uint8_t EndA, TTrLine* LineB,
   if (!point->Conn1.IsEmpty() && !point->Conn2.IsEmpty()) {
     const bool aIsThere =
         LineA == point->Conn1.Line || LineA == point->Conn2.Line;
-    point->Conn3 = aIsThere ? b : a;
+    SetLineEnd(point->Conn3, aIsThere ? b : a);
   } else {
-    point->Conn1 = a;
-    point->Conn2 = b;
+    SetLineEnd(point->Conn1, a);
+    SetLineEnd(point->Conn2, b);
   }
 }
 
@@ -119,7 +253,7 @@ void TTrainStructureSV::RelinkPoint(TTrPoint* Point) {
 void TTrainStructureSV::DetachLine(TTrPoint* Point, TTrLine* Line) {
   for (TTrLineEnd* conn : {&Point->Conn1, &Point->Conn2, &Point->Conn3}) {
     if (conn->Line == Line) {
-      conn->Line = nullptr;
+      SetLineEnd(*conn, TTrLineEnd{nullptr, conn->End});
       break;
     }
   }
@@ -128,16 +262,16 @@ void TTrainStructureSV::DetachLine(TTrPoint* Point, TTrLine* Line) {
                        : Point->Conn2.IsEmpty() ? &Point->Conn2
                                                 : nullptr;
     if (hole != nullptr) {
-      *hole = Point->Conn3;
-      Point->Conn3 = TTrLineEnd{};
+      SetLineEnd(*hole, Point->Conn3);
+      SetLineEnd(Point->Conn3, TTrLineEnd{});
     }
     RelinkPoint(Point);
   } else if (Point->Conn1.IsEmpty() && Point->Conn2.IsEmpty()) {
-    EraseOwned(Points, Point);
+    RemoveFrom(Points, Point);
   } else {
     if (Point->Conn1.IsEmpty()) {
-      Point->Conn1 = Point->Conn2;
-      Point->Conn2 = TTrLineEnd{};
+      SetLineEnd(Point->Conn1, Point->Conn2);
+      SetLineEnd(Point->Conn2, TTrLineEnd{});
     }
     RelinkPoint(Point);
   }
@@ -148,69 +282,70 @@ void TTrainStructureSV::DeleteLine(TTrLine* Line, TTrPoint* Deleted) {
   TTrPoint* other = Line->P1 == Deleted ? Line->P2 : Line->P1;
   // A line with both ends at the deleted point has no neighbour to detach.
   if (other != nullptr && other != Deleted) DetachLine(other, Line);
-  FreeLine(Line);
+  RemoveLine(Line);
 }
 
 void TTrainStructureSV::DeletePoint(TTrPoint* Point) {
-  // Each distinct line once, taken before anything is freed, and the point's
-  // own references cleared first: a line with both ends here must neither be
-  // deleted twice nor make DetachLine relink this point through freed lines.
+  // Each distinct line once, taken before anything is removed, and the
+  // point's own references cleared first: a line with both ends here must
+  // neither be deleted twice nor make DetachLine relink this point through
+  // removed lines.
   std::array<TTrLine*, 3> lines{Point->Conn1.Line, Point->Conn2.Line,
                                 Point->Conn3.Line};
-  Point->Conn1 = Point->Conn2 = Point->Conn3 = TTrLineEnd{};
+  for (TTrLineEnd* conn : {&Point->Conn1, &Point->Conn2, &Point->Conn3}) {
+    SetLineEnd(*conn, TTrLineEnd{});
+  }
   for (size_t i = 0; i < lines.size(); ++i) {
     const bool seen = std::find(lines.begin(), lines.begin() + i, lines[i]) !=
                       lines.begin() + i;
     if (!seen) DeleteLine(lines[i], Point);
   }
-  EraseOwned(Points, Point);
+  RemoveFrom(Points, Point);
 }
 
-void TTrainStructureSV::FreeLine(TTrLine* Line) {
-  // No train may go on referring to a freed line.
-  std::erase_if(Trains, [Line](const std::unique_ptr<TTrain>& train) {
-    return train->Position.Line == Line;
-  });
-  if (IsTrack(Line)) {
-    EraseOwned(Tracks, Line);
+void TTrainStructureSV::RemoveLine(TTrLine* Line) {
+  // No train may go on referring to a removed line. From the back, so that
+  // the trains still to be looked at keep their places.
+  for (size_t i = Trains.size(); i-- > 0;) {
+    if (Trains[i]->Position.Line == Line) {
+      Change(map_change::TListEntry<TTrain>{i, nullptr});
+    }
+  }
+  if (auto* track = dynamic_cast<TTrack*>(Line)) {
+    RemoveFrom(Tracks, track);
   } else {
-    EraseOwned(Walls, Line);
+    RemoveFrom(Walls, static_cast<TWall*>(Line));
   }
 }
 
 bool TTrainStructureSV::JoinPoint(TTrPoint* Gone, TTrLine* Line,
                                   TTrPoint* Keep) {
   if (Keep->Conn1.IsEmpty() || !Keep->Conn3.IsEmpty()) return false;
-  uint8_t end = 2;
-  if (Line->P1 == Gone) {
-    Line->P1 = Keep;
-    end = 1;
-  } else {
-    Line->P2 = Keep;
-  }
+  const uint8_t end = Line->P1 == Gone ? 1 : 2;
+  SetLinePoint(Line, end, Keep);
   const TTrLineEnd joined{Line, end};
-  LinkAt(*Line, end, false) = Keep->Conn1;
+  SetLineEnd(LinkAt(*Line, end, false), Keep->Conn1);
   if (!Keep->Conn2.IsEmpty()) {
-    Keep->Conn3 = joined;
-    LinkAt(*Keep->Conn1.Line, Keep->Conn1.End, true) = joined;
+    SetLineEnd(Keep->Conn3, joined);
+    SetLineEnd(LinkAt(*Keep->Conn1.Line, Keep->Conn1.End, true), joined);
   } else {
-    Keep->Conn2 = joined;
-    LinkAt(*Keep->Conn1.Line, Keep->Conn1.End, false) = joined;
+    SetLineEnd(Keep->Conn2, joined);
+    SetLineEnd(LinkAt(*Keep->Conn1.Line, Keep->Conn1.End, false), joined);
   }
   return true;
 }
 
 void TTrainStructureSV::RemovePoint(TTrPoint* Point) {
-  EraseOwned(Points, Point);
+  RemoveFrom(Points, Point);
 }
 
 bool TTrainStructureSV::RotateSwitch(TTrPoint* Point) {
   if (Point == nullptr || Point->Conn3.IsEmpty()) return false;
   SetLink(Point->Conn1, TTrLineEnd{}, true);
   const TTrLineEnd oldEntry = Point->Conn1;
-  Point->Conn1 = Point->Conn2;
-  Point->Conn2 = Point->Conn3;
-  Point->Conn3 = oldEntry;
+  SetLineEnd(Point->Conn1, Point->Conn2);
+  SetLineEnd(Point->Conn2, Point->Conn3);
+  SetLineEnd(Point->Conn3, oldEntry);
   SetLink(Point->Conn1, Point->Conn2, false);
   SetLink(Point->Conn2, Point->Conn1, false);
   SetLink(Point->Conn3, Point->Conn1, false);
@@ -220,7 +355,9 @@ bool TTrainStructureSV::RotateSwitch(TTrPoint* Point) {
 
 bool TTrainStructureSV::SwapSwitch(TTrPoint* Point) {
   if (Point == nullptr || Point->Conn3.IsEmpty()) return false;
-  std::swap(Point->Conn2, Point->Conn3);
+  const TTrLineEnd defaultDirection = Point->Conn2;
+  SetLineEnd(Point->Conn2, Point->Conn3);
+  SetLineEnd(Point->Conn3, defaultDirection);
   RelinkPoint(Point);
   return true;
 }

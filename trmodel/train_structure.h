@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "file_system.h"
+#include "map_change.h"
+#include "map_edit.h"
 #include "map_objects.h"
 #include "track_position.h"
 
@@ -13,6 +15,12 @@
 // keep insertion order, which is also the order of drawing, hit-testing and
 // writing. The model validates nothing: callers keep the preconditions
 // (at most three lines at a point, Connect with at least one line).
+//
+// Every change of a map, made by any operation below, passes through one
+// place (Apply). Between BeginEdit and EndEdit the changes are recorded as
+// one edit that can be rolled back, undone and redone; outside an edit they
+// are final, and a removed object is freed at once. Only the file reader
+// writes objects directly, while it fills a new map.
 class TTrainStructureSV {
  public:
   int32_t NextId = 0;
@@ -26,13 +34,32 @@ class TTrainStructureSV {
   TTrainStructureSV(const TTrainStructureSV&) = delete;
   TTrainStructureSV& operator=(const TTrainStructureSV&) = delete;
 
+  // The edit journal. BeginEdit starts recording (an edit must not be under
+  // way); EndEdit hands the recorded changes over, and RollBackEdit takes
+  // them back, leaving the map as it was at BeginEdit.
+  void BeginEdit();
+  bool Editing() const { return Recording != nullptr; }
+  TMapEdit EndEdit();
+  void RollBackEdit();
+
   // Hands out NextId and counts it up (wrapping like a 32-bit register).
   int32_t NewId();
+  void SetNextId(int32_t Id);
 
   // Appending takes ownership and returns the object; nothing else changes.
   TTrPoint* AddPoint(std::unique_ptr<TTrPoint> Point);
   TTrLine* AddLine(std::unique_ptr<TTrLine> Line);
   TTrain* AddTrain(std::unique_ptr<TTrain> Train);
+
+  // Puts Point at (X, Y), keeping its height. Throws EFloatOverflow,
+  // changing nothing, for a coordinate too large.
+  void MovePoint(TTrPoint* Point, double X, double Y);
+  void SetPointHeight(TTrPoint* Point, double Z);
+  void SetTrackProperties(TTrack* Track, uint8_t Poles, uint8_t Platform);
+  // SetLink of the model, recorded: stores Target in the main (or, with
+  // Alternative, the branch) link of the line At names, at that end.
+  void SetLink(const TTrLineEnd& At, const TTrLineEnd& Target,
+               bool Alternative);
 
   // A new point at (X, Y, 0) with the next identifier, appended to Points.
   // Throws EFloatOverflow, changing nothing, for a coordinate too large.
@@ -85,5 +112,18 @@ class TTrainStructureSV {
                   TFileSystem& Files = SystemFileSystem()) const;
 
  private:
-  void FreeLine(TTrLine* Line);
+  friend class TMapEdit;
+
+  // The one place where a map changes: exchanges the record's value with
+  // the map's.
+  void Apply(TMapChange& Change);
+  // Applies a change and records it while an edit is under way.
+  void Change(TMapChange Change);
+  void SetLineEnd(TTrLineEnd& Field, const TTrLineEnd& Value);
+  void SetLinePoint(TTrLine* Line, uint8_t End, TTrPoint* Point);
+  template <typename T>
+  void RemoveFrom(std::vector<std::unique_ptr<T>>& List, const T* Object);
+  void RemoveLine(TTrLine* Line);
+
+  std::unique_ptr<TMapEdit> Recording;
 };

@@ -1,10 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <memory>
 #include <random>
+#include <sstream>
+#include <string>
+#include <type_traits>
+#include <vector>
 
 #include "map_builder.h"
+#include "map_reader.h"
+#include "map_writer.h"
 #include "train_structure.h"
 
 namespace {
@@ -17,8 +25,26 @@ class RandomEditor {
  public:
   explicit RandomEditor(unsigned Seed) : rng_(Seed) {}
 
+  // Starts from a file with references a user's editing would never make:
+  // bare points, lines named twice, loops, gaps, ends out of range.
+  void LoadOddMap() {
+    std::ostringstream text;
+    text << "PNT 40\r\n";
+    for (int i = 0; i < 40; ++i) {
+      text << 1000 + i << ' ' << Coordinate() << ' ' << Coordinate() << " 0 "
+           << (Pick(4) == 0 ? 1 : 0);
+      for (int c = 0; c < 3; ++c) {
+        text << ' ' << static_cast<int>(Pick(14)) - 2 << ' ' << Pick(4);
+      }
+      text << "\r\n";
+    }
+    text << "TRK 3\r\n1 2 1\r\n5 1 0\r\n9 2 1\r\n"
+         << "TRN 3\r\n2 1 50\r\n4 2 30\r\n7 1 80\r\n";
+    ReadMap(text.str(), map_);
+  }
+
   void Step() {
-    switch (Pick(8)) {
+    switch (Pick(11)) {
       case 0:
       case 1:
         BuildOnEmptyGround();
@@ -36,13 +62,21 @@ class RandomEditor {
       case 6:
         SwitchCommand();
         break;
+      case 7:
+        DragSomePoint();
+        break;
+      case 8:
+        SetSomeProperty();
+        break;
       default:
         PlaceAndMoveTrain();
         break;
     }
   }
 
-  const TTrainStructureSV& Map() const { return map_; }
+  TTrainStructureSV& Map() { return map_; }
+  // Whether the step just made is to be given up, as a failed gesture is.
+  bool GiveUp() { return Pick(10) == 0; }
   // How often a step left a switch, or a line with both ends at one point.
   int SwitchesSeen() const { return switches_; }
   int LoopsSeen() const { return loops_; }
@@ -73,6 +107,10 @@ class RandomEditor {
   // The release of a build may drop the new end point onto a point with
   // room for it, the start point included (a click without a move).
   void ReleaseBuild(TTrLine* Line) {
+    // The new end point follows the mouse first.
+    for (size_t moves = Pick(3); moves > 0; --moves) {
+      map_.MovePoint(Line->P2, Coordinate(), Coordinate());
+    }
     if (Pick(2) == 0) return;
     TTrPoint* target = Pick(3) == 0 ? Line->P1 : AnyPoint();
     if (target == Line->P2 || target->LineCount() > 2) return;
@@ -116,6 +154,27 @@ class RandomEditor {
     }
   }
 
+  // A drag: the point follows the mouse through several places.
+  void DragSomePoint() {
+    TTrPoint* point = AnyPoint();
+    if (point == nullptr) return;
+    for (size_t moves = Pick(4); moves > 0; --moves) {
+      map_.MovePoint(point, Coordinate(), Coordinate());
+    }
+  }
+
+  void SetSomeProperty() {
+    if (Pick(2) == 0) {
+      if (TTrPoint* point = AnyPoint()) {
+        map_.SetPointHeight(point, static_cast<double>(Pick(5)));
+      }
+    } else if (!map_.Tracks.empty()) {
+      TTrack* track = map_.Tracks[Pick(map_.Tracks.size())].get();
+      map_.SetTrackProperties(track, static_cast<uint8_t>(Pick(3)),
+                              static_cast<uint8_t>(Pick(2)));
+    }
+  }
+
   void PlaceAndMoveTrain() {
     TTrPoint* point = AnyPoint();
     if (point == nullptr || point->Conn1.IsEmpty()) return;
@@ -138,23 +197,113 @@ class RandomEditor {
   int loops_ = 0;
 };
 
-TEST(RandomEditing, KeepsTheMapSoundAfterEveryStep) {
+// Everything a map is, objects by their addresses: an undone step must give
+// back the very objects, not copies, in the same order with the same fields.
+// Words rather than text, so that thousands of levels compare quickly.
+std::vector<uint64_t> Fingerprint(const TTrainStructureSV& Map) {
+  std::vector<uint64_t> words;
+  const auto add = [&words](auto... Values) {
+    (words.push_back([](auto Value) -> uint64_t {
+      if constexpr (std::is_pointer_v<decltype(Value)>) {
+        return reinterpret_cast<uintptr_t>(Value);
+      } else if constexpr (std::is_floating_point_v<decltype(Value)>) {
+        return std::bit_cast<uint64_t>(Value);
+      } else {
+        return static_cast<uint64_t>(Value);
+      }
+    }(Values)),
+     ...);
+  };
+  const auto ref = [&add](const TTrLineEnd& End) { add(End.Line, End.End); };
+  const auto line = [&](const TTrLine& L) {
+    add(&L, L.Id, L.P1, L.P2);
+    for (const TTrLineEnd* link : {&L.Next1, &L.Next2, &L.Branch1, &L.Branch2})
+      ref(*link);
+  };
+  add(Map.NextId, Map.Points.size(), Map.Tracks.size(), Map.Walls.size(),
+      Map.Trains.size());
+  for (const auto& p : Map.Points) {
+    add(p.get(), p->Id, p->Pos.X, p->Pos.Y, p->Pos.Z);
+    for (const TTrLineEnd* conn : {&p->Conn1, &p->Conn2, &p->Conn3}) ref(*conn);
+  }
+  for (const auto& t : Map.Tracks) {
+    line(*t);
+    add(t->Poles, t->Platform);
+  }
+  for (const auto& w : Map.Walls) line(*w);
+  for (const auto& t : Map.Trains) {
+    add(t.get(), t->Position.Line, t->Position.Dir, t->Position.Offset,
+        t->Length);
+  }
+  return words;
+}
+
+struct TState {
+  std::string Saved;
+  std::vector<uint64_t> Objects;
+};
+
+TState StateOf(const TTrainStructureSV& Map) {
+  return {WriteMap(Map), Fingerprint(Map)};
+}
+
+void ExpectState(const TTrainStructureSV& Map, const TState& Expected,
+                 const std::string& Where) {
+  const TState now = StateOf(Map);
+  ASSERT_EQ(now.Saved, Expected.Saved) << Where;
+  const auto differ =
+      std::mismatch(now.Objects.begin(), now.Objects.end(),
+                    Expected.Objects.begin(), Expected.Objects.end());
+  ASSERT_TRUE(now.Objects == Expected.Objects)
+      << Where << ": objects differ from word "
+      << differ.first - now.Objects.begin();
+}
+
+// Every step is one edit; about one in ten is given up, as a failed gesture
+// is, and must leave no trace. Then every edit is undone back to the start
+// and redone to the end, the map checked against the way forward at every
+// level.
+TEST(RandomEditing, KeepsTheMapSoundAndUndoesAndRedoesEveryStepExactly) {
   for (unsigned seed = 1; seed <= 12; ++seed) {
     RandomEditor editor(seed);
+    TTrainStructureSV& map = editor.Map();
+    if (seed % 3 == 0) editor.LoadOddMap();
+    ASSERT_EQ(test_maps::Problems(map), "") << "seed " << seed;
+    std::vector<TState> states{StateOf(map)};
+    std::vector<TMapEdit> edits;
     for (int step = 0; step < 1500; ++step) {
+      const std::string where =
+          "seed " + std::to_string(seed) + ", step " + std::to_string(step);
+      map.BeginEdit();
       editor.Step();
-      const std::string problems = test_maps::Problems(editor.Map());
-      ASSERT_EQ(problems, "") << "seed " << seed << ", step " << step;
-      for (const auto& point : editor.Map().Points) {
-        // Editing never leaves a point without lines or with a fourth.
-        ASSERT_GE(point->LineCount(), 1)
-            << "seed " << seed << ", step " << step;
+      if (editor.GiveUp()) {
+        map.RollBackEdit();
+        ExpectState(map, states.back(), where + " given up");
+        continue;
       }
+      edits.push_back(map.EndEdit());
+      ASSERT_EQ(test_maps::Problems(map), "") << where;
+      if (seed % 3 != 0) {
+        for (const auto& point : map.Points) {
+          // Editing never leaves a point without lines or with a fourth.
+          ASSERT_GE(point->LineCount(), 1) << where;
+        }
+      }
+      states.push_back(StateOf(map));
       editor.Tally();
     }
     // The walk must reach the shapes that are hard to get right.
     EXPECT_GT(editor.SwitchesSeen(), 0) << "seed " << seed;
     EXPECT_GT(editor.LoopsSeen(), 0) << "seed " << seed;
+
+    for (size_t level = edits.size(); level-- > 0;) {
+      edits[level].Undo(map);
+      ExpectState(map, states[level], "undo to " + std::to_string(level));
+    }
+    for (size_t level = 0; level < edits.size(); ++level) {
+      edits[level].Redo(map);
+      ExpectState(map, states[level + 1], "redo to " + std::to_string(level));
+    }
   }
 }
 
