@@ -44,6 +44,14 @@ void TfrmTrain::mnuSaveAsClick() {
 
 void TfrmTrain::mnuExitClick() { close(); }
 
+void TfrmTrain::mnuUndoClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.Undo(); });
+}
+
+void TfrmTrain::mnuRedoClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.Redo(); });
+}
+
 void TfrmTrain::spbZoominClick() {
   OnActiveMap([](TfrmMap& Map) { Map.ZoomBy(2.0); });
 }

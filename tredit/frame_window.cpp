@@ -1,6 +1,8 @@
 #include "frame_window.h"
 
 #include <QtGui/QAction>
+#include <QtGui/QUndoGroup>
+#include <QtGui/QUndoStack>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
@@ -48,6 +50,7 @@ void TfrmTrain::CreateMenus() {
   mnuSave = item("&Save", &TfrmTrain::mnuSaveClick);
   mnuSaveAs = item("Save &As...", &TfrmTrain::mnuSaveAsClick);
   mnuExit = item("&Exit", &TfrmTrain::mnuExitClick);
+  CreateEditMenu();
 
   Settings1 = menuBar()->addMenu(QStringLiteral("&Settings"));
   mnuRaster = Settings1->addAction(QStringLiteral("&Raster..."));
@@ -56,6 +59,42 @@ void TfrmTrain::CreateMenus() {
   mnuScale = mnuMap->addAction(QStringLiteral("&Scale..."));
   mnuBackground = mnuMap->addAction(QStringLiteral("&Background"));
   mnuMap->menuAction()->setVisible(false);
+}
+
+void TfrmTrain::CreateEditMenu() {
+  mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  mnuUndo = mnuEdit->addAction(QStringLiteral("&Undo"));
+  mnuUndo->setShortcut(QKeySequence::Undo);
+  mnuRedo = mnuEdit->addAction(QStringLiteral("&Redo"));
+  mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  connect(mnuUndo, &QAction::triggered, this, &TfrmTrain::mnuUndoClick);
+  connect(mnuRedo, &QAction::triggered, this, &TfrmTrain::mnuRedoClick);
+
+  // The items show the group's active history, which is the active window's.
+  UndoGroup = new QUndoGroup(this);
+  const auto caption = [](QAction* Item, const char* Verb,
+                          const QString& Step) {
+    const QString verb = QString::fromLatin1(Verb);
+    Item->setText(Step.isEmpty() ? verb : verb + u' ' + Step);
+  };
+  connect(UndoGroup, &QUndoGroup::canUndoChanged, mnuUndo,
+          &QAction::setEnabled);
+  connect(UndoGroup, &QUndoGroup::canRedoChanged, mnuRedo,
+          &QAction::setEnabled);
+  connect(UndoGroup, &QUndoGroup::undoTextChanged, this,
+          [this, caption](const QString& Step) {
+            caption(mnuUndo, "&Undo", Step);
+          });
+  connect(UndoGroup, &QUndoGroup::redoTextChanged, this,
+          [this, caption](const QString& Step) {
+            caption(mnuRedo, "&Redo", Step);
+          });
+  mnuUndo->setEnabled(false);
+  mnuRedo->setEnabled(false);
+  connect(MdiArea, &QMdiArea::subWindowActivated, this, [this] {
+    if (TfrmMap* map = ActiveMap()) UndoGroup->setActiveStack(map->UndoStack);
+  });
 }
 
 void TfrmTrain::CreateOpenDialog() {
@@ -94,8 +133,10 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   child->setAttribute(Qt::WA_DeleteOnClose);
   // The toolkit's own logo would stand in the menu bar otherwise.
   child->setWindowIcon(GlyphIcon(TGlyph::BuildTrack));
+  UndoGroup->addStack(map->UndoStack);
   child->showMaximized();
   MdiArea->setActiveSubWindow(child);
+  UndoGroup->setActiveStack(map->UndoStack);
   return map;
 }
 

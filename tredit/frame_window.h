@@ -16,6 +16,7 @@ class QLineEdit;
 class QMdiArea;
 class QMenu;
 class QToolButton;
+class QUndoGroup;
 class TfrmMap;
 class TfrmTrackPr;
 class TTrainProps;
@@ -41,6 +42,12 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QAction* mnuSave;
   QAction* mnuSaveAs;
   QAction* mnuExit;
+  // Undo and Redo follow the history of the active map window: enabled
+  // when it has a step to take back or do again, and naming that step.
+  QMenu* mnuEdit;
+  QAction* mnuUndo;
+  QAction* mnuRedo;
+  QUndoGroup* UndoGroup;
   // Menus kept hidden: they carry no command.
   QMenu* Settings1;
   QAction* mnuRaster;
@@ -96,6 +103,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void mnuSaveClick();
   void mnuSaveAsClick();
   void mnuExitClick();
+  void mnuUndoClick();
+  void mnuRedoClick();
   void spbZoominClick();
   void spbZoomoutClick();
   void UpDown1Click(TUDBtnType Button);
@@ -110,6 +119,7 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
 
  private:
   void CreateMenus();
+  void CreateEditMenu();
   void CreateOpenDialog();
   void CreateToolBar();
   std::optional<QString> ExecOpenDialog();

@@ -22,8 +22,10 @@ void TfrmMap::EditProperties() {
     dialog.GetTrackValues(poles, platform);
     // A value read from a file outside the items shows none chosen; with
     // none chosen the track keeps it.
-    if (poles >= 0) track->Poles = static_cast<uint8_t>(poles);
-    track->Platform = platform ? 1 : 0;
+    const uint8_t kept =
+        poles >= 0 ? static_cast<uint8_t>(poles) : track->Poles;
+    Edit(QStringLiteral("Properties"),
+         [&] { Map->SetTrackProperties(track, kept, platform ? 1 : 0); });
   }
   if (SelectedPoint != nullptr && SelectedPoint->IsWallPoint()) {
     dialog.SetValues(false, 0, false, SelectedPoint->Pos.Z);
@@ -37,7 +39,8 @@ void TfrmMap::EditProperties() {
       ShowError(QString::fromStdString(Error.what()));
       return;
     }
-    SelectedPoint->Pos.Z = height;
+    Edit(QStringLiteral("Properties"),
+         [&] { Map->SetPointHeight(SelectedPoint, height); });
   }
 }
 
@@ -45,15 +48,23 @@ void TfrmMap::NewTrain() {
   // A point read from a file may have no line, and a train needs one.
   if (SelectedPoint == nullptr || SelectedPoint->Conn1.Line == nullptr) return;
   const TTrLineEnd& first = SelectedPoint->Conn1;
-  Map->AddTrain(
-      std::make_unique<TTrain>(first.Line, first.End, kNewTrainLength));
+  Edit(QStringLiteral("New Train"), [&] {
+    Map->AddTrain(
+        std::make_unique<TTrain>(first.Line, first.End, kNewTrainLength));
+  });
   Repaint();
 }
 
 void TfrmMap::RotateSwitch() {
-  if (Map->RotateSwitch(SelectedPoint)) Repaint();
+  bool rotated = false;
+  Edit(QStringLiteral("Rotate Switch"),
+       [&] { rotated = Map->RotateSwitch(SelectedPoint); });
+  if (rotated) Repaint();
 }
 
 void TfrmMap::SwapSwitch() {
-  if (Map->SwapSwitch(SelectedPoint)) Repaint();
+  bool swapped = false;
+  Edit(QStringLiteral("Swap Switch"),
+       [&] { swapped = Map->SwapSwitch(SelectedPoint); });
+  if (swapped) Repaint();
 }

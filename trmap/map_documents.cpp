@@ -1,4 +1,5 @@
 #include <QtCore/QFile>
+#include <QtGui/QUndoStack>
 #include <stdexcept>
 
 #include "map_file_dialogs.h"
@@ -29,6 +30,8 @@ void TfrmMap::OpenMap(const QString& AFileName) {
   Building = MovingPoint = Panning = false;
   DragPoint = nullptr;
   BuildLine = nullptr;
+  // A loaded map starts a new history; the old one names the old map.
+  UndoStack->clear();
   Map = std::make_unique<TTrainStructureSV>();
   try {
     Map->LoadFromFile(LocalFileName(AFileName));
@@ -47,6 +50,7 @@ void TfrmMap::SaveMap(bool AlwaysAsk) {
   SetFileName(name);
   try {
     Map->SaveToFile(LocalFileName(name));
+    UndoStack->setClean();
   } catch (const std::runtime_error& Error) {
     ShowError(QString::fromStdString(Error.what()));
   }

@@ -47,7 +47,7 @@ void TfrmMap::SelectAt(int32_t X, int32_t Y) {
     if (distance < kGrabDistance) {
       MovingPoint = true;
       DragPoint = point;
-      DragOrigin = point->Pos;
+      BeginEdit();
     }
   } else if (ModeDown(TModeButton::spbLines)) {
     TTrLine* line = nullptr;
@@ -64,23 +64,20 @@ void TfrmMap::StartBuild(int32_t X, int32_t Y) {
   const bool track = ModeDown(TModeButton::spbLine);
   const bool reuse = ModeDown(TModeButton::spbConn) && selected != nullptr &&
                      selected->IsWallPoint() == !track;
-  const int32_t firstId = Map->NextId;
   const double x = ScreenToWorldX(X);
   const double y = ScreenToWorldY(Y);
+  BeginEdit();
   TTrPoint* start = selected;
   TTrPoint* end = nullptr;
   try {
     if (!reuse) start = Map->NewPoint(x, y);
-    // At the same place as a new start, the end point fails only when the
-    // start was reused, and then nothing has changed yet.
     end = Map->NewPoint(x, y);
   } catch (const EFloatOverflow& Error) {
+    RollBackEdit();
     ShowError(QString::fromUtf8(Error.what()));
     return;
   }
   Building = true;
-  BuildStartReused = reuse;
-  GestureFirstId = firstId;
   if (!reuse) SelectPoint(start);
   DragPoint = end;
   SelectPoint(end);
@@ -89,7 +86,7 @@ void TfrmMap::StartBuild(int32_t X, int32_t Y) {
 
 bool TfrmMap::PlaceDragPoint(int32_t X, int32_t Y) {
   try {
-    DragPoint->Pos = Vector(ScreenToWorldX(X), ScreenToWorldY(Y), 0.0);
+    Map->MovePoint(DragPoint, ScreenToWorldX(X), ScreenToWorldY(Y));
     return true;
   } catch (const EFloatOverflow& Error) {
     AbandonGesture();
@@ -130,6 +127,8 @@ void TfrmMap::EndBuild(int32_t X, int32_t Y) {
   // Unjoined, the next build click goes on from the new end point, which
   // is still selected.
   if (!joined) SetConnDown(true);
+  CommitEdit(IsTrack(BuildLine) ? QStringLiteral("Build Track")
+                                : QStringLiteral("Build Wall"));
   Repaint();
 }
 
@@ -152,12 +151,14 @@ void TfrmMap::EndPointDrag(int32_t X, int32_t Y) {
     }
   }
   MovingPoint = false;
+  CommitEdit(QStringLiteral("Move Point"));
   Repaint();
 }
 
 bool TfrmMap::JoinPoint(TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep) {
   if (!Map->JoinPoint(Gone, Line, Keep)) return false;
-  // Selecting Keep redraws Gone unselected, so Gone is freed only after.
+  // Selecting Keep redraws Gone unselected, so Gone leaves the map only
+  // after.
   SelectPoint(Keep);
   Map->RemovePoint(Gone);
   SetConnDown(false);
@@ -165,33 +166,20 @@ bool TfrmMap::JoinPoint(TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep) {
 }
 
 void TfrmMap::AbandonGesture() {
-  if (Building) {
-    TTrPoint* const start = BuildLine->P1;
-    ClearSelection();
-    if (BuildStartReused && start->LineCount() == 1) {
-      // The reused start had no line before; deleting the new line through
-      // it would delete the start as well.
-      start->Conn1 = TTrLineEnd{};
-      BuildLine->P1 = nullptr;
-    }
-    // Takes the new line with it, and a new start point left without lines.
-    Map->DeletePoint(DragPoint);
-    Map->NextId = GestureFirstId;
-    if (BuildStartReused) SelectPoint(start);
-  } else {
-    DragPoint->Pos = DragOrigin;
-  }
   Building = false;
   Panning = false;
   MovingPoint = false;
-  Repaint();
+  RollBackEdit();
 }
 
 void TfrmMap::FormKeyDown(int Key) {
   if (Key != kVkDelete || SelectedPoint == nullptr) return;
   // The selected point is the one a build or a drag is moving.
   if (Building || MovingPoint) return;
-  Map->DeletePoint(SelectedPoint);
-  SelectedPoint = nullptr;
+  Edit(QStringLiteral("Delete Point"), [this] {
+    TTrPoint* const point = SelectedPoint;
+    SelectedPoint = nullptr;
+    Map->DeletePoint(point);
+  });
   Repaint();
 }

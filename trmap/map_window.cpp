@@ -2,6 +2,7 @@
 
 #include <QtGui/QPainter>
 #include <QtGui/QResizeEvent>
+#include <QtGui/QUndoStack>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QHBoxLayout>
@@ -46,11 +47,13 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
     return Dialog.exec() == QDialog::Accepted;
   };
   AskSaveFileName = [this](QString& Name) { return ExecSaveDialog(Name); };
+  UndoStack = new QUndoStack(this);
 
   FormCreate();
 }
 
-TfrmMap::~TfrmMap() = default;
+// The history goes first, while the window it reports to is still whole.
+TfrmMap::~TfrmMap() { delete UndoStack; }
 
 void TfrmMap::FormCreate() {
   Building = false;

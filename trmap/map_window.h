@@ -16,6 +16,7 @@
 class QCheckBox;
 class QFileDialog;
 class QFrame;
+class QUndoStack;
 class TfrmTrackPr;
 
 enum class TMouseButton { Left, Right, Middle };
@@ -136,6 +137,15 @@ class TfrmMap : public QWidget {
   double HitTestLine(int32_t X, int32_t Y, TTrLine*& Line) const;
   double HitTestTrain(int32_t X, int32_t Y, TTrain*& Train) const;
 
+  // History (map_history.cpp). Every user action that changes the map is
+  // one step of UndoStack, and its clean state is the saved state. Undo and
+  // Redo are ignored while a gesture is under way; afterwards the selection
+  // is what it was when the step was made (or, redone, when it ended).
+  QUndoStack* UndoStack;
+  void Undo();
+  void Redo();
+  bool GestureUnderway() const { return Building || MovingPoint || Panning; }
+
   // Mouse and key gestures (map_gestures.cpp), at client pixels. Every edit
   // they make is finished inside one of them.
   void FormMouseDown(TMouseButton Button, int32_t X, int32_t Y);
@@ -233,11 +243,29 @@ class TfrmMap : public QWidget {
   // was before the press and the window idle.
   void AbandonGesture();
 
+  // One user action's changes (map_history.cpp). BeginEdit starts recording
+  // them; CommitEdit makes them one step named Text, or nothing when the
+  // map did not change; RollBackEdit takes them back. Edit does all of it
+  // for a command, which is ignored while a build or a drag is under way.
+  struct TSelection {
+    TTrLine* Line = nullptr;
+    TTrPoint* Point = nullptr;
+    TTrain* Train = nullptr;
+  };
+  friend class TMapEditCommand;
+  void BeginEdit();
+  void CommitEdit(const QString& Text);
+  void RollBackEdit();
+  void Edit(const QString& Text, const std::function<void()>& Change);
+  TSelection Selection() const {
+    return {SelectedLine, SelectedPoint, SelectedTrain};
+  }
+  // Puts a selection back after the map has changed under it, and repaints.
+  void RestoreSelection(const TSelection& Selection);
+
   void SetFileName(const QString& Name);
   bool ExecSaveDialog(QString& Name);
 
-  // What a failed gesture must restore.
-  bool BuildStartReused = false;
-  TTrVector DragOrigin;
-  int32_t GestureFirstId = 0;
+  // The selection when the edit under way began.
+  TSelection SelectionBefore;
 };

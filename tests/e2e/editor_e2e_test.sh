@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real editor on an X server of its own with real mouse and key
 # events: builds a track, saves it through the save dialog, checks the bytes
-# written, and opens the file again in a new window through the open dialog.
+# written, undoes and redoes it, saving each time, and opens the file again
+# in a new window through the open dialog.
 # Then builds a small network with a switch, a wall, a platform track and a
 # train, takes a screenshot of it when asked to, and checks what it saves.
 #   editor_e2e_test.sh TREDIT [SCREENSHOT]
@@ -165,6 +166,17 @@ cmp "$work/expected.TRN" "$name" || {
   fail "the saved file differs from the expected bytes"
 }
 title_is "Train Map Editor - [Train Map $name]" || fail "caption after saving"
+
+# Ctrl+Z takes the track back, and Save writes the empty map; Ctrl+Y brings
+# it back, and Save writes it again.
+xdotool windowfocus --sync "$frame"
+xdotool key ctrl+z
+file_command s
+wait_for eval '[[ ! -s "$name" ]]' || fail "Save after Ctrl+Z kept the track"
+xdotool key ctrl+y
+file_command s
+wait_for cmp -s "$work/expected.TRN" "$name" || fail "Save after Ctrl+Y"
+echo "undone and redone"
 
 # A new, empty window; then the file opened in another new one shows the track.
 file_command n

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 
+#include <QtGui/QUndoStack>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QButtonGroup>
 #include <QtWidgets/QCheckBox>
@@ -81,6 +82,28 @@ TEST_F(MapCommandsTest, TrackPropertiesAreShownAndStoredOnOk) {
   EXPECT_THAT(Errors, IsEmpty());
   // The change shows at the next paint.
   EXPECT_EQ(Canvas->Erases, 0);
+}
+
+TEST_F(MapCommandsTest, OkIsAStepOnlyWhenSomethingChanged) {
+  TTrLine* wall = Build(Map, 0, 50, 100, 50, Kind::Wall);
+  Window.SelectPoint(wall->P2);
+  User = [](TfrmTrackPr& Shown) {
+    Shown.edtHeight->setText(QStringLiteral("0"));
+  };
+  Window.EditProperties();
+  EXPECT_EQ(Window.UndoStack->count(), 0);
+
+  User = [](TfrmTrackPr& Shown) {
+    Shown.edtHeight->setText(QStringLiteral("6"));
+  };
+  Window.EditProperties();
+  ASSERT_EQ(Window.UndoStack->count(), 1);
+  EXPECT_EQ(Window.UndoStack->undoText(), "Properties");
+  Window.Undo();
+  EXPECT_EQ(wall->P2->Pos.Z, 0.0);
+  EXPECT_EQ(Window.SelectedPoint, wall->P2);
+  Window.Redo();
+  EXPECT_EQ(wall->P2->Pos.Z, 6.0);
 }
 
 TEST_F(MapCommandsTest, CancelLeavesTrackAndPointAlone) {

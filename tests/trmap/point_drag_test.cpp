@@ -100,7 +100,7 @@ TEST_F(JoinCases, PointsOfOtherKindsOrWithoutLinesAreNeverJoined) {
   ExpectSound();
 }
 
-TEST_F(JoinCases, EveryMoveDragsAndRepaintsAndTheHeightIsLost) {
+TEST_F(JoinCases, EveryMoveDragsAndRepaintsAndKeepsTheHeight) {
   A->Pos.Z = 7.5;
   Press(Pixel(0, 0));
   Canvas->Erases = 0;
@@ -108,7 +108,7 @@ TEST_F(JoinCases, EveryMoveDragsAndRepaintsAndTheHeightIsLost) {
   MoveTo(Pixel(40, 40));
   EXPECT_EQ(Canvas->Erases, 2);
   EXPECT_EQ(A->Pos.X, 40.0);
-  EXPECT_EQ(A->Pos.Z, 0.0);
+  EXPECT_EQ(A->Pos.Z, 7.5);
 
   // A right press during the drag: moves still drag, the first release ends
   // the scroll, the second the drag.
