@@ -36,7 +36,12 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
   ShowError = [this](const QString& Message) { ShowErrorBox(this, Message); };
 }
 
-TfrmTrain::~TfrmTrain() = default;
+// The map windows go with the frame's base classes, after this part of it:
+// nothing they do on the way out may reach back into it.
+TfrmTrain::~TfrmTrain() {
+  MdiArea->disconnect(this);
+  UndoGroup->disconnect();
+}
 
 void TfrmTrain::CreateMenus() {
   mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
