@@ -1,5 +1,8 @@
 #include "map_rows.h"
 
+#include <system_error>
+#include <thread>
+
 #include "train_structure.h"
 
 namespace {
@@ -29,15 +32,73 @@ TTrainRow TrainRow(const TTrain& Train) {
   return {Train.Position.Line->Id, Train.Position.Dir, Train.Length};
 }
 
-void TakeRows(const TTrainStructureSV& Map, TMapRows& Rows) {
-  Rows.Points.clear();
-  Rows.Points.reserve(Map.Points.size());
-  for (const auto& point : Map.Points) Rows.Points.push_back(PointRow(*point));
-  Rows.Tracks.clear();
-  Rows.Tracks.reserve(Map.Tracks.size());
-  for (const auto& track : Map.Tracks) Rows.Tracks.push_back(TrackRow(*track));
-  Rows.Trains.clear();
-  for (const auto& train : Map.Trains) {
-    if (TrainStorable(*train)) Rows.Trains.push_back(TrainRow(*train));
+TRowsCopy::TRowsCopy(const TTrainStructureSV& Map, TMapRows& Rows)
+    : map_(Map),
+      rows_(Rows),
+      pointBlocks_(Blocks(Map.Points.size())),
+      blocks_(pointBlocks_ + Blocks(Map.Tracks.size())) {
+  Rows.Points.resize(Map.Points.size());
+  Rows.Tracks.resize(Map.Tracks.size());
+}
+
+bool TRowsCopy::Step(size_t Count) {
+  for (size_t i = 0; i < Count; ++i) {
+    if (!CopyBlock(next_++)) break;
   }
+  return Done();
+}
+
+void TRowsCopy::Finish() {
+  // The copy is bound by fetching objects from memory, so two threads take
+  // a large map in about half the time. Each claims the next block until
+  // none are left: the caller never waits for a helper that has not
+  // started, only for the block it is busy with.
+  std::jthread helper;
+  if (next_ + 1 < blocks_) {
+    try {
+      helper = std::jthread([this] {
+        while (CopyBlock(next_++)) {
+        }
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: the caller copies it all.
+    }
+  }
+  while (CopyBlock(next_++)) {
+  }
+  helper = {};
+  Done();
+}
+
+bool TRowsCopy::CopyBlock(size_t Block) {
+  if (Block >= blocks_) return false;
+  if (Block < pointBlocks_) {
+    Copy(map_.Points, rows_.Points, Block,
+         [](const TTrPoint& Point) { return PointRow(Point); });
+  } else {
+    Copy(map_.Tracks, rows_.Tracks, Block - pointBlocks_,
+         [](const TTrack& Track) { return TrackRow(Track); });
+  }
+  return true;
+}
+
+bool TRowsCopy::Done() {
+  if (next_ < blocks_) return false;
+  if (!trainsTaken_) {
+    rows_.Trains.clear();
+    for (const auto& train : map_.Trains) {
+      if (TrainStorable(*train)) rows_.Trains.push_back(TrainRow(*train));
+    }
+    trainsTaken_ = true;
+  }
+  return true;
+}
+
+void TakeRows(const TTrainStructureSV& Map, TMapRows& Rows) {
+  TRowsCopy(Map, Rows).Finish();
+}
+
+void MakeRoom(TMapRows& Rows, size_t Points, size_t Tracks) {
+  Rows.Points.resize(std::max(Rows.Points.size(), Points));
+  Rows.Tracks.resize(std::max(Rows.Tracks.size(), Tracks));
 }

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <ranges>
 
 #include "map_rows.h"
 #include "train_structure.h"
@@ -143,18 +142,21 @@ void WriteEntry(TMapText& Text, const TTrainRow& Train) {
 }
 
 // One section: its header with the entry count, then an entry for each
-// item, made a row by Row. An empty section is left out.
-template <typename Items, typename MakeRow>
-void WriteSection(TMapText& Text, std::string_view Name, size_t Count,
-                  Items&& List, MakeRow Row) {
-  if (Count == 0) return;
+// item Stored takes, made a row by Row. An empty section is left out.
+template <typename Items, typename Take, typename MakeRow>
+void WriteSection(TMapText& Text, std::string_view Name, const Items& List,
+                  Take Stored, MakeRow Row) {
+  const auto count =
+      static_cast<size_t>(std::count_if(List.begin(), List.end(), Stored));
+  if (count == 0) return;
   Text.Room(kLongestLine);
   Text.Raw(Name);
   Text.Space();
-  Text.Integer(static_cast<int64_t>(Count));
+  Text.Integer(static_cast<int64_t>(count));
   Text.LineEnd();
   Text.Commit();
   for (const auto& item : List) {
+    if (!Stored(item)) continue;
     Text.Room(kLongestLine);
     WriteEntry(Text, Row(item));
     Text.Commit();
@@ -181,6 +183,8 @@ struct TSameRow {
   }
 };
 
+const auto kEvery = [](const auto&) { return true; };
+
 }  // namespace
 
 std::string WriteMap(const TTrainStructureSV& Map) {
@@ -188,18 +192,16 @@ std::string WriteMap(const TTrainStructureSV& Map) {
     return TrainStorable(*Train);
   };
   TMapText text;
-  WriteSection(text, "PNT", Map.Points.size(), Map.Points, TObjectRow{});
-  WriteSection(text, "TRK", Map.Tracks.size(), Map.Tracks, TObjectRow{});
-  WriteSection(text, "TRN",
-               static_cast<size_t>(std::ranges::count_if(Map.Trains, storable)),
-               Map.Trains | std::views::filter(storable), TObjectRow{});
+  WriteSection(text, "PNT", Map.Points, kEvery, TObjectRow{});
+  WriteSection(text, "TRK", Map.Tracks, kEvery, TObjectRow{});
+  WriteSection(text, "TRN", Map.Trains, storable, TObjectRow{});
   return text.Take();
 }
 
 std::string WriteMap(const TMapRows& Rows) {
   TMapText text;
-  WriteSection(text, "PNT", Rows.Points.size(), Rows.Points, TSameRow{});
-  WriteSection(text, "TRK", Rows.Tracks.size(), Rows.Tracks, TSameRow{});
-  WriteSection(text, "TRN", Rows.Trains.size(), Rows.Trains, TSameRow{});
+  WriteSection(text, "PNT", Rows.Points, kEvery, TSameRow{});
+  WriteSection(text, "TRK", Rows.Tracks, kEvery, TSameRow{});
+  WriteSection(text, "TRN", Rows.Trains, kEvery, TSameRow{});
   return text.Take();
 }

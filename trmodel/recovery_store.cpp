@@ -22,30 +22,56 @@ std::unique_ptr<TMapRows> TRecoveryStore::FreeRows() {
   return Spare_ ? std::move(Spare_) : std::make_unique<TMapRows>();
 }
 
+void TRecoveryStore::PrepareRows(size_t Points, size_t Tracks) {
+  std::lock_guard lock(Mutex_);
+  if (Spare_ && Spare_->Points.capacity() >= Points &&
+      Spare_->Tracks.capacity() >= Tracks) {
+    return;
+  }
+  TJob job;
+  job.Kind = TJob::TKind::Prepare;
+  job.Points = Points;
+  job.Tracks = Tracks;
+  Push(std::move(job));
+}
+
 void TRecoveryStore::Keep(int Entry, std::unique_ptr<TMapRows> Rows,
                           TRecoveryInfo Info) {
   std::lock_guard lock(Mutex_);
-  const auto waiting = std::find_if(
-      Queue_.begin(), Queue_.end(),
-      [Entry](const TJob& Job) { return Job.Entry == Entry && Job.Rows; });
+  const auto waiting =
+      std::find_if(Queue_.begin(), Queue_.end(), [Entry](const TJob& Job) {
+        return Job.Kind == TJob::TKind::Keep && Job.Entry == Entry;
+      });
   if (waiting != Queue_.end()) {
     std::swap(waiting->Rows, Rows);
     waiting->Info = std::move(Info);
     KeepSpare(std::move(Rows));
     return;
   }
-  Queue_.push_back({Entry, std::move(Rows), std::move(Info)});
-  WorkArrived_.notify_one();
+  TJob job;
+  job.Entry = Entry;
+  job.Rows = std::move(Rows);
+  job.Info = std::move(Info);
+  Push(std::move(job));
 }
 
 void TRecoveryStore::Drop(int Entry) {
   std::lock_guard lock(Mutex_);
+  const auto mine = [Entry](const TJob& Job) {
+    return Job.Kind != TJob::TKind::Prepare && Job.Entry == Entry;
+  };
   for (TJob& job : Queue_) {
-    if (job.Entry == Entry && job.Rows) KeepSpare(std::move(job.Rows));
+    if (mine(job) && job.Rows) KeepSpare(std::move(job.Rows));
   }
-  std::erase_if(Queue_,
-                [Entry](const TJob& Job) { return Job.Entry == Entry; });
-  Queue_.push_back({Entry, nullptr, {}});
+  std::erase_if(Queue_, mine);
+  TJob job;
+  job.Kind = TJob::TKind::Drop;
+  job.Entry = Entry;
+  Push(std::move(job));
+}
+
+void TRecoveryStore::Push(TJob Job) {
+  Queue_.push_back(std::move(Job));
   WorkArrived_.notify_one();
 }
 
@@ -75,10 +101,16 @@ void TRecoveryStore::Run(std::stop_token Stop) {
     Queue_.pop_front();
     Busy_ = true;
     lock.unlock();
-    if (job.Rows) {
-      DoKeep(job);
-    } else {
-      DoDrop(job.Entry);
+    switch (job.Kind) {
+      case TJob::TKind::Keep:
+        DoKeep(job);
+        break;
+      case TJob::TKind::Drop:
+        DoDrop(job.Entry);
+        break;
+      case TJob::TKind::Prepare:
+        DoPrepare(job.Points, job.Tracks);
+        break;
     }
     lock.lock();
     Busy_ = false;
@@ -143,6 +175,17 @@ void TRecoveryStore::DoDrop(int Entry) {
     Entries_.erase(found);
   }
   Remove(files);
+}
+
+void TRecoveryStore::DoPrepare(size_t Points, size_t Tracks) {
+  std::unique_ptr<TMapRows> rows;
+  {
+    std::lock_guard lock(Mutex_);
+    rows = std::move(Spare_);
+  }
+  if (!rows) rows = std::make_unique<TMapRows>();
+  MakeRoom(*rows, Points, Tracks);
+  ReturnRows(std::move(rows));
 }
 
 void TRecoveryStore::ReturnRows(std::unique_ptr<TMapRows> Rows) {

@@ -41,6 +41,11 @@ class TRecoveryStore {
   // Rows to fill for Keep: those of an earlier keep when they are free, so
   // that filling them needs no fresh memory.
   std::unique_ptr<TMapRows> FreeRows();
+  // Takes back rows from FreeRows that were not kept after all.
+  void ReturnRows(std::unique_ptr<TMapRows> Rows);
+  // Makes free rows with room for a map of so many points and tracks ready
+  // ahead of a keep, unless there are some already.
+  void PrepareRows(size_t Points, size_t Tracks);
   // Writes Rows as the map of entry Entry, with Info (whose MapFile and
   // MapBytes are filled in here), replacing the entry's earlier copy.
   void Keep(int Entry, std::unique_ptr<TMapRows> Rows, TRecoveryInfo Info);
@@ -57,10 +62,13 @@ class TRecoveryStore {
 
  private:
   struct TJob {
+    enum class TKind { Keep, Drop, Prepare } Kind = TKind::Keep;
     int Entry = 0;
-    // Rows to keep; none for a drop.
     std::unique_ptr<TMapRows> Rows;
     TRecoveryInfo Info;
+    // The room rows to prepare need.
+    size_t Points = 0;
+    size_t Tracks = 0;
   };
   struct TEntry {
     uint64_t Generation = 0;
@@ -70,11 +78,12 @@ class TRecoveryStore {
     std::string Failure;
   };
 
+  void Push(TJob Job);  // Mutex_ held
   void Run(std::stop_token Stop);
   void DoKeep(TJob& Job);
   void DoDrop(int Entry);
+  void DoPrepare(size_t Points, size_t Tracks);
   // Rows done with become the spare ones, unless there are some already.
-  void ReturnRows(std::unique_ptr<TMapRows> Rows);
   void KeepSpare(std::unique_ptr<TMapRows> Rows);  // Mutex_ held
   void Remove(const std::vector<std::string>& Names);
   std::string Path(const std::string& Name) const;

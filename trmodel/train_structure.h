@@ -42,6 +42,10 @@ class TTrainStructureSV {
   TMapEdit EndEdit();
   void RollBackEdit();
 
+  // Counts the changes of the map: while it stays the same, the map has
+  // not changed.
+  uint64_t Revision() const { return Revision_; }
+
   // Hands out NextId and counts it up (wrapping like a 32-bit register).
   int32_t NewId();
   void SetNextId(int32_t Id);
@@ -126,4 +130,5 @@ class TTrainStructureSV {
   void RemoveLine(TTrLine* Line);
 
   std::unique_ptr<TMapEdit> Recording;
+  uint64_t Revision_ = 0;
 };

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "map_builder.h"
+#include "map_generator.h"
 #include "map_writer.h"
 #include "recovery_entry.h"
 #include "temp_folder.h"
@@ -141,6 +142,20 @@ TEST_F(RecoveryStoreTest, HandedOverFilesGoOnceKeptOrOnlyWhenDropped) {
   Store.Flush();
   EXPECT_FALSE(fs::exists(Path("old-b")));
   EXPECT_EQ(RecoveryEntries(Folder.Path().string()), std::vector<int>{9});
+}
+
+TEST(MapRows, ALargeMapTakenInStepsOrAtOnceWritesAsTheMap) {
+  const auto map = GenerateMap(50000);
+  const std::string text = WriteMap(*map);
+  TMapRows rows;
+  TRowsCopy copy(*map, rows);
+  int steps = 1;
+  while (!copy.Step(1)) ++steps;
+  EXPECT_GT(steps, 5);
+  EXPECT_EQ(WriteMap(rows), text);
+  TMapRows atOnce;
+  TakeRows(*map, atOnce);
+  EXPECT_EQ(WriteMap(atOnce), text);
 }
 
 // Entry 1 of Folder, given its info and a copy of a map of two tracks.
