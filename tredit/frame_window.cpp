@@ -1,5 +1,6 @@
 #include "frame_window.h"
 
+#include <QtCore/QEvent>
 #include <QtGui/QAction>
 #include <QtGui/QUndoGroup>
 #include <QtGui/QUndoStack>
@@ -32,8 +33,13 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
 
   CreateMenus();
   CreateOpenDialog();
+  connect(MdiArea, &QMdiArea::subWindowActivated, this,
+          &TfrmTrain::ShowModifiedMark);
   AskOpenFileName = [this] { return ExecOpenDialog(); };
   ShowError = [this](const QString& Message) { ShowErrorBox(this, Message); };
+  AskSaveChanges = [this](const QString& Name) {
+    return AskSaveChangesBox(this, Name);
+  };
 }
 
 // The map windows go with the frame's base classes, after this part of it:
@@ -133,8 +139,12 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   map->ModeButtons = this;
   map->TrackPropertiesDialog = frmTrackPr;
   map->ShowError = [this](const QString& Message) { ShowError(Message); };
+  map->AskSaveChanges = [this](const QString& Name) {
+    return AskSaveChanges(Name);
+  };
   QMdiSubWindow* child = MdiArea->addSubWindow(map);
-  // Closing a map window frees it and its map, without asking.
+  // Closing a map window frees it and its map, once its unsaved changes
+  // are saved or given up.
   child->setAttribute(Qt::WA_DeleteOnClose);
   // The toolkit's own logo would stand in the menu bar otherwise.
   child->setWindowIcon(GlyphIcon(TGlyph::BuildTrack));
@@ -145,9 +155,27 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   return map;
 }
 
+void TfrmTrain::changeEvent(QEvent* Event) {
+  QMainWindow::changeEvent(Event);
+  if (Event->type() == QEvent::ModifiedChange) ShowModifiedMark();
+}
+
+void TfrmTrain::ShowModifiedMark() {
+  const TfrmMap* map = ActiveMap();
+  const bool modified = map != nullptr && map->isWindowModified();
+  // Qt reports every setting as a change, also of the same value.
+  if (modified != isWindowModified()) setWindowModified(modified);
+}
+
+QList<TfrmMap*> TfrmTrain::MapWindows() const {
+  QList<TfrmMap*> maps;
+  for (QMdiSubWindow* child : MdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    maps.push_back(&dynamic_cast<TfrmMap&>(*child->widget()));
+  }
+  return maps;
+}
+
 void TfrmTrain::SetTrackPropertiesDialog(TfrmTrackPr* Dialog) {
   frmTrackPr = Dialog;
-  for (QMdiSubWindow* child : MdiArea->subWindowList()) {
-    dynamic_cast<TfrmMap&>(*child->widget()).TrackPropertiesDialog = Dialog;
-  }
+  for (TfrmMap* map : MapWindows()) map->TrackPropertiesDialog = Dialog;
 }

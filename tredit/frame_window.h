@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "mode_buttons.h"
+#include "save_changes_box.h"
 
 class QAction;
 class QButtonGroup;
@@ -92,6 +93,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // Where a failed command's message goes, and every map window's too; an
   // error box unless replaced.
   std::function<void(const QString& Message)> ShowError;
+  // Every map window's question before it closes with unsaved changes;
+  // AskSaveChangesBox unless replaced.
+  std::function<TSaveChanges(const QString& Name)> AskSaveChanges;
 
   // The map window that commands act on, none when no map window is open.
   TfrmMap* ActiveMap() const;
@@ -117,7 +121,14 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   bool IsDown(TModeButton Button) const override;
   void SetConnDown(bool Down) override;
 
+ protected:
+  void changeEvent(QEvent* Event) override;
+
  private:
+  // A maximised map window's caption joins the frame's, "*" included. Qt
+  // marks the frame as the window changes, but loses the mark when another
+  // window becomes active, or the active one closes.
+  void ShowModifiedMark();
   void CreateMenus();
   void CreateEditMenu();
   void CreateOpenDialog();
@@ -127,4 +138,6 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void Guarded(const std::function<void()>& Command);
   // Runs a command on the active map window; nothing without one.
   void OnActiveMap(const std::function<void(TfrmMap& Map)>& Command);
+  // The map windows in the order they were made.
+  QList<TfrmMap*> MapWindows() const;
 };

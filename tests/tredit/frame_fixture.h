@@ -38,6 +38,13 @@ class FrameTest : public ::testing::Test {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   void Click(QToolButton* Button) { QTest::mouseClick(Button, Qt::LeftButton); }
+  // A track drawn in Map on its own, as the user draws one.
+  void DrawTrack(TfrmMap* Map, int Y = 100) {
+    Frame->spbConn->setChecked(false);
+    Click(Frame->spbLine);
+    Map->FormMouseDown(TMouseButton::Left, 100, Y);
+    Map->FormMouseUp(TMouseButton::Left, 180, Y);
+  }
   // Presses an arrow of UpDown1 with the mouse.
   void ClickUpDown(Qt::ArrowType Arrow) {
     for (QToolButton* button : Frame->UpDown1->findChildren<QToolButton*>()) {
