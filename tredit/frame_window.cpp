@@ -14,6 +14,7 @@
 #include "glyphs.h"
 #include "map_file_dialogs.h"
 #include "map_window.h"
+#include "recovery_session.h"
 
 TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
   setWindowTitle(QStringLiteral("Train Map Editor"));
@@ -47,6 +48,8 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
 TfrmTrain::~TfrmTrain() {
   MdiArea->disconnect(this);
   UndoGroup->disconnect();
+  // The recovery store goes before them.
+  for (TfrmMap* map : MapWindows()) map->Recovery = nullptr;
 }
 
 void TfrmTrain::CreateMenus() {
@@ -142,6 +145,10 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   map->AskSaveChanges = [this](const QString& Name) {
     return AskSaveChanges(Name);
   };
+  if (Recovery != nullptr) {
+    map->Recovery = Recovery->Store();
+    map->RecoveryEntry = Recovery->NewEntry();
+  }
   QMdiSubWindow* child = MdiArea->addSubWindow(map);
   // Closing a map window frees it and its map, once its unsaved changes
   // are saved or given up.

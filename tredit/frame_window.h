@@ -3,6 +3,7 @@
 #include <QtCore/QString>
 #include <QtWidgets/QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "mode_buttons.h"
@@ -20,6 +21,7 @@ class QToolButton;
 class QUndoGroup;
 class TfrmMap;
 class TfrmTrackPr;
+class TRecoverySession;
 class TTrainProps;
 class TUpDown;
 enum class TUDBtnType;
@@ -29,7 +31,8 @@ enum class TUDBtnType;
 // mode of every map window. It keeps no map data; each command acts on the
 // active map window and does nothing without one, except New, Open and Exit.
 // Construction is spread over frame_window.cpp (window, menus, open dialog)
-// and frame_tool_bar.cpp; the commands are in frame_commands.cpp.
+// and frame_tool_bar.cpp; the commands are in frame_commands.cpp, keeping
+// and reopening unsaved maps in frame_recovery.cpp.
 class TfrmTrain : public QMainWindow, public TModeButtons {
  public:
   explicit TfrmTrain(QWidget* Parent = nullptr);
@@ -97,6 +100,19 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // AskSaveChangesBox unless replaced.
   std::function<TSaveChanges(const QString& Name)> AskSaveChanges;
 
+  // Recovery (frame_recovery.cpp). StartRecovery takes a folder of this
+  // editor's own in Folder, where every map window keeps its unsaved
+  // changes. ReopenRecoveredMaps opens the maps that editors which have
+  // ended left there, in the order they had them, and says whether there
+  // were any. KeepUnsavedMaps hands every map window with unsaved changes
+  // to recovery and waits until they are written; it says why it failed
+  // for those it could not keep, nothing when all went well. Ending the
+  // program, however it ends, does that first.
+  void StartRecovery(const QString& Folder);
+  bool ReopenRecoveredMaps();
+  QString KeepUnsavedMaps();
+  std::unique_ptr<TRecoverySession> Recovery;
+
   // The map window that commands act on, none when no map window is open.
   TfrmMap* ActiveMap() const;
   // A new, empty map window: maximised, captioned "Train Map", active.
@@ -122,6 +138,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void SetConnDown(bool Down) override;
 
  protected:
+  // Exit asks nothing: it keeps the unsaved maps first, and stays open,
+  // with the message, when that fails.
+  void closeEvent(QCloseEvent* Event) override;
   void changeEvent(QEvent* Event) override;
 
  private:
@@ -140,4 +159,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void OnActiveMap(const std::function<void(TfrmMap& Map)>& Command);
   // The map windows in the order they were made.
   QList<TfrmMap*> MapWindows() const;
+  // Why the latest keeping of Map failed; empty when it did not.
+  QString RecoveryFailure(const TfrmMap& Map) const;
+  // Set once Exit has kept the unsaved maps, so that the end of the event
+  // loop does not keep them again.
+  bool Ended = false;
 };

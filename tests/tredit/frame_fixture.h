@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QTemporaryDir>
 #include <QtTest/QTest>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
@@ -15,10 +16,12 @@
 #include "map_window.h"
 #include "up_down.h"
 
-// The editor as it starts, with failures collected instead of shown.
+// The editor as it starts, with failures collected instead of shown, and a
+// recovery folder of its own.
 class FrameTest : public ::testing::Test {
  protected:
-  std::unique_ptr<TfrmTrain> Frame = StartEditor();
+  QTemporaryDir RecoveryFolder;
+  std::unique_ptr<TfrmTrain> Frame = StartEditor(RecoveryFolder.path());
   std::vector<QString> Errors;
 
   FrameTest() {
