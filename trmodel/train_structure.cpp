@@ -14,6 +14,8 @@ template <typename... F>
 struct TOverloaded : F... {
   using F::operator()...;
 };
+template <typename... F>
+TOverloaded(F...) -> TOverloaded<F...>;
 
 // The main (or branch) link of Line at end End; codes other than 1 are end 2.
 TTrLineEnd& LinkAt(TTrLine& Line, uint8_t End, bool Alternative) {
