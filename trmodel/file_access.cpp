@@ -34,10 +34,6 @@ class TDescriptor {
   int fd_;
 };
 
-[[noreturn]] void Fail(int Error, const std::string& Name) {
-  throw EFileError(FileErrorMessage(Error, Name));
-}
-
 std::string FolderOf(const std::string& Name) {
   const size_t slash = Name.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -48,6 +44,35 @@ std::string FolderOf(const std::string& Name) {
 bool IsFolder(const std::string& Path) {
   struct stat info {};
   return ::stat(Path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The message of its own for a failure with Error, empty when it has none.
+std::string NamedMessage(int Error, const std::string& Name) {
+  switch (Error) {
+    case ENOENT:
+      return IsFolder(FolderOf(Name)) ? "File not found" : "Invalid filename";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return "Invalid filename";
+    case EMFILE:
+    case ENFILE:
+      return "Too many open files";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return "File access denied";
+    case ENOSPC:
+    case EDQUOT:
+      return "Disk full";
+    default:
+      return {};
+  }
+}
+
+[[noreturn]] void Fail(int Error, const std::string& Name) {
+  const std::string message = NamedMessage(Error, Name);
+  if (message.empty()) throw EFileError(Error);
+  throw EFileError(message);
 }
 
 // Follows symbolic links so that saving replaces the file a link names
@@ -129,25 +154,8 @@ std::string WriteTemporary(const std::string& Folder, std::string_view Content,
 }  // namespace
 
 std::string FileErrorMessage(int Error, const std::string& Name) {
-  switch (Error) {
-    case ENOENT:
-      return IsFolder(FolderOf(Name)) ? "File not found" : "Invalid filename";
-    case ENOTDIR:
-    case ENAMETOOLONG:
-      return "Invalid filename";
-    case EMFILE:
-    case ENFILE:
-      return "Too many open files";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return "File access denied";
-    case ENOSPC:
-    case EDQUOT:
-      return "Disk full";
-    default:
-      return "I/O error " + std::to_string(Error);
-  }
+  const std::string message = NamedMessage(Error, Name);
+  return message.empty() ? EFileError(Error).what() : message;
 }
 
 std::string ReadWholeFile(const std::string& Name, TFileSystem& Files) {
