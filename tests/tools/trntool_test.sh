@@ -59,6 +59,14 @@ expect "fmt into a folder status" 1 $?
 expect "fmt into a folder message" "$work/folder.trn: Is a directory" \
   "$(cat "$work/err")"
 
+mkfifo "$work/pipe.trn"
+"$tool" fmt worked_example.trn "$work/pipe.trn" 2>"$work/err"
+expect "fmt into a FIFO status" 1 $?
+expect "fmt into a FIFO message" "$work/pipe.trn: File access denied" \
+  "$(cat "$work/err")"
+[[ -p "$work/pipe.trn" ]]
+expect "fmt leaves the FIFO" 0 $?
+
 "$tool" bogus > /dev/null 2>&1
 expect "usage status" 2 $?
 
