@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "errors.h"
+#include "file_access.h"
 #include "map_dump.h"
 #include "train_structure.h"
 
@@ -93,6 +94,7 @@ int Format(const char* In, const char* Out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  IgnoreFileSizeSignal();
   if (argc < 2) return Usage();
   const std::string_view command = argv[1];
   if (command == "check" && argc >= 3) return Check(argc - 2, argv + 2);

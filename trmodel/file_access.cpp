@@ -1,6 +1,7 @@
 #include "file_access.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -267,6 +268,7 @@ void ReplaceFile(const std::string& Name, std::string_view Content,
   struct stat found {};
   const std::string target = ResolveLinks(Name, Files, existing, found);
   const std::string folder = FolderOf(target);
+  RemoveStaleTemporaries(folder, Files);
   if (!existing) {
     TTemporaryFile(folder, Files).Install(Content, target);
     return;
@@ -298,3 +300,5 @@ void ReplaceFile(const std::string& Name, std::string_view Content,
   }
   temporary.Install(Content, target);
 }
+
+void IgnoreFileSizeSignal() { ::signal(SIGXFSZ, SIG_IGN); }

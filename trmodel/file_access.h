@@ -17,9 +17,15 @@ std::string ReadWholeFile(const std::string& Name, TFileSystem& Files);
 // owner and group of the one it replaces; where the owner or group cannot be
 // kept, or the file has other hard links, the file is written in place. A
 // symbolic link is followed to the file it names. A file the process may not
-// open for writing, and anything but a plain file, are refused.
+// open for writing, and anything but a plain file, are refused. Temporary
+// files that killed saves left in the folder are removed.
 void ReplaceFile(const std::string& Name, std::string_view Content,
                  TFileSystem& Files);
+
+// Makes a file-size limit fail a save with its error, which removes the
+// temporary file, rather than kill the process half-way. For the start of
+// every program that saves maps.
+void IgnoreFileSizeSignal();
 
 // The message for a failed file call on Name with the given errno.
 std::string FileErrorMessage(int Error, const std::string& Name);

@@ -67,6 +67,16 @@ expect "fmt into a FIFO message" "$work/pipe.trn: File access denied" \
 [[ -p "$work/pipe.trn" ]]
 expect "fmt leaves the FIFO" 0 $?
 
+# A file-size limit is an error like any other: no signal kills the save
+# half-way, and no temporary file stays.
+mkdir "$work/limited"
+printf 'old' > "$work/limited/map.trn"
+err=$( (ulimit -f 0; "$tool" fmt worked_example.trn "$work/limited/map.trn") 2>&1)
+expect "fmt over a size limit status" 1 $?
+expect "fmt over a size limit message" "$work/limited/map.trn: File too large" "$err"
+expect "fmt over a size limit keeps OUT" "old" "$(cat "$work/limited/map.trn")"
+expect "fmt over a size limit leaves nothing" "map.trn" "$(ls -A "$work/limited")"
+
 "$tool" bogus > /dev/null 2>&1
 expect "usage status" 2 $?
 

@@ -347,6 +347,24 @@ TEST_F(FileAccess, AnotherUsersFileKeepsItsOwnerAndGroup) {
   EXPECT_EQ(FilesIn(folder_), 1u);
 }
 
+TEST_F(FileAccess, ASaveRemovesWhatKilledSavesLeftInItsFolder) {
+  // No process has the largest id; this one runs and may be saving.
+  const std::string stale = folder_ / ".trn-save-2147483647-3";
+  const std::string running =
+      folder_ / (".trn-save-" + std::to_string(::getpid()) + "-999999");
+  const std::string other = folder_ / ".trn-save-2147483647-3.map";
+  for (const std::string& name : {stale, running, other}) {
+    WriteBytes(name, "x");
+  }
+  fs::create_directory(folder_ / ".trn-save-2147483647-4");
+
+  EXPECT_EQ(SaveMessage(map_, old_), "saved");
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(running));
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_TRUE(fs::is_directory(folder_ / ".trn-save-2147483647-4"));
+}
+
 TEST_F(FileAccess, ClosesEveryFileOnEveryPath) {
   WriteBytes(folder_ / "bad.trn", "PNT 1\r\n x");
   const size_t before = OpenDescriptors();
