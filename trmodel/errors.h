@@ -30,6 +30,13 @@ class EConvertError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Every identifier that a map file can hold is taken by a line.
+class EIdentifierOverflow : public std::runtime_error {
+ public:
+  EIdentifierOverflow()
+      : std::runtime_error("No identifier is left for a new line") {}
+};
+
 // A coordinate too large to be stored.
 class EFloatOverflow : public std::runtime_error {
  public:
