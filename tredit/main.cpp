@@ -5,6 +5,7 @@
 
 #include "display_check.h"
 #include "editor_start.h"
+#include "file_access.h"
 #include "frame_window.h"
 
 int main(int argc, char* argv[]) {
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
                stderr);
     return 1;
   }
+  IgnoreFileSizeSignal();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Train Map Editor"));
   const auto frmTrain = StartEditor();

@@ -45,8 +45,9 @@ void TfrmMap::EditProperties() {
 }
 
 void TfrmMap::NewTrain() {
-  // A point read from a file may have no line, and a train needs one.
-  if (SelectedPoint == nullptr || SelectedPoint->Conn1.Line == nullptr) return;
+  // A train stands on track: a point read from a file may have no line,
+  // and one on a wall could not be saved (the file names trains by track).
+  if (SelectedPoint == nullptr || !IsTrack(SelectedPoint->Conn1.Line)) return;
   const TTrLineEnd& first = SelectedPoint->Conn1;
   Edit(QStringLiteral("New Train"), [&] {
     Map->AddTrain(

@@ -72,7 +72,8 @@ void TfrmMap::StartBuild(int32_t X, int32_t Y) {
   try {
     if (!reuse) start = Map->NewPoint(x, y);
     end = Map->NewPoint(x, y);
-  } catch (const EFloatOverflow& Error) {
+  } catch (const std::runtime_error& Error) {
+    // A coordinate too large, or no identifier left.
     RollBackEdit();
     ShowError(QString::fromUtf8(Error.what()));
     return;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "errors.h"
 #include "geometry.h"
 
 namespace {
@@ -136,9 +137,32 @@ void TTrainStructureSV::RemoveFrom(std::vector<std::unique_ptr<T>>& List,
 }
 
 int32_t TTrainStructureSV::NewId() {
-  const int32_t id = NextId;
-  SetNextId(static_cast<int32_t>(static_cast<uint32_t>(NextId) + 1u));
-  return id;
+  // Every line's identifier is below a counter that has not run out: the
+  // counter itself is free.
+  if (NextId >= 0) {
+    const int32_t id = NextId;
+    SetNextId(id == INT32_MAX ? INT32_MIN : id + 1);
+    return id;
+  }
+  // A map file cannot hold a negative identifier, so the counter stays
+  // past the end and every further one is looked for.
+  return SmallestFreeLineId();
+}
+
+int32_t TTrainStructureSV::SmallestFreeLineId() const {
+  // Of the N + 1 identifiers 1 to N + 1, N lines leave one free.
+  std::vector<bool> taken(Tracks.size() + Walls.size() + 2);
+  const auto mark = [&taken](const TTrLine& Line) {
+    if (Line.Id > 0 && static_cast<size_t>(Line.Id) < taken.size()) {
+      taken[static_cast<size_t>(Line.Id)] = true;
+    }
+  };
+  for (const auto& track : Tracks) mark(*track);
+  for (const auto& wall : Walls) mark(*wall);
+  const auto free = static_cast<size_t>(
+      std::find(taken.begin() + 1, taken.end(), false) - taken.begin());
+  if (free > static_cast<size_t>(INT32_MAX)) throw EIdentifierOverflow();
+  return static_cast<int32_t>(free);
 }
 
 void TTrainStructureSV::SetNextId(int32_t Id) {

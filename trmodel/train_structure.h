@@ -42,7 +42,10 @@ class TTrainStructureSV {
   TMapEdit EndEdit();
   void RollBackEdit();
 
-  // Hands out NextId and counts it up (wrapping like a 32-bit register).
+  // Hands out NextId and counts it up. Once the largest identifier has been
+  // handed out (NextId is then negative), each call gives the smallest
+  // positive one that no line has. Throws EIdentifierOverflow, changing
+  // nothing, when every one is taken.
   int32_t NewId();
   void SetNextId(int32_t Id);
 
@@ -124,6 +127,7 @@ class TTrainStructureSV {
   template <typename T>
   void RemoveFrom(std::vector<std::unique_ptr<T>>& List, const T* Object);
   void RemoveLine(TTrLine* Line);
+  int32_t SmallestFreeLineId() const;
 
   std::unique_ptr<TMapEdit> Recording;
 };

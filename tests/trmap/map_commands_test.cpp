@@ -262,14 +262,6 @@ TEST_F(MapCommandsTest, NewTrainStandsAtThePointFacingAlongItsFirstLine) {
   EXPECT_EQ(Canvas->Erases, 1);
   EXPECT_EQ(Window.SelectedPoint, first->P2);
   EXPECT_EQ(Window.SelectedTrain, nullptr);
-
-  // On a wall point the train stands on the wall.
-  TTrLine* wall = Build(Map, 0, 50, 100, 50, Kind::Wall);
-  Window.SelectPoint(wall->P1);
-  Window.NewTrain();
-  ASSERT_EQ(Map.Trains.size(), 2u);
-  EXPECT_EQ(Map.Trains[1]->Position.Line, wall);
-  EXPECT_EQ(Map.Trains[1]->Position.Dir, 1);
   EXPECT_THAT(Problems(Map), IsEmpty());
 }
 
@@ -282,6 +274,11 @@ TEST_F(MapCommandsTest, NewTrainNeedsAPointWithALine) {
   TTrPoint* alone = Map.NewPoint(300, 300);
   Window.SelectPoint(alone);
   Canvas->Clear();
+  Window.NewTrain();
+  // A wall point: the file names a train by its track, so a train on a
+  // wall would be lost at the next save.
+  TTrLine* wall = Build(Map, 0, 50, 100, 50, Kind::Wall);
+  Window.SelectPoint(wall->P1);
   Window.NewTrain();
   EXPECT_THAT(Map.Trains, IsEmpty());
   EXPECT_EQ(Canvas->Erases, 0);
