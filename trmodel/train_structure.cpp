@@ -91,6 +91,9 @@ void TTrainStructureSV::Apply(TMapChange& Change) {
             std::swap(C.Track->Poles, C.Poles);
             std::swap(C.Track->Platform, C.Platform);
           },
+          [](map_change::TTrainLength& C) {
+            std::swap(C.Train->Length, C.Value);
+          },
           [this](map_change::TListEntry<TTrPoint>& C) { Toggle(Points, C); },
           [this](map_change::TListEntry<TTrack>& C) { Toggle(Tracks, C); },
           [this](map_change::TListEntry<TWall>& C) { Toggle(Walls, C); },
@@ -327,6 +330,26 @@ void TTrainStructureSV::DeletePoint(TTrPoint* Point) {
     if (!seen) DeleteLine(lines[i], Point);
   }
   RemoveFrom(Points, Point);
+}
+
+void TTrainStructureSV::DeleteLineOnly(TTrLine* Line) {
+  TTrPoint* const first = Line->P1;
+  TTrPoint* const second = Line->P2;
+  // A line with both ends at one point is named there twice: the second
+  // call takes the second reference.
+  if (first != nullptr) DetachLine(first, Line);
+  if (second != nullptr) DetachLine(second, Line);
+  RemoveLine(Line);
+}
+
+void TTrainStructureSV::DeleteTrain(TTrain* Train) {
+  RemoveFrom(Trains, Train);
+}
+
+void TTrainStructureSV::SetTrainLength(TTrain* Train, double Length) {
+  if (!SameBits(Train->Length, Length)) {
+    Change(map_change::TTrainLength{Train, Length});
+  }
 }
 
 void TTrainStructureSV::RemoveLine(TTrLine* Line) {

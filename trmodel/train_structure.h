@@ -87,6 +87,12 @@ class TTrainStructureSV {
   void DetachLine(TTrPoint* Point, TTrLine* Line);
   // Deletes one line of the point Deleted, which is being deleted.
   void DeleteLine(TTrLine* Line, TTrPoint* Deleted);
+  // Deletes Line alone: its points let go of it and are relinked as when
+  // a point's line goes, a point left without lines goes too, and so do the
+  // trains standing on it.
+  void DeleteLineOnly(TTrLine* Line);
+  void DeleteTrain(TTrain* Train);
+  void SetTrainLength(TTrain* Train, double Length);
 
   // Moves the end of Line that lies at Gone onto Keep and links it there, as
   // a second line (plain joint) or a third one (switch) of Keep. Gone keeps
