@@ -9,7 +9,7 @@ std::unique_ptr<TfrmTrain> StartEditor() {
   frmTrain->show();
   frmTrain->NewMapWindow();
   // Both stay hidden until used; the frame owns them, so they go with it.
-  frmTrain->SetTrackPropertiesDialog(new TfrmTrackPr(frmTrain.get()));
-  frmTrain->TrainProps = new TTrainProps(frmTrain.get());
+  frmTrain->SetPropertiesDialogs(new TfrmTrackPr(frmTrain.get()),
+                                 new TTrainProps(frmTrain.get()));
   return frmTrain;
 }

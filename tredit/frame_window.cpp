@@ -132,6 +132,7 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   auto* map = new TfrmMap;
   map->ModeButtons = this;
   map->TrackPropertiesDialog = frmTrackPr;
+  map->TrainPropertiesDialog = TrainProps;
   map->ShowError = [this](const QString& Message) { ShowError(Message); };
   QMdiSubWindow* child = MdiArea->addSubWindow(map);
   // Closing a map window frees it and its map, without asking.
@@ -145,9 +146,12 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   return map;
 }
 
-void TfrmTrain::SetTrackPropertiesDialog(TfrmTrackPr* Dialog) {
-  frmTrackPr = Dialog;
+void TfrmTrain::SetPropertiesDialogs(TfrmTrackPr* Track, TTrainProps* Train) {
+  frmTrackPr = Track;
+  TrainProps = Train;
   for (QMdiSubWindow* child : MdiArea->subWindowList()) {
-    dynamic_cast<TfrmMap&>(*child->widget()).TrackPropertiesDialog = Dialog;
+    auto& map = dynamic_cast<TfrmMap&>(*child->widget());
+    map.TrackPropertiesDialog = Track;
+    map.TrainPropertiesDialog = Train;
   }
 }
