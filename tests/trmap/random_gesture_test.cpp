@@ -46,6 +46,7 @@ TEST_F(RandomGestureTest, AnySequenceOfInputLeavesASoundMap) {
       TModeButton::spbPoint,  TModeButton::spbLines, TModeButton::spbTrains};
 
   size_t maxPoints = 0;
+  size_t maxTrains = 0;
   bool sawSwitch = false;
   for (int event = 0; event < 15000; ++event) {
     switch (pick(14)) {
@@ -97,6 +98,7 @@ TEST_F(RandomGestureTest, AnySequenceOfInputLeavesASoundMap) {
       ASSERT_TRUE(Holds(Map.Points, Window.DragPoint));
     }
     maxPoints = std::max(maxPoints, Map.Points.size());
+    maxTrains = std::max(maxTrains, Map.Trains.size());
     sawSwitch = sawSwitch || std::any_of(Map.Points.begin(), Map.Points.end(),
                                          [](const auto& point) {
                                            return point->LineCount() == 3;
@@ -106,7 +108,7 @@ TEST_F(RandomGestureTest, AnySequenceOfInputLeavesASoundMap) {
   // throughout.
   EXPECT_GT(maxPoints, 20u);
   EXPECT_TRUE(sawSwitch);
-  EXPECT_FALSE(Map.Trains.empty());
+  EXPECT_GT(maxTrains, 0u);
   EXPECT_FALSE(Errors.empty());
 }
 
