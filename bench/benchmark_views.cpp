@@ -18,7 +18,7 @@ void Turn(TTrainStructureSV& Map) {
   const double s = std::sin(std::numbers::pi / 6);
   for (const auto& point : Map.Points) {
     const TTrVector p = point->Pos;
-    point->Pos = Vector(p.X * c - p.Y * s, p.X * s + p.Y * c, p.Z);
+    Map.MovePoint(point.get(), p.X * c - p.Y * s, p.X * s + p.Y * c);
   }
 }
 

@@ -2,12 +2,16 @@
 //   trntool check FILE...   load each file and report what it holds
 //   trntool dump FILE       print the loaded container, one object a line
 //   trntool fmt IN OUT      load IN and save it to OUT
+// Every failure is reported as "FILE: message".
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <string_view>
 
+#include "errors.h"
+#include "file_access.h"
 #include "map_dump.h"
 #include "train_structure.h"
 
@@ -22,13 +26,24 @@ int Usage() {
   return 2;
 }
 
+// The message for a failure about the file Name. The editor shows a system
+// error without a message of its own by its number; here the system's text
+// says more.
+std::string Message(const std::string& Name, const std::exception& Error) {
+  const auto* file = dynamic_cast<const EFileError*>(&Error);
+  if (file != nullptr && file->SystemError() != 0) {
+    return Name + ": " + std::strerror(file->SystemError());
+  }
+  return Name + ": " + Error.what();
+}
+
 // Loads Name into Map; returns the error message, empty on success.
 std::string Load(TTrainStructureSV& Map, const std::string& Name) {
   try {
     Map.LoadFromFile(Name);
     return {};
   } catch (const std::exception& error) {
-    return error.what();
+    return Message(Name, error);
   }
 }
 
@@ -42,7 +57,7 @@ int Check(int Count, char** Names) {
                   Names[i], map.Points.size(), map.Tracks.size(),
                   map.Walls.size(), map.Trains.size());
     } else {
-      std::printf("%s: %s\n", Names[i], error.c_str());
+      std::printf("%s\n", error.c_str());
       status = 1;
     }
   }
@@ -69,7 +84,7 @@ int Format(const char* In, const char* Out) {
       map.SaveToFile(Out);
       return 0;
     } catch (const std::exception& failure) {
-      error = failure.what();
+      error = Message(Out, failure);
     }
   }
   std::fprintf(stderr, "%s\n", error.c_str());
@@ -79,6 +94,7 @@ int Format(const char* In, const char* Out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  IgnoreFileSizeSignal();
   if (argc < 2) return Usage();
   const std::string_view command = argv[1];
   if (command == "check" && argc >= 3) return Check(argc - 2, argv + 2);

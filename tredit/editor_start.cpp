@@ -10,7 +10,7 @@ std::unique_ptr<TfrmTrain> StartEditor(const QString& RecoveryFolder) {
   frmTrain->StartRecovery(RecoveryFolder);
   if (!frmTrain->ReopenRecoveredMaps()) frmTrain->NewMapWindow();
   // Both stay hidden until used; the frame owns them, so they go with it.
-  frmTrain->SetTrackPropertiesDialog(new TfrmTrackPr(frmTrain.get()));
-  frmTrain->TrainProps = new TTrainProps(frmTrain.get());
+  frmTrain->SetPropertiesDialogs(new TfrmTrackPr(frmTrain.get()),
+                                 new TTrainProps(frmTrain.get()));
   return frmTrain;
 }

@@ -141,6 +141,7 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   auto* map = new TfrmMap;
   map->ModeButtons = this;
   map->TrackPropertiesDialog = frmTrackPr;
+  map->TrainPropertiesDialog = TrainProps;
   map->ShowError = [this](const QString& Message) { ShowError(Message); };
   map->AskSaveChanges = [this](const QString& Name) {
     return AskSaveChanges(Name);
@@ -182,7 +183,11 @@ QList<TfrmMap*> TfrmTrain::MapWindows() const {
   return maps;
 }
 
-void TfrmTrain::SetTrackPropertiesDialog(TfrmTrackPr* Dialog) {
-  frmTrackPr = Dialog;
-  for (TfrmMap* map : MapWindows()) map->TrackPropertiesDialog = Dialog;
+void TfrmTrain::SetPropertiesDialogs(TfrmTrackPr* Track, TTrainProps* Train) {
+  frmTrackPr = Track;
+  TrainProps = Train;
+  for (TfrmMap* map : MapWindows()) {
+    map->TrackPropertiesDialog = Track;
+    map->TrainPropertiesDialog = Train;
+  }
 }

@@ -86,10 +86,10 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   TUpDown* UpDown1;
 
   // The program's single dialogs, made at start-up after the first map
-  // window; the properties dialog is handed to every map window.
+  // window and handed to every map window.
   TfrmTrackPr* frmTrackPr = nullptr;
   TTrainProps* TrainProps = nullptr;
-  void SetTrackPropertiesDialog(TfrmTrackPr* Dialog);
+  void SetPropertiesDialogs(TfrmTrackPr* Track, TTrainProps* Train);
 
   // The name confirmed in OpenDialog1, none when cancelled; replaced by tests.
   std::function<std::optional<QString>()> AskOpenFileName;

@@ -6,6 +6,7 @@
 
 #include "display_check.h"
 #include "editor_start.h"
+#include "file_access.h"
 #include "frame_window.h"
 
 int main(int argc, char* argv[]) {
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
                stderr);
     return 1;
   }
+  IgnoreFileSizeSignal();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Train Map Editor"));
   // In the user's data folder for this program, such as

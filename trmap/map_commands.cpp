@@ -1,8 +1,10 @@
+#include <QtWidgets/QCheckBox>
 #include <memory>
 
 #include "errors.h"
 #include "map_window.h"
 #include "track_properties_dialog.h"
+#include "train_properties_dialog.h"
 
 namespace {
 
@@ -10,47 +12,79 @@ constexpr double kNewTrainLength = 50.0;
 
 }  // namespace
 
+// The new values show at the next paint: a dialog is no reason to redraw.
 void TfrmMap::EditProperties() {
-  if (TrackPropertiesDialog == nullptr) return;
-  TfrmTrackPr& dialog = *TrackPropertiesDialog;
-  // The new values show at the next paint: a dialog is no reason to redraw.
   if (auto* track = dynamic_cast<TTrack*>(SelectedLine)) {
-    dialog.SetValues(true, track->Poles, track->Platform == 1, 0.0);
-    if (!ShowPropertiesDialog(dialog)) return;
-    int poles = 0;
-    bool platform = false;
-    dialog.GetTrackValues(poles, platform);
-    // A value read from a file outside the items shows none chosen; with
-    // none chosen the track keeps it.
-    const uint8_t kept =
-        poles >= 0 ? static_cast<uint8_t>(poles) : track->Poles;
-    Edit(QStringLiteral("Properties"),
-         [&] { Map->SetTrackProperties(track, kept, platform ? 1 : 0); });
-  }
-  if (SelectedPoint != nullptr && SelectedPoint->IsWallPoint()) {
-    dialog.SetValues(false, 0, false, SelectedPoint->Pos.Z);
-    if (!ShowPropertiesDialog(dialog)) return;
-    int poles = 0;
-    bool platform = false;
-    double height = 0.0;
-    try {
-      dialog.GetValues(poles, platform, height);
-    } catch (const EConvertError& Error) {
-      ShowError(QString::fromStdString(Error.what()));
-      return;
-    }
-    Edit(QStringLiteral("Properties"),
-         [&] { Map->SetPointHeight(SelectedPoint, height); });
+    EditTrackProperties(track);
+  } else if (SelectedPoint != nullptr && SelectedPoint->IsWallPoint()) {
+    EditPointHeight(SelectedPoint);
+  } else if (SelectedTrain != nullptr) {
+    EditTrainLength(SelectedTrain);
   }
 }
 
+void TfrmMap::EditTrackProperties(TTrack* Track) {
+  if (TrackPropertiesDialog == nullptr) return;
+  TfrmTrackPr& dialog = *TrackPropertiesDialog;
+  dialog.SetValues(true, Track->Poles, Track->Platform == 1, 0.0);
+  if (!ShowPropertiesDialog(dialog)) return;
+  int poles = 0;
+  bool platform = false;
+  dialog.GetTrackValues(poles, platform);
+  // A value read from a file outside the items shows none chosen; with
+  // none chosen the track keeps it.
+  const uint8_t kept = poles >= 0 ? static_cast<uint8_t>(poles) : Track->Poles;
+  Edit(QStringLiteral("Properties"),
+       [&] { Map->SetTrackProperties(Track, kept, platform ? 1 : 0); });
+}
+
+void TfrmMap::EditPointHeight(TTrPoint* Point) {
+  if (TrackPropertiesDialog == nullptr) return;
+  TfrmTrackPr& dialog = *TrackPropertiesDialog;
+  dialog.SetValues(false, 0, false, Point->Pos.Z);
+  if (!ShowPropertiesDialog(dialog)) return;
+  int poles = 0;
+  bool platform = false;
+  double height = 0.0;
+  try {
+    dialog.GetValues(poles, platform, height);
+  } catch (const EConvertError& Error) {
+    ShowError(QString::fromStdString(Error.what()));
+    return;
+  }
+  Edit(QStringLiteral("Properties"),
+       [&] { Map->SetPointHeight(Point, height); });
+}
+
+void TfrmMap::EditTrainLength(TTrain* Train) {
+  if (TrainPropertiesDialog == nullptr) return;
+  TTrainProps& dialog = *TrainPropertiesDialog;
+  dialog.SetLength(Train->Length);
+  if (!ShowTrainDialog(dialog)) return;
+  double length = 0.0;
+  try {
+    length = dialog.TypedLength();
+  } catch (const EConvertError& Error) {
+    ShowError(QString::fromStdString(Error.what()));
+    return;
+  }
+  Edit(QStringLiteral("Properties"),
+       [&] { Map->SetTrainLength(Train, length); });
+  if (dialog.cbxDefault->isChecked()) dialog.DefaultLength = length;
+  // The train's new extent shows at once: it is drawn along the track.
+  Repaint();
+}
+
 void TfrmMap::NewTrain() {
-  // A point read from a file may have no line, and a train needs one.
-  if (SelectedPoint == nullptr || SelectedPoint->Conn1.Line == nullptr) return;
+  // A train stands on track: a point read from a file may have no line,
+  // and one on a wall could not be saved (the file names trains by track).
+  if (SelectedPoint == nullptr || !IsTrack(SelectedPoint->Conn1.Line)) return;
   const TTrLineEnd& first = SelectedPoint->Conn1;
+  const double length = TrainPropertiesDialog != nullptr
+                            ? TrainPropertiesDialog->DefaultLength
+                            : kNewTrainLength;
   Edit(QStringLiteral("New Train"), [&] {
-    Map->AddTrain(
-        std::make_unique<TTrain>(first.Line, first.End, kNewTrainLength));
+    Map->AddTrain(std::make_unique<TTrain>(first.Line, first.End, length));
   });
   Repaint();
 }

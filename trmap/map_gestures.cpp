@@ -72,7 +72,8 @@ void TfrmMap::StartBuild(int32_t X, int32_t Y) {
   try {
     if (!reuse) start = Map->NewPoint(x, y);
     end = Map->NewPoint(x, y);
-  } catch (const EFloatOverflow& Error) {
+  } catch (const std::runtime_error& Error) {
+    // A coordinate too large, or no identifier left.
     RollBackEdit();
     ShowError(QString::fromUtf8(Error.what()));
     return;
@@ -165,21 +166,49 @@ bool TfrmMap::JoinPoint(TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep) {
   return true;
 }
 
-void TfrmMap::AbandonGesture() {
+void TfrmMap::TakeBackGesture() {
   Building = false;
-  Panning = false;
   MovingPoint = false;
   RollBackEdit();
 }
 
+void TfrmMap::AbandonGesture() {
+  Panning = false;
+  TakeBackGesture();
+}
+
 void TfrmMap::FormKeyDown(int Key) {
-  if (Key != kVkDelete || SelectedPoint == nullptr) return;
+  if (Key == kVkEscape) {
+    // Takes back a build or a drag; otherwise ends a chain of builds.
+    if (Building || MovingPoint) {
+      TakeBackGesture();
+    } else {
+      SetConnDown(false);
+    }
+    return;
+  }
+  if (Key != kVkDelete) return;
   // The selected point is the one a build or a drag is moving.
   if (Building || MovingPoint) return;
-  Edit(QStringLiteral("Delete Point"), [this] {
-    TTrPoint* const point = SelectedPoint;
-    SelectedPoint = nullptr;
-    Map->DeletePoint(point);
-  });
+  TTrPoint* const point = SelectedPoint;
+  TTrLine* const line = SelectedLine;
+  TTrain* const train = SelectedTrain;
+  if (point == nullptr && line == nullptr && train == nullptr) return;
+  // The selection goes with what it names; the step remembers it.
+  const auto deleteSelected = [this](const char* Step, auto Delete) {
+    Edit(QString::fromLatin1(Step), [&] {
+      SelectedPoint = nullptr;
+      SelectedLine = nullptr;
+      SelectedTrain = nullptr;
+      Delete();
+    });
+  };
+  if (point != nullptr) {
+    deleteSelected("Delete Point", [&] { Map->DeletePoint(point); });
+  } else if (line != nullptr) {
+    deleteSelected("Delete Line", [&] { Map->DeleteLineOnly(line); });
+  } else {
+    deleteSelected("Delete Train", [&] { Map->DeleteTrain(train); });
+  }
   Repaint();
 }

@@ -19,10 +19,18 @@ std::optional<TMouseButton> ButtonOf(Qt::MouseButton Button) {
   }
 }
 
-// Only Delete means anything to the window; every other key passes as a
-// code that means nothing (Qt's own code of '.' would read as Delete).
+// Only Delete and Escape mean anything to the window; every other key
+// passes as a code that means nothing (Qt's own code of '.' would read as
+// Delete).
 int VirtualKeyOf(const QKeyEvent& Event) {
-  return Event.key() == Qt::Key_Delete ? kVkDelete : 0;
+  switch (Event.key()) {
+    case Qt::Key_Delete:
+      return kVkDelete;
+    case Qt::Key_Escape:
+      return kVkEscape;
+    default:
+      return 0;
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "error_box.h"
 #include "image_canvas.h"
 #include "track_properties_dialog.h"
+#include "train_properties_dialog.h"
 
 namespace {
 
@@ -44,6 +45,9 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
   setMouseTracking(true);
   ShowError = [this](const QString& Message) { ShowErrorBox(this, Message); };
   ShowPropertiesDialog = [](TfrmTrackPr& Dialog) {
+    return Dialog.exec() == QDialog::Accepted;
+  };
+  ShowTrainDialog = [](TTrainProps& Dialog) {
     return Dialog.exec() == QDialog::Accepted;
   };
   AskSaveFileName = [this](QString& Name) { return ExecSaveDialog(Name); };

@@ -22,10 +22,12 @@ class QTimer;
 class QUndoStack;
 class TfrmTrackPr;
 class TRecoveryStore;
+class TTrainProps;
 
 enum class TMouseButton { Left, Right, Middle };
 
-// The virtual key code of the Delete key.
+// The virtual key codes of the keys the window acts on.
+inline constexpr int kVkEscape = 27;
 inline constexpr int kVkDelete = 46;
 
 // The window of one map. It owns the map, its own view of it (scale, origin,
@@ -92,6 +94,10 @@ class TfrmMap : public QWidget {
   // unless replaced).
   TfrmTrackPr* TrackPropertiesDialog = nullptr;
   std::function<bool(TfrmTrackPr& Dialog)> ShowPropertiesDialog;
+  // The train properties dialog, likewise one for all windows; it also
+  // holds the length of new trains.
+  TTrainProps* TrainPropertiesDialog = nullptr;
+  std::function<bool(TTrainProps& Dialog)> ShowTrainDialog;
   std::function<bool(QString& Name)> AskSaveFileName;
   // The window's own save dialog, made the first time a save asks.
   QFileDialog* SaveDialog1 = nullptr;
@@ -165,10 +171,11 @@ class TfrmMap : public QWidget {
 
   // Commands on the selection (map_commands.cpp); each does nothing when
   // the selection does not suit it. EditProperties opens the properties
-  // dialog for a selected track or wall point; NewTrain puts a 50 m train
-  // on the selected point's first line, its rear at the point; RotateSwitch
-  // and SwapSwitch turn the entry or swap the directions of a selected
-  // switch.
+  // dialog for a selected track or wall point, or the train dialog for a
+  // selected train; NewTrain puts a train (50 m unless the train dialog set
+  // another default) on the selected point's first track, its rear at the
+  // point; RotateSwitch and SwapSwitch turn the entry or swap the
+  // directions of a selected switch.
   void EditProperties();
   void NewTrain();
   void RotateSwitch();
@@ -275,9 +282,14 @@ class TfrmMap : public QWidget {
   bool PlaceDragPoint(int32_t X, int32_t Y);
   void EndBuild(int32_t X, int32_t Y);
   void EndPointDrag(int32_t X, int32_t Y);
-  // Takes back the gesture under way after a failure, leaving the map as it
-  // was before the press and the window idle.
+  // Takes back the build or drag under way, leaving the map as it was
+  // before the press. AbandonGesture does so after a failure, leaving the
+  // window idle, a scroll under way included.
+  void TakeBackGesture();
   void AbandonGesture();
+  void EditTrackProperties(TTrack* Track);
+  void EditPointHeight(TTrPoint* Point);
+  void EditTrainLength(TTrain* Train);
 
   // One user action's changes (map_history.cpp). BeginEdit starts recording
   // them; CommitEdit makes them one step named Text, or nothing when the

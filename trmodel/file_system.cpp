@@ -33,6 +33,18 @@ ssize_t TFileSystem::ReadLink(const char* Path, char* Buffer, size_t Size) {
 
 int TFileSystem::ChangeMode(int Fd, mode_t Mode) { return ::fchmod(Fd, Mode); }
 
+int TFileSystem::ChangeOwner(int Fd, uid_t Owner, gid_t Group) {
+  return ::fchown(Fd, Owner, Group);
+}
+
+int TFileSystem::Allocate(int Fd, off_t Length) {
+  return ::fallocate(Fd, 0, 0, Length);
+}
+
+int TFileSystem::Truncate(int Fd, off_t Length) {
+  return ::ftruncate(Fd, Length);
+}
+
 int TFileSystem::Rename(const char* From, const char* To) {
   return ::rename(From, To);
 }

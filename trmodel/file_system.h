@@ -22,6 +22,10 @@ class TFileSystem {
   virtual int LinkStat(const char* Path, struct stat& Info);
   virtual ssize_t ReadLink(const char* Path, char* Buffer, size_t Size);
   virtual int ChangeMode(int Fd, mode_t Mode);
+  virtual int ChangeOwner(int Fd, uid_t Owner, gid_t Group);
+  // Reserves disk room for the first Length bytes, growing the file to it.
+  virtual int Allocate(int Fd, off_t Length);
+  virtual int Truncate(int Fd, off_t Length);
   virtual int Rename(const char* From, const char* To);
   virtual int Unlink(const char* Path);
 };

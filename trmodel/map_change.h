@@ -42,6 +42,11 @@ struct TTrackProperties {
   uint8_t Platform;
 };
 
+struct TTrainLength {
+  TTrain* Train;
+  double Value;
+};
+
 // An object that is in its list at Index while Held is empty, and out of the
 // map, owned by Held, otherwise.
 template <typename T>
@@ -55,6 +60,7 @@ struct TListEntry {
 using TMapChange =
     std::variant<map_change::TNextId, map_change::TPointPos,
                  map_change::TLineEnd, map_change::TLinePoint,
-                 map_change::TTrackProperties, map_change::TListEntry<TTrPoint>,
+                 map_change::TTrackProperties, map_change::TTrainLength,
+                 map_change::TListEntry<TTrPoint>,
                  map_change::TListEntry<TTrack>, map_change::TListEntry<TWall>,
                  map_change::TListEntry<TTrain>>;

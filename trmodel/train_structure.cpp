@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "errors.h"
 #include "geometry.h"
 
 namespace {
@@ -14,6 +15,8 @@ template <typename... F>
 struct TOverloaded : F... {
   using F::operator()...;
 };
+template <typename... F>
+TOverloaded(F...) -> TOverloaded<F...>;
 
 // The main (or branch) link of Line at end End; codes other than 1 are end 2.
 TTrLineEnd& LinkAt(TTrLine& Line, uint8_t End, bool Alternative) {
@@ -89,6 +92,9 @@ void TTrainStructureSV::Apply(TMapChange& Change) {
             std::swap(C.Track->Poles, C.Poles);
             std::swap(C.Track->Platform, C.Platform);
           },
+          [](map_change::TTrainLength& C) {
+            std::swap(C.Train->Length, C.Value);
+          },
           [this](map_change::TListEntry<TTrPoint>& C) { Toggle(Points, C); },
           [this](map_change::TListEntry<TTrack>& C) { Toggle(Tracks, C); },
           [this](map_change::TListEntry<TWall>& C) { Toggle(Walls, C); },
@@ -135,9 +141,32 @@ void TTrainStructureSV::RemoveFrom(std::vector<std::unique_ptr<T>>& List,
 }
 
 int32_t TTrainStructureSV::NewId() {
-  const int32_t id = NextId;
-  SetNextId(static_cast<int32_t>(static_cast<uint32_t>(NextId) + 1u));
-  return id;
+  // Every line's identifier is below a counter that has not run out: the
+  // counter itself is free.
+  if (NextId >= 0) {
+    const int32_t id = NextId;
+    SetNextId(id == INT32_MAX ? INT32_MIN : id + 1);
+    return id;
+  }
+  // A map file cannot hold a negative identifier, so the counter stays
+  // past the end and every further one is looked for.
+  return SmallestFreeLineId();
+}
+
+int32_t TTrainStructureSV::SmallestFreeLineId() const {
+  // Of the N + 1 identifiers 1 to N + 1, N lines leave one free.
+  std::vector<bool> taken(Tracks.size() + Walls.size() + 2);
+  const auto mark = [&taken](const TTrLine& Line) {
+    if (Line.Id > 0 && static_cast<size_t>(Line.Id) < taken.size()) {
+      taken[static_cast<size_t>(Line.Id)] = true;
+    }
+  };
+  for (const auto& track : Tracks) mark(*track);
+  for (const auto& wall : Walls) mark(*wall);
+  const auto free = static_cast<size_t>(
+      std::find(taken.begin() + 1, taken.end(), false) - taken.begin());
+  if (free > static_cast<size_t>(INT32_MAX)) throw EIdentifierOverflow();
+  return static_cast<int32_t>(free);
 }
 
 void TTrainStructureSV::SetNextId(int32_t Id) {
@@ -302,6 +331,26 @@ void TTrainStructureSV::DeletePoint(TTrPoint* Point) {
     if (!seen) DeleteLine(lines[i], Point);
   }
   RemoveFrom(Points, Point);
+}
+
+void TTrainStructureSV::DeleteLineOnly(TTrLine* Line) {
+  TTrPoint* const first = Line->P1;
+  TTrPoint* const second = Line->P2;
+  // A line with both ends at one point is named there twice: the second
+  // call takes the second reference.
+  if (first != nullptr) DetachLine(first, Line);
+  if (second != nullptr) DetachLine(second, Line);
+  RemoveLine(Line);
+}
+
+void TTrainStructureSV::DeleteTrain(TTrain* Train) {
+  RemoveFrom(Trains, Train);
+}
+
+void TTrainStructureSV::SetTrainLength(TTrain* Train, double Length) {
+  if (!SameBits(Train->Length, Length)) {
+    Change(map_change::TTrainLength{Train, Length});
+  }
 }
 
 void TTrainStructureSV::RemoveLine(TTrLine* Line) {

@@ -46,7 +46,10 @@ class TTrainStructureSV {
   // not changed.
   uint64_t Revision() const { return Revision_; }
 
-  // Hands out NextId and counts it up (wrapping like a 32-bit register).
+  // Hands out NextId and counts it up. Once the largest identifier has been
+  // handed out (NextId is then negative), each call gives the smallest
+  // positive one that no line has. Throws EIdentifierOverflow, changing
+  // nothing, when every one is taken.
   int32_t NewId();
   void SetNextId(int32_t Id);
 
@@ -88,6 +91,12 @@ class TTrainStructureSV {
   void DetachLine(TTrPoint* Point, TTrLine* Line);
   // Deletes one line of the point Deleted, which is being deleted.
   void DeleteLine(TTrLine* Line, TTrPoint* Deleted);
+  // Deletes Line alone: its points let go of it and are relinked as when
+  // a point's line goes, a point left without lines goes too, and so do the
+  // trains standing on it.
+  void DeleteLineOnly(TTrLine* Line);
+  void DeleteTrain(TTrain* Train);
+  void SetTrainLength(TTrain* Train, double Length);
 
   // Moves the end of Line that lies at Gone onto Keep and links it there, as
   // a second line (plain joint) or a third one (switch) of Keep. Gone keeps
@@ -128,6 +137,7 @@ class TTrainStructureSV {
   template <typename T>
   void RemoveFrom(std::vector<std::unique_ptr<T>>& List, const T* Object);
   void RemoveLine(TTrLine* Line);
+  int32_t SmallestFreeLineId() const;
 
   std::unique_ptr<TMapEdit> Recording;
   uint64_t Revision_ = 0;

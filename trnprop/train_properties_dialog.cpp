@@ -1,9 +1,20 @@
 #include "train_properties_dialog.h"
 
+#include <QtCore/QLocale>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
+#include <cmath>
+
+#include "errors.h"
+
+namespace {
+
+constexpr double kShortestTrain = 1.0;
+constexpr double kLongestTrain = 10000.0;
+
+}  // namespace
 
 TTrainProps::TTrainProps(QWidget* Parent)
     : QDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint |
@@ -20,6 +31,8 @@ TTrainProps::TTrainProps(QWidget* Parent)
   speedLabel->setGeometry(16, 64, 60, 21);
   edtSpeed = new QLineEdit(this);
   edtSpeed->setGeometry(88, 62, 113, 24);
+  // A train has no speed to keep.
+  edtSpeed->setEnabled(false);
 
   cbxDefault = new QCheckBox(QStringLiteral("Default Train"), this);
   // The caption stands to the left of the box.
@@ -37,4 +50,21 @@ TTrainProps::TTrainProps(QWidget* Parent)
   connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 
   setModal(true);
+}
+
+void TTrainProps::SetLength(double Length) {
+  edtLength->setText(
+      QString::number(Length, 'g', QLocale::FloatingPointShortest));
+}
+
+double TTrainProps::TypedLength() const {
+  bool number = false;
+  const double length = edtLength->text().trimmed().toDouble(&number);
+  if (!number || !std::isfinite(length) || length < kShortestTrain ||
+      length > kLongestTrain) {
+    throw EConvertError("'" + edtLength->text().toStdString() +
+                        "' is not a valid train length: give metres from 1 "
+                        "to 10000");
+  }
+  return length;
 }

@@ -8,11 +8,21 @@ class QPushButton;
 class QWidget;
 
 // The train properties form: length, speed and whether the train is the
-// default one. A train records none of these yet, so no command opens it;
-// the program creates it once so that one can be wired up later.
+// default one. One form serves the whole program; it edits a train's
+// length (a train has no speed, so that field stays disabled), and with
+// "Default Train" ticked the length is also that of trains placed later.
 class TTrainProps : public QDialog {
  public:
   explicit TTrainProps(QWidget* Parent = nullptr);
+
+  // Prepares the form for a train of Length metres.
+  void SetLength(double Length);
+  // The length typed, in metres: a finite number from 1 to 10000. Throws
+  // EConvertError with the message for the user otherwise.
+  double TypedLength() const;
+
+  // The length of trains placed from now on, in this run.
+  double DefaultLength = 50.0;
 
   QLineEdit* edtLength;
   QLineEdit* edtSpeed;

@@ -37,7 +37,8 @@ expect "dump quiet" "" "$(cat "$work/err")"
 out=$("$tool" dump truncated_point_entry.trn 2>"$work/err")
 expect "dump failing status" 1 $?
 expect "dump failing output" "$(grep -v '^error: ' truncated_point_entry.expected)" "$out"
-expect "dump failing message" "Unexpected end of file" "$(cat "$work/err")"
+expect "dump failing message" "truncated_point_entry.trn: Unexpected end of file" \
+  "$(cat "$work/err")"
 
 "$tool" fmt reals_with_fractions.trn "$work/out.trn"
 expect "fmt status" 0 $?
@@ -47,8 +48,34 @@ expect "fmt bytes" 0 $?
 printf 'old' > "$work/kept.trn"
 "$tool" fmt huge_coordinate_overflows.trn "$work/kept.trn" 2>"$work/err"
 expect "fmt failing status" 1 $?
-expect "fmt failing message" "Floating point overflow" "$(cat "$work/err")"
+expect "fmt failing message" "huge_coordinate_overflows.trn: Floating point overflow" \
+  "$(cat "$work/err")"
 expect "fmt leaves OUT alone" "old" "$(cat "$work/kept.trn")"
+
+# A failure the editor shows only by its number comes with the system's text.
+mkdir "$work/folder.trn"
+"$tool" fmt worked_example.trn "$work/folder.trn" 2>"$work/err"
+expect "fmt into a folder status" 1 $?
+expect "fmt into a folder message" "$work/folder.trn: Is a directory" \
+  "$(cat "$work/err")"
+
+mkfifo "$work/pipe.trn"
+"$tool" fmt worked_example.trn "$work/pipe.trn" 2>"$work/err"
+expect "fmt into a FIFO status" 1 $?
+expect "fmt into a FIFO message" "$work/pipe.trn: File access denied" \
+  "$(cat "$work/err")"
+[[ -p "$work/pipe.trn" ]]
+expect "fmt leaves the FIFO" 0 $?
+
+# A file-size limit is an error like any other: no signal kills the save
+# half-way, and no temporary file stays.
+mkdir "$work/limited"
+printf 'old' > "$work/limited/map.trn"
+err=$( (ulimit -f 0; "$tool" fmt worked_example.trn "$work/limited/map.trn") 2>&1)
+expect "fmt over a size limit status" 1 $?
+expect "fmt over a size limit message" "$work/limited/map.trn: File too large" "$err"
+expect "fmt over a size limit keeps OUT" "old" "$(cat "$work/limited/map.trn")"
+expect "fmt over a size limit leaves nothing" "map.trn" "$(ls -A "$work/limited")"
 
 "$tool" bogus > /dev/null 2>&1
 expect "usage status" 2 $?

@@ -14,6 +14,8 @@
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "errors.h"
 #include "map_builder.h"
@@ -73,6 +75,48 @@ class TFailingFileSystem : public TFileSystem {
   std::string part_;
   bool done_ = false;
 };
+
+// Shows the file Name as another user's, and sets the owner of a new file
+// (as root may) or refuses to (as any other user must).
+class TOtherOwnerFileSystem : public TFileSystem {
+ public:
+  TOtherOwnerFileSystem(std::string Name, bool MayChangeOwner)
+      : name_(std::move(Name)), mayChangeOwner_(MayChangeOwner) {}
+
+  int Open(const char* Path, int Flags, mode_t Mode) override {
+    const int fd = TFileSystem::Open(Path, Flags, Mode);
+    if (Path == name_) named_ = fd;
+    return fd;
+  }
+  int FileStat(int Fd, struct stat& Info) override {
+    const int result = TFileSystem::FileStat(Fd, Info);
+    if (Fd == named_) {
+      Info.st_uid = kOwner;
+      Info.st_gid = kGroup;
+    }
+    return result;
+  }
+  int ChangeOwner(int, uid_t Owner, gid_t Group) override {
+    Changes.emplace_back(Owner, Group);
+    if (mayChangeOwner_) return 0;
+    errno = EPERM;
+    return -1;
+  }
+
+  static constexpr uid_t kOwner = 4321;
+  static constexpr gid_t kGroup = 8765;
+  std::vector<std::pair<uid_t, gid_t>> Changes;
+
+ private:
+  std::string name_;
+  bool mayChangeOwner_;
+  int named_ = -1;
+};
+
+ino_t InodeOf(const std::string& Name) {
+  struct stat info {};
+  return ::lstat(Name.c_str(), &info) == 0 ? info.st_ino : 0;
+}
 
 std::string LoadMessage(const std::string& Name,
                         TFileSystem& Files = SystemFileSystem()) {
@@ -172,9 +216,16 @@ TEST_F(FileAccess, AFileSizeLimitStopsTheSaveAndKeepsTheOldFile) {
   small.rlim_cur = 16;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   const std::string message = SaveMessage(map_, old_);
+  // A file with another link is written in place; the limit must stop it
+  // before the first old byte goes.
+  const std::string other = folder_ / "other.trn";
+  fs::create_hard_link(old_, other);
+  const std::string inPlace = SaveMessage(map_, old_);
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   EXPECT_EQ(message, "I/O error " + std::to_string(EFBIG));
+  EXPECT_EQ(inPlace, "I/O error " + std::to_string(EFBIG));
+  fs::remove(other);
   ExpectOldFileUntouched();
 }
 
@@ -243,6 +294,75 @@ TEST_F(FileAccess, SaveThroughASymbolicLinkWritesItsTarget) {
   EXPECT_EQ(SaveMessage(map_, folder_ / "dangling.trn"), "saved");
   EXPECT_TRUE(fs::is_symlink(folder_.Path() / "dangling.trn"));
   EXPECT_EQ(ReadBytes(folder_ / "absent.trn").substr(0, 7), "PNT 2\r\n");
+}
+
+TEST_F(FileAccess, AFileThatMayNotBeWrittenIsNotReplaced) {
+  // Opening it for writing fails, as it does for a read-only file of any
+  // user but root.
+  TFailingFileSystem user(TCall::Open, EACCES, "old.trn");
+  EXPECT_EQ(SaveMessage(map_, old_, user), "File access denied");
+  ExpectOldFileUntouched();
+}
+
+TEST_F(FileAccess, OnlyPlainFilesAreSavedTo) {
+  const std::string fifo = folder_ / "fifo.trn";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(SaveMessage(map_, fifo), "File access denied");
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  fs::remove(fifo);
+  ExpectOldFileUntouched();
+}
+
+TEST_F(FileAccess, AFileWithOtherLinksIsWrittenInPlace) {
+  const std::string other = folder_ / "other.trn";
+  fs::create_hard_link(old_, other);
+  const ino_t inode = InodeOf(old_);
+  EXPECT_EQ(SaveMessage(map_, old_), "saved");
+  EXPECT_EQ(ReadBytes(other).substr(0, 7), "PNT 2\r\n");
+  // A shorter map leaves nothing of the longer one behind.
+  EXPECT_EQ(SaveMessage(TTrainStructureSV(), old_), "saved");
+  EXPECT_EQ(ReadBytes(other), "");
+  EXPECT_EQ(InodeOf(old_), inode);
+  EXPECT_EQ(FilesIn(folder_), 2u);
+}
+
+TEST_F(FileAccess, AnotherUsersFileKeepsItsOwnerAndGroup) {
+  using Other = TOtherOwnerFileSystem;
+  const std::pair<uid_t, gid_t> owner{Other::kOwner, Other::kGroup};
+  // Allowed to set them: the new file gets them and replaces the old one.
+  const ino_t before = InodeOf(old_);
+  Other asRoot(old_, true);
+  EXPECT_EQ(SaveMessage(map_, old_, asRoot), "saved");
+  EXPECT_EQ(asRoot.Changes, std::vector{owner});
+  EXPECT_NE(InodeOf(old_), before);
+
+  // Not allowed: the old file itself is written, and stays theirs.
+  WriteBytes(old_, kOldContent);
+  const ino_t kept = InodeOf(old_);
+  Other asUser(old_, false);
+  EXPECT_EQ(SaveMessage(map_, old_, asUser), "saved");
+  EXPECT_EQ(asUser.Changes, std::vector{owner});
+  EXPECT_EQ(InodeOf(old_), kept);
+  EXPECT_EQ(ReadBytes(old_).substr(0, 7), "PNT 2\r\n");
+  EXPECT_EQ(FilesIn(folder_), 1u);
+}
+
+TEST_F(FileAccess, ASaveRemovesWhatKilledSavesLeftInItsFolder) {
+  // No process has the largest id; this one runs and may be saving.
+  const std::string stale = folder_ / ".trn-save-2147483647-3";
+  const std::string running =
+      folder_ / (".trn-save-" + std::to_string(::getpid()) + "-999999");
+  const std::string other = folder_ / ".trn-save-2147483647-3.map";
+  for (const std::string& name : {stale, running, other}) {
+    WriteBytes(name, "x");
+  }
+  fs::create_directory(folder_ / ".trn-save-2147483647-4");
+
+  EXPECT_EQ(SaveMessage(map_, old_), "saved");
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(running));
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_TRUE(fs::is_directory(folder_ / ".trn-save-2147483647-4"));
 }
 
 TEST_F(FileAccess, ClosesEveryFileOnEveryPath) {

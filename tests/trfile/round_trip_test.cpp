@@ -107,4 +107,27 @@ TEST(RoundTrip, ReadsWhatWasWrittenAfterEditing) {
   ExpectRoundTrip(*map);
 }
 
+TEST(RoundTrip, KeepsLinesMadeAfterTheLargestIdentifier) {
+  // Track 2147483647 from point 0 to point 1, track 1 from point 1 on.
+  TTrainStructureSV map;
+  ReadMap(
+      "PNT 3\r\n"
+      "   0    0    0    0 0 2147483647 1 -1 0 -1 0 \r\n"
+      "   1  100    0    0 0 2147483647 2 1 1 -1 0 \r\n"
+      "   2  200    0    0 0 1 2 -1 0 -1 0 \r\n",
+      map);
+  TTrLine* first = BuildFrom(map, map.Points[2].get(), 300, 0);
+  TTrLine* second = BuildFrom(map, first->P2, 400, 0);
+  EXPECT_EQ(first->Id, 2);
+  EXPECT_EQ(second->Id, 3);
+
+  TTempFolder folder;
+  map.SaveToFile(folder / "map.trn");
+  TTrainStructureSV loaded;
+  loaded.LoadFromFile(folder / "map.trn");
+  EXPECT_EQ(loaded.Tracks.size(), 4u);
+  EXPECT_TRUE(CheckStructure(loaded).empty()) << test_maps::Problems(loaded);
+  EXPECT_EQ(Normalized(loaded), Normalized(map));
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "map_window_fixture.h"
 #include "track_properties_dialog.h"
+#include "train_properties_dialog.h"
 
 using test_maps::Build;
 using test_maps::BuildFrom;
@@ -39,6 +40,18 @@ class MapCommandsTest : public MapWindowTest {
     };
     Window.ShowError = [this](const QString& Message) {
       Errors.push_back(Message);
+    };
+  }
+
+  // Gives the window a train dialog "shown" by running TrainUser on it and
+  // closing it with OK.
+  TTrainProps TrainDialog;
+  std::function<void(TTrainProps&)> TrainUser = [](TTrainProps&) {};
+  void UseTrainDialog() {
+    Window.TrainPropertiesDialog = &TrainDialog;
+    Window.ShowTrainDialog = [this](TTrainProps& Shown) {
+      TrainUser(Shown);
+      return true;
     };
   }
 
@@ -104,6 +117,52 @@ TEST_F(MapCommandsTest, OkIsAStepOnlyWhenSomethingChanged) {
   EXPECT_EQ(Window.SelectedPoint, wall->P2);
   Window.Redo();
   EXPECT_EQ(wall->P2->Pos.Z, 6.0);
+}
+
+// A selected train's length, typed in the train dialog: a number of metres
+// from 1 to 10000, one step; with "Default Train" ticked also the length of
+// trains placed afterwards.
+TEST_F(MapCommandsTest, TrainLengthIsSetAsOneStepOrRejected) {
+  UseTrainDialog();
+  TTrLine* track = Build(Map, 0, 0, 500, 0);
+  TTrain* train = Map.AddTrain(std::make_unique<TTrain>(track, 1, 50.0));
+  Window.SelectTrain(train);
+  QString shown;
+  for (const char* bad : {"0", "-1", "1e9", "abc", "nan", ""}) {
+    TrainUser = [&](TTrainProps& Shown) {
+      shown = Shown.edtLength->text();
+      EXPECT_FALSE(Shown.edtSpeed->isEnabled());
+      Shown.edtLength->setText(QString::fromLatin1(bad));
+    };
+    Window.EditProperties();
+    EXPECT_EQ(shown, "50");
+    EXPECT_EQ(train->Length, 50.0);
+  }
+  ASSERT_EQ(Errors.size(), 6u);
+  EXPECT_EQ(Errors[2],
+            "'1e9' is not a valid train length: give metres from 1 to 10000");
+  EXPECT_EQ(Window.UndoStack->count(), 0);
+
+  TrainUser = [](TTrainProps& Shown) {
+    Shown.edtLength->setText(QStringLiteral(" 37.5 "));
+    Shown.cbxDefault->setChecked(false);
+  };
+  Window.EditProperties();
+  EXPECT_EQ(train->Length, 37.5);
+  EXPECT_EQ(Window.UndoStack->undoText(), "Properties");
+  Window.Undo();
+  EXPECT_EQ(train->Length, 50.0);
+  EXPECT_EQ(Window.SelectedTrain, train);
+
+  TrainUser = [](TTrainProps& Shown) {
+    Shown.edtLength->setText(QStringLiteral("120"));
+    Shown.cbxDefault->setChecked(true);
+  };
+  Window.EditProperties();
+  Window.SelectPoint(track->P1);
+  Window.NewTrain();
+  ASSERT_EQ(Map.Trains.size(), 2u);
+  EXPECT_EQ(Map.Trains[1]->Length, 120.0);
 }
 
 TEST_F(MapCommandsTest, CancelLeavesTrackAndPointAlone) {
@@ -262,14 +321,6 @@ TEST_F(MapCommandsTest, NewTrainStandsAtThePointFacingAlongItsFirstLine) {
   EXPECT_EQ(Canvas->Erases, 1);
   EXPECT_EQ(Window.SelectedPoint, first->P2);
   EXPECT_EQ(Window.SelectedTrain, nullptr);
-
-  // On a wall point the train stands on the wall.
-  TTrLine* wall = Build(Map, 0, 50, 100, 50, Kind::Wall);
-  Window.SelectPoint(wall->P1);
-  Window.NewTrain();
-  ASSERT_EQ(Map.Trains.size(), 2u);
-  EXPECT_EQ(Map.Trains[1]->Position.Line, wall);
-  EXPECT_EQ(Map.Trains[1]->Position.Dir, 1);
   EXPECT_THAT(Problems(Map), IsEmpty());
 }
 
@@ -282,6 +333,11 @@ TEST_F(MapCommandsTest, NewTrainNeedsAPointWithALine) {
   TTrPoint* alone = Map.NewPoint(300, 300);
   Window.SelectPoint(alone);
   Canvas->Clear();
+  Window.NewTrain();
+  // A wall point: the file names a train by its track, so a train on a
+  // wall would be lost at the next save.
+  TTrLine* wall = Build(Map, 0, 50, 100, 50, Kind::Wall);
+  Window.SelectPoint(wall->P1);
   Window.NewTrain();
   EXPECT_THAT(Map.Trains, IsEmpty());
   EXPECT_EQ(Canvas->Erases, 0);

@@ -1,8 +1,10 @@
+#include <QtGui/QUndoStack>
 #include <QtTest/QTest>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QFrame>
 
 #include "gesture_fixture.h"
+#include "map_writer.h"
 
 using test_maps::Build;
 using test_maps::BuildFrom;
@@ -49,9 +51,8 @@ TEST_F(PanAndDeleteTest, DeleteRemovesTheSelectedPointItsLinesAndTheirTrains) {
   ExpectSound();
 }
 
-TEST_F(PanAndDeleteTest, DeleteWithoutASelectedPointOrMidGestureDoesNothing) {
+TEST_F(PanAndDeleteTest, DeleteWithNothingSelectedOrMidGestureDoesNothing) {
   TTrLine* line = Build(Map, 0, 0, 100, 0);
-  Window.SelectLine(line);
   Key(Qt::Key_Delete);
   Window.SelectPoint(line->P1);
   // Qt's code of '.' is the Windows code of Delete; it must not delete.
@@ -92,6 +93,76 @@ TEST_F(PanAndDeleteTest, TheWindowSeesTheKeysOfItsFocusedControlFirst) {
   QTest::keyClick(Window.CheckBox1, Qt::Key_Delete);
   EXPECT_EQ(Map.Points.size(), 2u);
   EXPECT_EQ(Map.Tracks[0].get(), second);
+}
+
+}  // namespace
+
+namespace {
+
+// Delete takes a selected line or train too, each as one step that undo
+// gives back whole, with the selection.
+TEST_F(PanAndDeleteTest, DeleteTakesASelectedLineOrTrainAsOneStep) {
+  TTrLine* entry = Build(Map, 0, 0, 100, 0);
+  TTrLine* straight = BuildFrom(Map, entry->P2, 200, 0);
+  TTrLine* leg = BuildFrom(Map, entry->P2, 200, 50);
+  TTrain* onLeg = Map.AddTrain(std::make_unique<TTrain>(leg, 1, 50.0));
+  const std::string before = WriteMap(Map);
+
+  Window.SelectLine(leg);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Window.UndoStack->undoText(), "Delete Line");
+  EXPECT_EQ(Map.Tracks.size(), 2u);
+  EXPECT_TRUE(Map.Trains.empty());
+  EXPECT_EQ(entry->P2->LineCount(), 2);
+  EXPECT_EQ(Window.SelectedLine, nullptr);
+  ExpectSound();
+  Window.Undo();
+  EXPECT_EQ(WriteMap(Map), before);
+  EXPECT_EQ(Window.SelectedLine, leg);
+
+  // The other leg: the switch is a plain joint of the two lines left.
+  Window.SelectLine(straight);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(entry->P2->LineCount(), 2);
+  Window.Undo();
+
+  Window.SelectTrain(onLeg);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Window.UndoStack->undoText(), "Delete Train");
+  EXPECT_TRUE(Map.Trains.empty());
+  EXPECT_EQ(Map.Tracks.size(), 3u);
+  Window.Undo();
+  EXPECT_EQ(WriteMap(Map), before);
+  EXPECT_EQ(Window.SelectedTrain, onLeg);
+}
+
+// Escape takes back a build or a drag under way; when idle it ends a chain
+// of builds.
+TEST_F(PanAndDeleteTest, EscapeTakesBackTheGestureOrEndsTheBuildChain) {
+  TTrLine* line = Build(Map, 0, 0, 100, 0);
+  const std::string before = WriteMap(Map);
+  Press(Pixel(100, 0));
+  MoveTo(Pixel(50, 50));
+  Key(Qt::Key_Escape);
+  EXPECT_FALSE(Window.MovingPoint);
+  EXPECT_EQ(WriteMap(Map), before);
+  MoveTo(Pixel(60, 60));
+  Release(Pixel(60, 60));
+  EXPECT_EQ(WriteMap(Map), before);
+
+  Buttons.Press(TModeButton::spbLine);
+  Buttons.Set(TModeButton::spbConn, true);
+  Press(Pixel(100, 0));
+  MoveTo(Pixel(150, 20));
+  Key(Qt::Key_Escape);
+  Release(Pixel(150, 20));
+  EXPECT_EQ(WriteMap(Map), before);
+  EXPECT_EQ(Window.SelectedPoint, line->P2);
+  EXPECT_EQ(Window.UndoStack->count(), 0);
+  EXPECT_TRUE(Buttons.IsDown(TModeButton::spbConn));
+  Key(Qt::Key_Escape);
+  EXPECT_FALSE(Buttons.IsDown(TModeButton::spbConn));
+  EXPECT_TRUE(Errors.empty());
 }
 
 }  // namespace

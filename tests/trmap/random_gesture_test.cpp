@@ -15,7 +15,8 @@ bool Holds(const std::vector<std::unique_ptr<T>>& List, const void* Object) {
 }
 
 // Random presses, moves and releases of all three buttons, mode changes,
-// Delete keys and now and then a view so far out that gestures overflow.
+// Delete keys, new trains, undo and redo, and now and then a view so far out
+// that gestures overflow.
 // After every event the map must be sound and the window may refer only to
 // objects of its map.
 TEST_F(RandomGestureTest, AnySequenceOfInputLeavesASoundMap) {
@@ -45,9 +46,10 @@ TEST_F(RandomGestureTest, AnySequenceOfInputLeavesASoundMap) {
       TModeButton::spbPoint,  TModeButton::spbLines, TModeButton::spbTrains};
 
   size_t maxPoints = 0;
+  size_t maxTrains = 0;
   bool sawSwitch = false;
   for (int event = 0; event < 15000; ++event) {
-    switch (pick(12)) {
+    switch (pick(14)) {
       case 0:
       case 1:
       case 2:
@@ -74,10 +76,14 @@ TEST_F(RandomGestureTest, AnySequenceOfInputLeavesASoundMap) {
       case 11:
         if (pick(20) == 0) Window.Scale = Window.Scale == 1.0 ? 1e37 : 1.0;
         if (Map.Tracks.size() > Map.Trains.size() && pick(4) == 0) {
-          Map.AddTrain(std::make_unique<TTrain>(
-              Map.Tracks[pick(static_cast<int>(Map.Tracks.size()))].get(), 1,
-              50.0));
+          Window.NewTrain();
         }
+        break;
+      case 12:
+        Window.Undo();
+        break;
+      case 13:
+        Window.Redo();
         break;
     }
     ASSERT_EQ(test_maps::Problems(Map), "") << "after event " << event;
@@ -92,6 +98,7 @@ TEST_F(RandomGestureTest, AnySequenceOfInputLeavesASoundMap) {
       ASSERT_TRUE(Holds(Map.Points, Window.DragPoint));
     }
     maxPoints = std::max(maxPoints, Map.Points.size());
+    maxTrains = std::max(maxTrains, Map.Trains.size());
     sawSwitch = sawSwitch || std::any_of(Map.Points.begin(), Map.Points.end(),
                                          [](const auto& point) {
                                            return point->LineCount() == 3;
@@ -101,6 +108,7 @@ TEST_F(RandomGestureTest, AnySequenceOfInputLeavesASoundMap) {
   // throughout.
   EXPECT_GT(maxPoints, 20u);
   EXPECT_TRUE(sawSwitch);
+  EXPECT_GT(maxTrains, 0u);
   EXPECT_FALSE(Errors.empty());
 }
 

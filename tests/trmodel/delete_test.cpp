@@ -183,3 +183,41 @@ TEST(DeletePoint, WallsAreDeletedFromTheWallList) {
 }
 
 }  // namespace
+
+namespace {
+
+// Deleting one line: a switch leg leaves a plain joint, a lone line goes
+// with its points, a line with both ends at one point lets go of both, and
+// the trains on a deleted line go with it.
+TEST(DeleteLineOnly, LeavesItsPointsRelinkedOrGone) {
+  TTrainStructureSV map;
+  TTrLine* entry = Build(map, 0, 0, 10, 0);
+  TTrLine* straight = BuildFrom(map, entry->P2, 20, 0);
+  TTrLine* leg = BuildFrom(map, entry->P2, 20, 10);
+  TTrPoint* legEnd = leg->P2;
+  map.AddTrain(std::make_unique<TTrain>(leg, 1, 50));
+  TTrain* kept = map.AddTrain(std::make_unique<TTrain>(straight, 1, 50));
+  map.DeleteLineOnly(leg);
+  EXPECT_EQ(map.Tracks.size(), 2u);
+  ASSERT_EQ(map.Trains.size(), 1u);
+  EXPECT_EQ(map.Trains[0].get(), kept);
+  EXPECT_EQ(entry->P2->LineCount(), 2);
+  EXPECT_EQ(Ref(entry->Next2), Ref(entry->P2->Conn2));
+  EXPECT_EQ(Ref(entry->Branch2), "-");
+  EXPECT_EQ(map.Points.size(), 3u);
+  EXPECT_NE(map.Points.back().get(), legEnd);
+
+  TTrLine* loop = BuildFrom(map, straight->P2, 20, 0);
+  Join(map, loop->P2, loop, straight->P2);
+  ASSERT_EQ(straight->P2->LineCount(), 3);
+  map.DeleteLineOnly(loop);
+  EXPECT_EQ(straight->P2->LineCount(), 1);
+  EXPECT_EQ(Problems(map), "");
+
+  map.DeleteLineOnly(straight);
+  map.DeleteLineOnly(entry);
+  EXPECT_TRUE(map.Points.empty());
+  EXPECT_TRUE(map.Tracks.empty());
+}
+
+}  // namespace

@@ -44,7 +44,7 @@ class RandomEditor {
   }
 
   void Step() {
-    switch (Pick(11)) {
+    switch (Pick(12)) {
       case 0:
       case 1:
         BuildOnEmptyGround();
@@ -67,6 +67,9 @@ class RandomEditor {
         break;
       case 8:
         SetSomeProperty();
+        break;
+      case 9:
+        DeleteSomeLineOrTrain();
         break;
       default:
         PlaceAndMoveTrain();
@@ -163,8 +166,21 @@ class RandomEditor {
     }
   }
 
+  void DeleteSomeLineOrTrain() {
+    if (Pick(2) == 0 && !map_.Trains.empty()) {
+      map_.DeleteTrain(map_.Trains[Pick(map_.Trains.size())].get());
+    } else if (Pick(2) == 0 && !map_.Walls.empty()) {
+      map_.DeleteLineOnly(map_.Walls[Pick(map_.Walls.size())].get());
+    } else if (!map_.Tracks.empty()) {
+      map_.DeleteLineOnly(map_.Tracks[Pick(map_.Tracks.size())].get());
+    }
+  }
+
   void SetSomeProperty() {
-    if (Pick(2) == 0) {
+    if (Pick(3) == 0 && !map_.Trains.empty()) {
+      map_.SetTrainLength(map_.Trains[Pick(map_.Trains.size())].get(),
+                          static_cast<double>(1 + Pick(100)));
+    } else if (Pick(2) == 0) {
       if (TTrPoint* point = AnyPoint()) {
         map_.SetPointHeight(point, static_cast<double>(Pick(5)));
       }
