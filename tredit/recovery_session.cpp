@@ -28,21 +28,30 @@ std::string LocalPath(const QString& Path) {
 
 TRecoverySession::TRecoverySession(const QString& Base) : Base_(Base) {
   // Names sort in the order the editors started.
-  const QString own = QDir(Base).filePath(
-      QDateTime::currentDateTimeUtc().toString(
-          QStringLiteral("yyyyMMdd'T'hhmmsszzz")) +
-      u'-' + QString::number(QCoreApplication::applicationPid()));
-  // The lock comes first, so that no editor starting beside this one takes
-  // the new folder for a left one.
-  std::unique_ptr<QLockFile> lock;
-  if (!Base.isEmpty() && QDir().mkpath(Base)) lock = TryLock(own);
-  if (lock == nullptr || !QDir().mkpath(own)) {
-    Failure_ = QStringLiteral("Cannot make the recovery folder %1")
-                   .arg(QDir::toNativeSeparators(own));
-    return;
+  const QString name = QDateTime::currentDateTimeUtc().toString(
+                           QStringLiteral("yyyyMMdd'T'hhmmsszzz")) +
+                       u'-' +
+                       QString::number(QCoreApplication::applicationPid());
+  const QDir base(Base);
+  if (!Base.isEmpty() && base.mkpath(QStringLiteral("."))) {
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+      const QString own =
+          attempt == 0 ? name : name + u'-' + QString::number(attempt);
+      // The lock comes first, so that no editor starting beside this one
+      // takes the new folder for a left one; and the folder must be new,
+      // never one that an ended editor left.
+      std::unique_ptr<QLockFile> lock = TryLock(base.filePath(own));
+      if (lock == nullptr) continue;
+      if (base.mkdir(own)) {
+        Held_.push_back({base.filePath(own), std::move(lock)});
+        Store_ = std::make_unique<TRecoveryStore>(LocalPath(Held_[0].Path));
+        return;
+      }
+    }
   }
-  Held_.push_back({own, std::move(lock)});
-  Store_ = std::make_unique<TRecoveryStore>(LocalPath(own));
+  Failure_ = QStringLiteral("Cannot make a recovery folder in %1")
+                 .arg(QDir::toNativeSeparators(Base));
 }
 
 TRecoverySession::~TRecoverySession() {
