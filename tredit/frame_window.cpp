@@ -165,12 +165,19 @@ TfrmMap* TfrmTrain::NewMapWindow() {
 
 void TfrmTrain::changeEvent(QEvent* Event) {
   QMainWindow::changeEvent(Event);
-  if (Event->type() == QEvent::ModifiedChange) ShowModifiedMark();
+  if (Event->type() == QEvent::ModifiedChange ||
+      Event->type() == QEvent::WindowTitleChange) {
+    ShowModifiedMark();
+  }
 }
 
 void TfrmTrain::ShowModifiedMark() {
+  // The caption is set before the map area is made.
+  if (MdiArea == nullptr) return;
+  // Only a caption with a maximised window's has room for the mark.
   const TfrmMap* map = ActiveMap();
-  const bool modified = map != nullptr && map->isWindowModified();
+  const bool modified = map != nullptr && map->isWindowModified() &&
+                        windowTitle().contains(QStringLiteral("[*]"));
   // Qt reports every setting as a change, also of the same value.
   if (modified != isWindowModified()) setWindowModified(modified);
 }

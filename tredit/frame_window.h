@@ -38,7 +38,7 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   explicit TfrmTrain(QWidget* Parent = nullptr);
   ~TfrmTrain() override;
 
-  QMdiArea* MdiArea;
+  QMdiArea* MdiArea = nullptr;
 
   QMenu* mnuFile;
   QAction* mnuNew;
