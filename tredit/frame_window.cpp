@@ -48,7 +48,8 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
 TfrmTrain::~TfrmTrain() {
   MdiArea->disconnect(this);
   UndoGroup->disconnect();
-  // The recovery store goes before them.
+  // The recovery session goes before the map windows: they must not reach
+  // its store on their way out.
   for (TfrmMap* map : MapWindows()) map->Recovery = nullptr;
 }
 

@@ -106,8 +106,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // ended left there, in the order they had them, and says whether there
   // were any. KeepUnsavedMaps hands every map window with unsaved changes
   // to recovery and waits until they are written; it says why it failed
-  // for those it could not keep, nothing when all went well. Ending the
-  // program, however it ends, does that first.
+  // for those it could not keep, nothing when all went well. Exit, the end
+  // of the desktop session and the end of the event loop do that first.
   void StartRecovery(const QString& Folder);
   bool ReopenRecoveredMaps();
   QString KeepUnsavedMaps();

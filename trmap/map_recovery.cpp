@@ -100,11 +100,11 @@ void TfrmMap::KeepStep() {
 }
 
 void TfrmMap::KeepForRecovery() {
-  AbandonKeep();
   if (!NeedsKeeping()) {
     StopKeeping();
     return;
   }
+  AbandonKeep();
   RecoveryRows = Recovery->FreeRows();
   TakeRows(*Map, *RecoveryRows);
   HandRowsOver();
@@ -126,7 +126,10 @@ void TfrmMap::HandRowsOver() {
 void TfrmMap::AbandonKeep() {
   RecoveryStep->stop();
   RecoveryCopy.reset();
-  if (RecoveryRows != nullptr) Recovery->ReturnRows(std::move(RecoveryRows));
+  std::unique_ptr<TMapRows> rows = std::move(RecoveryRows);
+  if (rows != nullptr && Recovery != nullptr) {
+    Recovery->ReturnRows(std::move(rows));
+  }
 }
 
 void TfrmMap::StopKeeping() {

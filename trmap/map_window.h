@@ -313,8 +313,8 @@ class TfrmMap : public QWidget {
 
   void SetFileName(const QString& Name);
   bool ExecSaveDialog(QString& Name);
-  // Puts Map in the window in place of the one it had, with a new history,
-  // nothing selected and no gesture under way.
+  // Puts NewMap in the window in place of the one it had, with a new
+  // history, nothing selected and no gesture under way.
   void ReplaceMap(std::unique_ptr<TTrainStructureSV> NewMap);
 
   // Recovery: its timers, and what the history tells it.
