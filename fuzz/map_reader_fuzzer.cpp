@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "map_reader.h"
+#include "map_rows.h"
 #include "map_writer.h"
 #include "structure_check.h"
 #include "train_structure.h"
@@ -56,6 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   DrawTrains(map);
 
   const std::string saved = WriteMap(map);
+  TMapRows rows;
+  TakeRows(map, rows);
+  Require(WriteMap(rows) == saved, "the map's rows write other text", map);
   TTrainStructureSV again;
   try {
     ReadMap(saved, again);

@@ -1,5 +1,6 @@
 #include "frame_window.h"
 
+#include <QtCore/QEvent>
 #include <QtGui/QAction>
 #include <QtGui/QUndoGroup>
 #include <QtGui/QUndoStack>
@@ -13,6 +14,7 @@
 #include "glyphs.h"
 #include "map_file_dialogs.h"
 #include "map_window.h"
+#include "recovery_session.h"
 
 TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
   setWindowTitle(QStringLiteral("Train Map Editor"));
@@ -32,8 +34,13 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
 
   CreateMenus();
   CreateOpenDialog();
+  connect(MdiArea, &QMdiArea::subWindowActivated, this,
+          &TfrmTrain::ShowModifiedMark);
   AskOpenFileName = [this] { return ExecOpenDialog(); };
   ShowError = [this](const QString& Message) { ShowErrorBox(this, Message); };
+  AskSaveChanges = [this](const QString& Name) {
+    return AskSaveChangesBox(this, Name);
+  };
 }
 
 // The map windows go with the frame's base classes, after this part of it:
@@ -41,6 +48,9 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
 TfrmTrain::~TfrmTrain() {
   MdiArea->disconnect(this);
   UndoGroup->disconnect();
+  // The recovery session goes before the map windows: they must not reach
+  // its store on their way out.
+  for (TfrmMap* map : MapWindows()) map->Recovery = nullptr;
 }
 
 void TfrmTrain::CreateMenus() {
@@ -134,8 +144,16 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   map->TrackPropertiesDialog = frmTrackPr;
   map->TrainPropertiesDialog = TrainProps;
   map->ShowError = [this](const QString& Message) { ShowError(Message); };
+  map->AskSaveChanges = [this](const QString& Name) {
+    return AskSaveChanges(Name);
+  };
+  if (Recovery != nullptr) {
+    map->Recovery = Recovery->Store();
+    map->RecoveryEntry = Recovery->NewEntry();
+  }
   QMdiSubWindow* child = MdiArea->addSubWindow(map);
-  // Closing a map window frees it and its map, without asking.
+  // Closing a map window frees it and its map, once its unsaved changes
+  // are saved or given up.
   child->setAttribute(Qt::WA_DeleteOnClose);
   // The toolkit's own logo would stand in the menu bar otherwise.
   child->setWindowIcon(GlyphIcon(TGlyph::BuildTrack));
@@ -146,12 +164,38 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   return map;
 }
 
+void TfrmTrain::changeEvent(QEvent* Event) {
+  QMainWindow::changeEvent(Event);
+  if (Event->type() == QEvent::ModifiedChange ||
+      Event->type() == QEvent::WindowTitleChange) {
+    ShowModifiedMark();
+  }
+}
+
+void TfrmTrain::ShowModifiedMark() {
+  // The caption is set before the map area is made.
+  if (MdiArea == nullptr) return;
+  // Only a caption with a maximised window's has room for the mark.
+  const TfrmMap* map = ActiveMap();
+  const bool modified = map != nullptr && map->isWindowModified() &&
+                        windowTitle().contains(QStringLiteral("[*]"));
+  // Qt reports every setting as a change, also of the same value.
+  if (modified != isWindowModified()) setWindowModified(modified);
+}
+
+QList<TfrmMap*> TfrmTrain::MapWindows() const {
+  QList<TfrmMap*> maps;
+  for (QMdiSubWindow* child : MdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    maps.push_back(&dynamic_cast<TfrmMap&>(*child->widget()));
+  }
+  return maps;
+}
+
 void TfrmTrain::SetPropertiesDialogs(TfrmTrackPr* Track, TTrainProps* Train) {
   frmTrackPr = Track;
   TrainProps = Train;
-  for (QMdiSubWindow* child : MdiArea->subWindowList()) {
-    auto& map = dynamic_cast<TfrmMap&>(*child->widget());
-    map.TrackPropertiesDialog = Track;
-    map.TrainPropertiesDialog = Train;
+  for (TfrmMap* map : MapWindows()) {
+    map->TrackPropertiesDialog = Track;
+    map->TrainPropertiesDialog = Train;
   }
 }

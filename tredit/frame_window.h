@@ -3,9 +3,11 @@
 #include <QtCore/QString>
 #include <QtWidgets/QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "mode_buttons.h"
+#include "save_changes_box.h"
 
 class QAction;
 class QButtonGroup;
@@ -19,6 +21,7 @@ class QToolButton;
 class QUndoGroup;
 class TfrmMap;
 class TfrmTrackPr;
+class TRecoverySession;
 class TTrainProps;
 class TUpDown;
 enum class TUDBtnType;
@@ -28,13 +31,14 @@ enum class TUDBtnType;
 // mode of every map window. It keeps no map data; each command acts on the
 // active map window and does nothing without one, except New, Open and Exit.
 // Construction is spread over frame_window.cpp (window, menus, open dialog)
-// and frame_tool_bar.cpp; the commands are in frame_commands.cpp.
+// and frame_tool_bar.cpp; the commands are in frame_commands.cpp, keeping
+// and reopening unsaved maps in frame_recovery.cpp.
 class TfrmTrain : public QMainWindow, public TModeButtons {
  public:
   explicit TfrmTrain(QWidget* Parent = nullptr);
   ~TfrmTrain() override;
 
-  QMdiArea* MdiArea;
+  QMdiArea* MdiArea = nullptr;
 
   QMenu* mnuFile;
   QAction* mnuNew;
@@ -92,6 +96,22 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // Where a failed command's message goes, and every map window's too; an
   // error box unless replaced.
   std::function<void(const QString& Message)> ShowError;
+  // Every map window's question before it closes with unsaved changes;
+  // AskSaveChangesBox unless replaced.
+  std::function<TSaveChanges(const QString& Name)> AskSaveChanges;
+
+  // Recovery (frame_recovery.cpp). StartRecovery takes a folder of this
+  // editor's own in Folder, where every map window keeps its unsaved
+  // changes. ReopenRecoveredMaps opens the maps that editors which have
+  // ended left there, in the order they had them, and says whether there
+  // were any. KeepUnsavedMaps hands every map window with unsaved changes
+  // to recovery and waits until they are written; it says why it failed
+  // for those it could not keep, nothing when all went well. Exit, the end
+  // of the desktop session and the end of the event loop do that first.
+  void StartRecovery(const QString& Folder);
+  bool ReopenRecoveredMaps();
+  QString KeepUnsavedMaps();
+  std::unique_ptr<TRecoverySession> Recovery;
 
   // The map window that commands act on, none when no map window is open.
   TfrmMap* ActiveMap() const;
@@ -117,7 +137,17 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   bool IsDown(TModeButton Button) const override;
   void SetConnDown(bool Down) override;
 
+ protected:
+  // Exit asks nothing: it keeps the unsaved maps first, and stays open,
+  // with the message, when that fails.
+  void closeEvent(QCloseEvent* Event) override;
+  void changeEvent(QEvent* Event) override;
+
  private:
+  // A maximised map window's caption joins the frame's, "*" included. Qt
+  // marks the frame as the window changes, but loses the mark when another
+  // window becomes active, or the active one closes.
+  void ShowModifiedMark();
   void CreateMenus();
   void CreateEditMenu();
   void CreateOpenDialog();
@@ -127,4 +157,11 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void Guarded(const std::function<void()>& Command);
   // Runs a command on the active map window; nothing without one.
   void OnActiveMap(const std::function<void(TfrmMap& Map)>& Command);
+  // The map windows in the order they were made.
+  QList<TfrmMap*> MapWindows() const;
+  // Why the latest keeping of Map failed; empty when it did not.
+  QString RecoveryFailure(const TfrmMap& Map) const;
+  // Set once Exit has kept the unsaved maps, so that the end of the event
+  // loop does not keep them again.
+  bool Ended = false;
 };

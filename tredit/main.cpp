@@ -1,5 +1,6 @@
-// The train map editor: the frame window with one empty map, until the
-// frame is closed.
+// The train map editor: the frame window with one empty map, or the maps
+// left unsaved when it last ended, until the frame is closed.
+#include <QtCore/QStandardPaths>
 #include <QtWidgets/QApplication>
 #include <cstdio>
 
@@ -17,6 +18,11 @@ int main(int argc, char* argv[]) {
   IgnoreFileSizeSignal();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Train Map Editor"));
-  const auto frmTrain = StartEditor();
+  // In the user's data folder for this program, such as
+  // ~/.local/share/Train Map Editor; without one nothing can be kept.
+  const QString data =
+      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  const auto frmTrain = StartEditor(
+      data.isEmpty() ? QString() : data + QStringLiteral("/recovery"));
   return QApplication::exec();
 }

@@ -1,9 +1,11 @@
 #include <QtCore/QFile>
+#include <QtGui/QCloseEvent>
 #include <QtGui/QUndoStack>
 #include <stdexcept>
 
 #include "map_file_dialogs.h"
 #include "map_window.h"
+#include "recovery_store.h"
 
 namespace {
 
@@ -17,22 +19,36 @@ std::string LocalFileName(const QString& Name) {
 
 void TfrmMap::SetFileName(const QString& Name) {
   FileName = Name;
-  setWindowTitle(Name.isEmpty() ? kCaption : kCaption + u' ' + Name);
+  // Qt shows "[*]" as "*" while the window is marked modified.
+  const QString caption = Name.isEmpty() ? kCaption : kCaption + u' ' + Name;
+  setWindowTitle(caption + QStringLiteral("[*]"));
 }
 
-void TfrmMap::OpenMap(const QString& AFileName) {
-  SetFileName(AFileName);
-  // Loading needs an empty map; drop what the window held, and every
-  // pointer into it, first.
+QString TfrmMap::DocumentName() const {
+  return FileName.isEmpty() ? kCaption : FileName;
+}
+
+bool TfrmMap::Modified() const { return !UndoStack->isClean(); }
+
+void TfrmMap::ReplaceMap(std::unique_ptr<TTrainStructureSV> NewMap) {
+  // Drop what the window held, and every pointer into it, first.
+  AbandonKeep();
   SelectedLine = nullptr;
   SelectedPoint = nullptr;
   SelectedTrain = nullptr;
   Building = MovingPoint = Panning = false;
   DragPoint = nullptr;
   BuildLine = nullptr;
-  // A loaded map starts a new history; the old one names the old map.
+  // The old history names the old map; the new one starts clean.
   UndoStack->clear();
-  Map = std::make_unique<TTrainStructureSV>();
+  UndoStack->setClean();
+  Map = std::move(NewMap);
+}
+
+void TfrmMap::OpenMap(const QString& AFileName) {
+  SetFileName(AFileName);
+  // Loading needs an empty map.
+  ReplaceMap(std::make_unique<TTrainStructureSV>());
   try {
     Map->LoadFromFile(LocalFileName(AFileName));
   } catch (const std::runtime_error& Error) {
@@ -62,4 +78,27 @@ bool TfrmMap::ExecSaveDialog(QString& Name) {
   if (SaveDialog1->exec() != QDialog::Accepted) return false;
   Name = SaveDialog1->selectedFiles().value(0);
   return !Name.isEmpty();
+}
+
+void TfrmMap::closeEvent(QCloseEvent* Event) {
+  if (Modified()) {
+    switch (AskSaveChanges(DocumentName())) {
+      case TSaveChanges::Save:
+        // A failed or cancelled save keeps the window and its changes.
+        SaveMap(false);
+        if (Modified()) {
+          Event->ignore();
+          return;
+        }
+        break;
+      case TSaveChanges::Discard:
+        break;
+      case TSaveChanges::Cancel:
+        Event->ignore();
+        return;
+    }
+  }
+  // Saved or discarded: nothing of the window is kept for recovery.
+  if (Recovery != nullptr) Recovery->Drop(RecoveryEntry);
+  Event->accept();
 }

@@ -51,13 +51,21 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
     return Dialog.exec() == QDialog::Accepted;
   };
   AskSaveFileName = [this](QString& Name) { return ExecSaveDialog(Name); };
+  AskSaveChanges = [this](const QString& Name) {
+    return AskSaveChangesBox(this, Name);
+  };
   UndoStack = new QUndoStack(this);
+  SetUpRecovery();
 
   FormCreate();
 }
 
-// The history goes first, while the window it reports to is still whole.
-TfrmMap::~TfrmMap() { delete UndoStack; }
+// The history goes first, while the window it reports to is still whole;
+// what it says on its way out is no change of the map.
+TfrmMap::~TfrmMap() {
+  UndoStack->disconnect(this);
+  delete UndoStack;
+}
 
 void TfrmMap::FormCreate() {
   Building = false;

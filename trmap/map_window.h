@@ -8,16 +8,20 @@
 #include <memory>
 
 #include "canvas.h"
+#include "map_rows.h"
 #include "mode_buttons.h"
 #include "pixel_rounding.h"
+#include "save_changes_box.h"
 #include "screen_clip.h"
 #include "train_structure.h"
 
 class QCheckBox;
 class QFileDialog;
 class QFrame;
+class QTimer;
 class QUndoStack;
 class TfrmTrackPr;
+class TRecoveryStore;
 class TTrainProps;
 
 enum class TMouseButton { Left, Right, Middle };
@@ -97,6 +101,9 @@ class TfrmMap : public QWidget {
   std::function<bool(QString& Name)> AskSaveFileName;
   // The window's own save dialog, made the first time a save asks.
   QFileDialog* SaveDialog1 = nullptr;
+  // Asks whether to save the changes to the map named Name before the
+  // window closes (AskSaveChangesBox unless replaced).
+  std::function<TSaveChanges(const QString& Name)> AskSaveChanges;
 
   // Sets up a new window: an empty map, the default view for the current
   // client size, nothing selected.
@@ -175,19 +182,48 @@ class TfrmMap : public QWidget {
   void SwapSwitch();
 
   // Documents (map_documents.cpp). The caption is "Train Map", or
-  // "Train Map " and FileName once the window has a name; name and caption
-  // change together, before the file is read or written. OpenMap loads the
-  // file into a new, empty map of this window; SaveMap asks for a name when
-  // AlwaysAsk is set or the window has none. Failures go to ShowError and
-  // leave the name set and whatever had been read; neither throws. The
-  // frame's open dialog is set up by ConfigureOpenMapDialog
-  // (map_file_dialogs.h).
+  // "Train Map " and FileName once the window has a name, followed by "*"
+  // while the map has unsaved changes; name and caption change together,
+  // before the file is read or written. OpenMap loads the file into a new,
+  // empty map of this window; SaveMap asks for a name when AlwaysAsk is set
+  // or the window has none. Failures go to ShowError and leave the name set
+  // and whatever had been read; neither throws. The frame's open dialog is
+  // set up by ConfigureOpenMapDialog (map_file_dialogs.h).
   void OpenMap(const QString& AFileName);
   void SaveMap(bool AlwaysAsk);
+  // FileName, or "Train Map" for a map without one.
+  QString DocumentName() const;
+  // Whether the map has changes that are not saved: its history is away
+  // from the state of the last save, of opening, or of a new window.
+  bool Modified() const;
+
+  // Recovery (map_recovery.cpp). While the window has unsaved changes, its
+  // map and view are kept as entry RecoveryEntry of Recovery (not owned;
+  // none keeps nothing): a few seconds after the last change, and at least
+  // every half minute during a long series of them. The store writes them
+  // on a thread of its own; only taking the map's rows holds the window
+  // up. Saving or discarding the changes removes them.
+  TRecoveryStore* Recovery = nullptr;
+  int RecoveryEntry = 0;
+  // Hands the map and view over to Recovery now, all at once, unless what
+  // Recovery holds for this window already reopens it as it is.
+  void KeepForRecovery();
+  // How long after the last change the map is kept, and how long at most
+  // it goes unkept while changes keep coming, in milliseconds.
+  void SetRecoveryDelays(int Delay, int Deadline);
+  // Shows entry Entry of the recovery folder Folder, left by an earlier
+  // session, as it was there: marked as unsaved, with its file name, view
+  // and what could be read of its map (the failure goes to ShowError).
+  // Recovery keeps it from then on, and the entry goes once it has; an
+  // entry that could not be read stays as it is, standing for the window
+  // until it changes, and goes when the window is saved or discarded.
+  void ReopenRecovered(const std::string& Folder, int Entry);
 
  protected:
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
+  // Closing a window with unsaved changes asks first.
+  void closeEvent(QCloseEvent* Event) override;
   // Qt input reaching the gestures (map_input_events.cpp).
   void mousePressEvent(QMouseEvent* Event) override;
   void mouseMoveEvent(QMouseEvent* Event) override;
@@ -277,6 +313,41 @@ class TfrmMap : public QWidget {
 
   void SetFileName(const QString& Name);
   bool ExecSaveDialog(QString& Name);
+  // Puts NewMap in the window in place of the one it had, with a new
+  // history, nothing selected and no gesture under way.
+  void ReplaceMap(std::unique_ptr<TTrainStructureSV> NewMap);
+
+  // Recovery: its timers, and what the history tells it.
+  void SetUpRecovery();
+  void HistoryMoved();
+  void CleanChanged(bool Clean);
+  // Keeps the map a little later, and by the deadline at the latest.
+  void KeepSoon();
+  bool NeedsKeeping() const;
+  // A keep takes the map's rows a few blocks at a time, one step per turn
+  // of the event loop, and hands them to Recovery when all are taken. A
+  // change of the map between steps starts it again after a pause, or,
+  // once the deadline has passed, takes the rows at once.
+  void StartKeep();
+  void KeepStep();
+  void HandRowsOver();
+  // Gives up a keep under way; StopKeeping also any keep to come.
+  void AbandonKeep();
+  void StopKeeping();
+  // Timers that keep the map a little after the last change, and at the
+  // latest a while after the first one not kept yet; and the next step.
+  QTimer* RecoveryDelay;
+  QTimer* RecoveryDeadline;
+  QTimer* RecoveryStep;
+  bool RecoveryOverdue = false;
+  // The keep under way: its rows, the copy filling them, and the map's
+  // revision when it began.
+  std::unique_ptr<TMapRows> RecoveryRows;
+  std::unique_ptr<TRowsCopy> RecoveryCopy;
+  uint64_t RecoveryRevision = 0;
+  // The map shows an entry of an earlier session that could not be read
+  // whole, and has not changed since: that entry stands for it.
+  bool ShowsUnreadRecovery = false;
 
   // The selection when the edit under way began.
   TSelection SelectionBefore;

@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
+#include "map_rows.h"
 #include "train_structure.h"
 
 namespace {
@@ -94,88 +96,112 @@ class TMapText {
 constexpr size_t kLongestLine =
     3 * (TMapText::kLongestWholeReal + 1) + 8 * 21 + 2;
 
-void WriteLineEnd(TMapText& Text, const TTrLineEnd& End) {
-  if (End.IsEmpty()) {
+void WriteLineEnd(TMapText& Text, const TLineEndRow& End) {
+  if (End.Line == -1) {
     Text.Raw("-1 0 ");
     return;
   }
-  Text.Integer(End.Line->Id);
+  Text.Integer(End.Line);
   Text.Space();
   Text.Integer(End.End);
   Text.Space();
 }
 
-bool Storable(const TTrain& Train) { return IsTrack(Train.Position.Line); }
+void WriteEntry(TMapText& Text, const TPointRow& Point) {
+  Text.Width4(Point.Id);
+  Text.Space();
+  Text.WholeReal(Point.Pos.X);
+  Text.Space();
+  Text.WholeReal(Point.Pos.Y);
+  Text.Space();
+  Text.WholeReal(Point.Pos.Z);
+  Text.Space();
+  Text.Integer(Point.Wall ? 1 : 0);
+  Text.Space();
+  for (const TLineEndRow& conn : Point.Conns) WriteLineEnd(Text, conn);
+  Text.LineEnd();
+}
+
+void WriteEntry(TMapText& Text, const TTrackRow& Track) {
+  Text.Width4(Track.Id);
+  Text.Space();
+  Text.Integer(Track.Poles);
+  Text.Space();
+  Text.Integer(Track.Platform);
+  Text.Space();
+  Text.LineEnd();
+}
+
+void WriteEntry(TMapText& Text, const TTrainRow& Train) {
+  Text.Width4(Train.Line);
+  Text.Space();
+  Text.Integer(Train.Dir);
+  Text.Space();
+  Text.WholeReal(Train.Length);
+  Text.LineEnd();
+}
+
+// One section: its header with the entry count, then an entry for each
+// item Stored takes, made a row by Row. An empty section is left out.
+template <typename Items, typename Take, typename MakeRow>
+void WriteSection(TMapText& Text, std::string_view Name, const Items& List,
+                  Take Stored, MakeRow Row) {
+  const auto count =
+      static_cast<size_t>(std::count_if(List.begin(), List.end(), Stored));
+  if (count == 0) return;
+  Text.Room(kLongestLine);
+  Text.Raw(Name);
+  Text.Space();
+  Text.Integer(static_cast<int64_t>(count));
+  Text.LineEnd();
+  Text.Commit();
+  for (const auto& item : List) {
+    if (!Stored(item)) continue;
+    Text.Room(kLongestLine);
+    WriteEntry(Text, Row(item));
+    Text.Commit();
+  }
+}
+
+// The rows of the objects of a map, made as they are written.
+struct TObjectRow {
+  TPointRow operator()(const std::unique_ptr<TTrPoint>& Point) const {
+    return PointRow(*Point);
+  }
+  TTrackRow operator()(const std::unique_ptr<TTrack>& Track) const {
+    return TrackRow(*Track);
+  }
+  TTrainRow operator()(const std::unique_ptr<TTrain>& Train) const {
+    return TrainRow(*Train);
+  }
+};
+
+struct TSameRow {
+  template <typename Row>
+  const Row& operator()(const Row& Same) const {
+    return Same;
+  }
+};
+
+const auto kEvery = [](const auto&) { return true; };
 
 }  // namespace
 
 std::string WriteMap(const TTrainStructureSV& Map) {
+  const auto storable = [](const std::unique_ptr<TTrain>& Train) {
+    return TrainStorable(*Train);
+  };
   TMapText text;
+  WriteSection(text, "PNT", Map.Points, kEvery, TObjectRow{});
+  WriteSection(text, "TRK", Map.Tracks, kEvery, TObjectRow{});
+  WriteSection(text, "TRN", Map.Trains, storable, TObjectRow{});
+  return text.Take();
+}
 
-  if (!Map.Points.empty()) {
-    text.Room(kLongestLine);
-    text.Raw("PNT ");
-    text.Integer(static_cast<int64_t>(Map.Points.size()));
-    text.LineEnd();
-    text.Commit();
-    for (const auto& point : Map.Points) {
-      text.Room(kLongestLine);
-      text.Width4(point->Id);
-      text.Space();
-      text.WholeReal(point->Pos.X);
-      text.Space();
-      text.WholeReal(point->Pos.Y);
-      text.Space();
-      text.WholeReal(point->Pos.Z);
-      text.Space();
-      text.Integer(point->IsWallPoint() ? 1 : 0);
-      text.Space();
-      WriteLineEnd(text, point->Conn1);
-      WriteLineEnd(text, point->Conn2);
-      WriteLineEnd(text, point->Conn3);
-      text.LineEnd();
-      text.Commit();
-    }
-  }
-
-  if (!Map.Tracks.empty()) {
-    text.Room(kLongestLine);
-    text.Raw("TRK ");
-    text.Integer(static_cast<int64_t>(Map.Tracks.size()));
-    text.LineEnd();
-    text.Commit();
-    for (const auto& track : Map.Tracks) {
-      text.Room(kLongestLine);
-      text.Width4(track->Id);
-      text.Space();
-      text.Integer(track->Poles);
-      text.Space();
-      text.Integer(track->Platform);
-      text.Space();
-      text.LineEnd();
-      text.Commit();
-    }
-  }
-
-  size_t trains = 0;
-  for (const auto& train : Map.Trains) trains += Storable(*train);
-  if (trains > 0) {
-    text.Room(kLongestLine);
-    text.Raw("TRN ");
-    text.Integer(static_cast<int64_t>(trains));
-    text.LineEnd();
-    text.Commit();
-    for (const auto& train : Map.Trains) {
-      if (!Storable(*train)) continue;
-      text.Room(kLongestLine);
-      text.Width4(train->Position.Line->Id);
-      text.Space();
-      text.Integer(train->Position.Dir);
-      text.Space();
-      text.WholeReal(train->Length);
-      text.LineEnd();
-      text.Commit();
-    }
-  }
+std::string WriteMap(const TMapRows& Rows) {
+  TMapText text;
+  WriteSection(text, "PNT", Rows.Points, kEvery, TSameRow{});
+  WriteSection(text, "TRK", Rows.Tracks, kEvery, TSameRow{});
+  WriteSection(text, "TRN", Rows.Trains, kEvery, TSameRow{});
   return text.Take();
 }

@@ -3,9 +3,12 @@
 #include <string>
 
 class TTrainStructureSV;
+struct TMapRows;
 
 // The text of a map file for Map: the sections PNT, TRK and TRN, each left
 // out when its list is empty, with CR LF line ends. An empty map gives an
 // empty text. Trains that stand on no track cannot be stored and are left
 // out.
 std::string WriteMap(const TTrainStructureSV& Map);
+// The same text from the rows of a map (map_rows.h).
+std::string WriteMap(const TMapRows& Rows);

@@ -79,6 +79,7 @@ TMapEdit TTrainStructureSV::EndEdit() {
 void TTrainStructureSV::RollBackEdit() { EndEdit().Undo(*this); }
 
 void TTrainStructureSV::Apply(TMapChange& Change) {
+  ++Revision_;
   std::visit(
       TOverloaded{
           [this](map_change::TNextId& C) { std::swap(NextId, C.Value); },

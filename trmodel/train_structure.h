@@ -42,6 +42,10 @@ class TTrainStructureSV {
   TMapEdit EndEdit();
   void RollBackEdit();
 
+  // Counts the changes of the map: while it stays the same, the map has
+  // not changed.
+  uint64_t Revision() const { return Revision_; }
+
   // Hands out NextId and counts it up. Once the largest identifier has been
   // handed out (NextId is then negative), each call gives the smallest
   // positive one that no line has. Throws EIdentifierOverflow, changing
@@ -136,4 +140,5 @@ class TTrainStructureSV {
   int32_t SmallestFreeLineId() const;
 
   std::unique_ptr<TMapEdit> Recording;
+  uint64_t Revision_ = 0;
 };

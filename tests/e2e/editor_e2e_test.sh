@@ -5,6 +5,10 @@
 # in a new window through the open dialog.
 # Then builds a small network with a switch, a wall, a platform track and a
 # train, takes a screenshot of it when asked to, and checks what it saves.
+# Then leaves changes unsaved in a new window and in an opened file, exits,
+# and starts again: both come back, marked "*", and save as they were; and
+# a change made a few seconds before the editor is killed comes back too.
+# The editor keeps its recovery folder in a data folder of the test's own.
 #   editor_e2e_test.sh TREDIT [SCREENSHOT]
 # Prints the time from start to the first painted window. Exits 77 (skipped)
 # only when a tool it needs is not installed.
@@ -22,6 +26,9 @@ done
 work=$(mktemp -d)
 xvfb_pid=""
 editor_pid=""
+export XDG_DATA_HOME="$work/data"
+# In the sanitizer build, leaks of our own fail the editor's exit status.
+export LSAN_OPTIONS="suppressions=$here/lsan_suppressions.txt"
 cleanup() {
   [[ -n "$editor_pid" ]] && kill "$editor_pid" 2>/dev/null || true
   [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
@@ -136,12 +143,17 @@ file_command() {
   fail "the File menu did not open"
 }
 
+# Starts the editor and waits for its frame to be painted.
+start_editor() {
+  env -u QT_QPA_PLATFORM "$tredit" >>"$work/tredit.log" 2>&1 &
+  editor_pid=$!
+  wait_for eval 'frame=$(frame_window); [[ -n "$frame" ]]' || fail "no frame window"
+  wait_for painted || fail "the frame was never painted"
+}
+
 start_xvfb
 started=$(date +%s%N)
-env -u QT_QPA_PLATFORM "$tredit" >"$work/tredit.log" 2>&1 &
-editor_pid=$!
-wait_for eval 'frame=$(frame_window); [[ -n "$frame" ]]' || fail "no frame window"
-wait_for painted || fail "the frame was never painted"
+start_editor
 echo "start to first painted window: $((($(date +%s%N) - started) / 1000000)) ms"
 title_is "Train Map Editor - [Train Map]" || fail "title $(xdotool getwindowname "$frame")"
 
@@ -231,3 +243,78 @@ grep -Eq $'^ +[0-9]+ [0-9]+ 1 \r$' "$network" || fail "no platform track saved"
 grep -Eq $'^( +-?[0-9]+){4} 1 ' "$network" || fail "no wall saved"
 grep -Eq $'^( +-?[0-9]+){4} 0( [0-9]+ [12]){3} \r$' "$network" ||
   fail "no switch saved"
+
+# Unsaved work: a track in a new window, and one more in the opened file.
+file_command n
+wait_for title_is "Train Map Editor - [Train Map]" || fail "File > New"
+click_button 253 36
+drag -100 -20 100 -20
+wait_for title_is "Train Map Editor - [Train Map*]" || fail "no * after a change"
+file_command o
+answer_dialog "Open Train Map" "$name"
+wait_for title_is "Train Map Editor - [Train Map $name]" || fail "File > Open"
+click_button 374 7                 # "Build from selected point" up again
+drag -100 20 100 20
+wait_for title_is "Train Map Editor - [Train Map $name*]" || fail "no * in $name"
+cp "$work/expected.TRN" "$work/line-before.TRN"
+
+# Exit asks nothing and keeps both; the next start shows them again,
+# unsaved, in their order, the opened file active.
+file_command e
+wait_for eval '! kill -0 "$editor_pid" 2>/dev/null' || fail "Exit did not end the editor"
+wait "$editor_pid" || fail "the editor ended with status $?"
+cmp -s "$name" "$work/line-before.TRN" || fail "Exit wrote $name"
+start_editor
+wait_for title_is "Train Map Editor - [Train Map $name*]" ||
+  fail "after a restart: $(xdotool getwindowname "$frame")"
+# Once reopened, they are kept in this editor's own folder alone.
+kept_in_one_folder() {
+  [[ $(find "$XDG_DATA_HOME" -name '*.info' | wc -l) == 2 &&
+    $(find "$XDG_DATA_HOME" -name '*.info' -printf '%h\n' | sort -u | wc -l) == 1 ]]
+}
+wait_for kept_in_one_folder || fail "recovery files: $(find "$XDG_DATA_HOME" -type f)"
+printf '%s\r\n' 'PNT 4' \
+  '   0 -100   50    0 0 2 1 -1 0 -1 0 ' \
+  '   1  100   50    0 0 2 2 -1 0 -1 0 ' \
+  '   3 -100  -20    0 0 5 1 -1 0 -1 0 ' \
+  '   4  100  -20    0 0 5 2 -1 0 -1 0 ' \
+  'TRK 2' '   2 0 0 ' '   5 0 0 ' >"$work/expected.TRN"
+file_command s
+wait_for cmp -s "$work/expected.TRN" "$name" || {
+  od -c "$name" >&2
+  fail "the reopened file saves other bytes"
+}
+wait_for title_is "Train Map Editor - [Train Map $name]" || fail "* after saving"
+# Closing it (with the close button a maximised window has at the right
+# of the menu bar) leaves the new window, unnamed, with its track.
+click_at $(($(xdotool getwindowgeometry --shell "$frame" | sed -n 's/^WIDTH=//p') - 11)) 9
+wait_for title_is "Train Map Editor - [Train Map*]" || fail "the new window is not back: $(xdotool getwindowname "$frame")"
+untitled="$work/untitled.TRN"
+file_command s
+answer_dialog "Save As" "$untitled"
+printf '%s\r\n' 'PNT 2' \
+  '   0 -100   20    0 0 2 1 -1 0 -1 0 ' \
+  '   1  100   20    0 0 2 2 -1 0 -1 0 ' \
+  'TRK 1' '   2 0 0 ' >"$work/expected.TRN"
+wait_for cmp -s "$work/expected.TRN" "$untitled" || {
+  od -c "$untitled" >&2
+  fail "the reopened new window saves other bytes"
+}
+echo "unsaved maps kept at exit and reopened"
+
+# A change, a few seconds, and the editor killed: the change comes back.
+click_button 253 36
+drag -100 60 100 60
+wait_for title_is "Train Map Editor - [Train Map $untitled*]" || fail "no * after a change"
+sleep 6
+kill -9 "$editor_pid"
+wait "$editor_pid" 2>/dev/null || true
+start_editor
+wait_for title_is "Train Map Editor - [Train Map $untitled*]" ||
+  fail "after kill -9: $(xdotool getwindowname "$frame")"
+file_command s
+wait_for eval '[[ $(grep -c "^TRK 2" "$untitled") == 1 ]]' || {
+  od -c "$untitled" >&2
+  fail "the change before kill -9 did not come back"
+}
+echo "a change made before kill -9 came back"

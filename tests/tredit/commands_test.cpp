@@ -2,6 +2,7 @@
 #include <QtWidgets/QLineEdit>
 
 #include "frame_fixture.h"
+#include "shown_caption.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ TEST_F(FrameTest, NewTwiceGivesThreeWindowsAtTheDefaultView) {
     EXPECT_EQ(map->Scale, 1.0);
     EXPECT_EQ(map->OriginX, 213);
     EXPECT_EQ(map->OriginY, 135);
-    EXPECT_EQ(child->windowTitle(), "Train Map");
+    EXPECT_EQ(ShownCaption(*child), "Train Map");
   }
   EXPECT_EQ(Frame->MdiArea->currentSubWindow(), Children().back());
   EXPECT_TRUE(Children().back()->isMaximized());

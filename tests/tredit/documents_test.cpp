@@ -3,6 +3,7 @@
 
 #include "frame_fixture.h"
 #include "map_builder.h"
+#include "shown_caption.h"
 #include "track_properties_dialog.h"
 #include "train_structure.h"
 
@@ -47,7 +48,7 @@ TEST_F(FrameDocumentsTest, OpenLoadsTheFileIntoANewWindow) {
   ASSERT_EQ(Children().size(), 3);
   EXPECT_TRUE(start->Map->Points.empty());
   for (QMdiSubWindow* child : Children().mid(1)) {
-    EXPECT_EQ(child->windowTitle(), "Train Map " + name);
+    EXPECT_EQ(ShownCaption(*child), "Train Map " + name);
     EXPECT_EQ(MapOf(child)->Map->Tracks.size(), 1u);
   }
   EXPECT_EQ(Frame->ActiveMap(), MapOf(Children().back()));
@@ -132,6 +133,21 @@ TEST_F(FrameDocumentsTest, EveryMapCommandWithNoWindowOpenDoesNothing) {
   EXPECT_TRUE(Errors.empty());
   EXPECT_EQ(asked, 0);
   EXPECT_TRUE(QDir(Folder.path()).isEmpty());
+}
+
+// A maximised map window's caption joins the frame's, with its "*".
+TEST_F(FrameDocumentsTest, TheFrameShowsTheMarkOfTheActiveWindow) {
+  TfrmMap* first = Frame->ActiveMap();
+  DrawTrack(first);
+  EXPECT_EQ(ShownCaption(*Frame), "Train Map Editor - [Train Map*]");
+  Frame->NewMapWindow();
+  EXPECT_EQ(ShownCaption(*Frame), "Train Map Editor - [Train Map]");
+  Frame->MdiArea->setActiveSubWindow(Children().front());
+  EXPECT_EQ(ShownCaption(*Frame), "Train Map Editor - [Train Map*]");
+  Frame->NewMapWindow();
+  Children().back()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(ShownCaption(*Frame), "Train Map Editor - [Train Map*]");
 }
 
 }  // namespace

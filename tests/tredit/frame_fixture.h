@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QTemporaryDir>
 #include <QtTest/QTest>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
@@ -15,10 +16,12 @@
 #include "map_window.h"
 #include "up_down.h"
 
-// The editor as it starts, with failures collected instead of shown.
+// The editor as it starts, with failures collected instead of shown, and a
+// recovery folder of its own.
 class FrameTest : public ::testing::Test {
  protected:
-  std::unique_ptr<TfrmTrain> Frame = StartEditor();
+  QTemporaryDir RecoveryFolder;
+  std::unique_ptr<TfrmTrain> Frame = StartEditor(RecoveryFolder.path());
   std::vector<QString> Errors;
 
   FrameTest() {
@@ -38,6 +41,13 @@ class FrameTest : public ::testing::Test {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   void Click(QToolButton* Button) { QTest::mouseClick(Button, Qt::LeftButton); }
+  // A track drawn in Map on its own, as the user draws one.
+  void DrawTrack(TfrmMap* Map, int Y = 100) {
+    Frame->spbConn->setChecked(false);
+    Click(Frame->spbLine);
+    Map->FormMouseDown(TMouseButton::Left, 100, Y);
+    Map->FormMouseUp(TMouseButton::Left, 180, Y);
+  }
   // Presses an arrow of UpDown1 with the mouse.
   void ClickUpDown(Qt::ArrowType Arrow) {
     for (QToolButton* button : Frame->UpDown1->findChildren<QToolButton*>()) {

@@ -3,16 +3,17 @@
 #include <QtWidgets/QMenu>
 
 #include "frame_fixture.h"
+#include "shown_caption.h"
 
 namespace {
 
 TEST_F(FrameTest, StartsWithOneEmptyMaximisedMapWindowAndTheModesOfSelecting) {
   // A maximised child's caption joins the frame's.
-  EXPECT_EQ(Frame->windowTitle(), "Train Map Editor - [Train Map]");
+  EXPECT_EQ(ShownCaption(*Frame), "Train Map Editor - [Train Map]");
   ASSERT_EQ(Children().size(), 1);
   QMdiSubWindow* child = Children().front();
   EXPECT_TRUE(child->isMaximized());
-  EXPECT_EQ(child->windowTitle(), "Train Map");
+  EXPECT_EQ(ShownCaption(*child), "Train Map");
   EXPECT_EQ(Frame->MdiArea->currentSubWindow(), child);
   TfrmMap* map = MapOf(child);
   ASSERT_NE(map, nullptr);

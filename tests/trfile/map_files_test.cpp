@@ -13,6 +13,7 @@
 
 #include "map_dump.h"
 #include "map_reader.h"
+#include "map_rows.h"
 #include "map_writer.h"
 #include "structure_check.h"
 #include "temp_folder.h"
@@ -58,6 +59,10 @@ TEST(MapFiles, EachLoadsAsExpectedAndSavesStably) {
     EXPECT_TRUE(CheckStructure(map).empty());
 
     const std::string saved = WriteMap(map);
+    // A copy of the map's rows, as recovery keeps it, writes the same.
+    TMapRows rows;
+    TakeRows(map, rows);
+    EXPECT_EQ(WriteMap(rows), saved);
     fs::path savedFile = file;
     savedFile.replace_extension(".saved");
     if (fs::exists(savedFile)) {

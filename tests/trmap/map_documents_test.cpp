@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "map_window_fixture.h"
+#include "shown_caption.h"
 
 using test_maps::Build;
 using ::testing::ElementsAre;
@@ -20,6 +21,8 @@ class MapDocumentsTest : public ::testing::Test {
   std::deque<QString> Answers;
   std::vector<QString> AskedWith;
   std::vector<QString> Errors;
+  std::vector<QString> AskedToSave;
+  TSaveChanges SaveChangesAnswer = TSaveChanges::Cancel;
 
   std::unique_ptr<TfrmMap> NewWindow() {
     auto window = std::make_unique<TfrmMap>(
@@ -35,7 +38,19 @@ class MapDocumentsTest : public ::testing::Test {
     window->ShowError = [this](const QString& Message) {
       Errors.push_back(Message);
     };
+    window->AskSaveChanges = [this](const QString& Name) {
+      AskedToSave.push_back(Name);
+      return SaveChangesAnswer;
+    };
     return window;
+  }
+
+  // One step of the window's history: a new train on a track built
+  // beside the others.
+  static void Change(TfrmMap& Window) {
+    const double y = 50.0 * static_cast<double>(Window.Map->Tracks.size());
+    Window.SelectPoint(Build(*Window.Map, 0, y, 100, y)->P1);
+    Window.NewTrain();
   }
 
   QString Path(const char* Name) const {
@@ -56,20 +71,20 @@ class MapDocumentsTest : public ::testing::Test {
 
 TEST_F(MapDocumentsTest, SavingAnUnnamedMapAsksAndNamesTheWindow) {
   auto window = NewWindow();
-  EXPECT_EQ(window->windowTitle(), "Train Map");
+  EXPECT_EQ(ShownCaption(*window), "Train Map");
   Build(*window->Map, 0, 0, 100, 0);
   const QString name = Path("first.TRN");
   Answers = {name};
   window->SaveMap(false);
   EXPECT_THAT(AskedWith, ElementsAre(""));
   EXPECT_EQ(window->FileName, name);
-  EXPECT_EQ(window->windowTitle(), "Train Map " + name);
+  EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
   EXPECT_THAT(Errors, IsEmpty());
 
   auto reopened = NewWindow();
   reopened->OpenMap(name);
   EXPECT_EQ(reopened->Map->Tracks.size(), 1u);
-  EXPECT_EQ(reopened->windowTitle(), "Train Map " + name);
+  EXPECT_EQ(ShownCaption(*reopened), "Train Map " + name);
 
   // Named now: Save writes at once, even with nothing changed.
   QFile::remove(name);
@@ -89,7 +104,7 @@ TEST_F(MapDocumentsTest, SaveAsStartsOnTheNameAndLeavesTheOldFileAlone) {
   Build(*window->Map, 0, 50, 100, 50);
   window->SaveMap(true);
   EXPECT_THAT(AskedWith, ElementsAre("", oldName));
-  EXPECT_EQ(window->windowTitle(), "Train Map " + newName);
+  EXPECT_EQ(ShownCaption(*window), "Train Map " + newName);
   EXPECT_EQ(Contents(oldName), oldBytes);
   EXPECT_GT(Contents(newName).size(), oldBytes.size());
 }
@@ -98,7 +113,7 @@ TEST_F(MapDocumentsTest, CancellingTheSaveDialogChangesNothing) {
   auto window = NewWindow();
   window->SaveMap(false);
   EXPECT_TRUE(window->FileName.isEmpty());
-  EXPECT_EQ(window->windowTitle(), "Train Map");
+  EXPECT_EQ(ShownCaption(*window), "Train Map");
 
   const QString name = Path("kept.TRN");
   Answers = {name, QString()};
@@ -107,7 +122,7 @@ TEST_F(MapDocumentsTest, CancellingTheSaveDialogChangesNothing) {
   const QByteArray saved = Contents(name);
   window->SaveMap(true);
   EXPECT_EQ(window->FileName, name);
-  EXPECT_EQ(window->windowTitle(), "Train Map " + name);
+  EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
   EXPECT_EQ(Contents(name), saved);
   EXPECT_THAT(Errors, IsEmpty());
 }
@@ -118,7 +133,7 @@ TEST_F(MapDocumentsTest, OpeningAMissingFileLeavesAnEmptyWindowNamedAfterIt) {
   window->OpenMap(name);
   EXPECT_THAT(Errors, ElementsAre("File not found"));
   EXPECT_EQ(window->FileName, name);
-  EXPECT_EQ(window->windowTitle(), "Train Map " + name);
+  EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
   EXPECT_THAT(window->Map->Points, IsEmpty());
 
   Build(*window->Map, 0, 0, 100, 0);
@@ -142,7 +157,7 @@ TEST_F(MapDocumentsTest, AFileThatFailsHalfWayShowsWhatWasRead) {
   window->OpenMap(name);
   EXPECT_THAT(Errors, ElementsAre("Invalid numeric input"));
   EXPECT_EQ(window->Map->Points.size(), 1u);
-  EXPECT_EQ(window->windowTitle(), "Train Map " + name);
+  EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
   // Shown at once, not at some later paint.
   EXPECT_EQ(canvas->Erases, 1);
 }
@@ -156,7 +171,7 @@ TEST_F(MapDocumentsTest, AFailedSaveKeepsTheMapAndTheNewName) {
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_FALSE(Errors[0].isEmpty());
   EXPECT_EQ(window->FileName, name);
-  EXPECT_EQ(window->windowTitle(), "Train Map " + name);
+  EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
   EXPECT_EQ(window->Map->Tracks.size(), 1u);
 }
 
@@ -171,7 +186,7 @@ TEST_F(MapDocumentsTest, OneFileOpenedTwiceGivesIndependentWindows) {
   auto two = NewWindow();
   one->OpenMap(name);
   two->OpenMap(name);
-  EXPECT_EQ(one->windowTitle(), two->windowTitle());
+  EXPECT_EQ(ShownCaption(*one), ShownCaption(*two));
   Build(*one->Map, 0, 50, 100, 50);
   EXPECT_EQ(one->Map->Tracks.size(), 2u);
   EXPECT_EQ(two->Map->Tracks.size(), 1u);
@@ -194,6 +209,61 @@ TEST_F(MapDocumentsTest, OpeningIntoAUsedWindowDropsItsMapAndSelection) {
   window->OpenMap(name);
   EXPECT_EQ(window->SelectedPoint, nullptr);
   EXPECT_THAT(window->Map->Points, IsEmpty());
+}
+
+TEST_F(MapDocumentsTest, TheCaptionIsMarkedWhileChangesAreUnsaved) {
+  auto window = NewWindow();
+  Change(*window);
+  EXPECT_EQ(ShownCaption(*window), "Train Map*");
+  window->Undo();
+  EXPECT_EQ(ShownCaption(*window), "Train Map");
+  window->Redo();
+  const QString name = Path("marked.TRN");
+  Answers = {name};
+  window->SaveMap(false);
+  EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
+  Change(*window);
+  EXPECT_EQ(ShownCaption(*window), "Train Map " + name + "*");
+  window->Undo();
+  EXPECT_FALSE(window->Modified());
+  window->Redo();
+
+  // A failed save keeps the mark, under the new name.
+  const QString nowhere = Path("no folder/marked.TRN");
+  Answers = {nowhere};
+  window->SaveMap(true);
+  EXPECT_EQ(Errors.size(), 1u);
+  EXPECT_EQ(ShownCaption(*window), "Train Map " + nowhere + "*");
+}
+
+TEST_F(MapDocumentsTest, ClosingWithUnsavedChangesAsksFirst) {
+  auto window = NewWindow();
+  EXPECT_TRUE(window->close());
+  EXPECT_THAT(AskedToSave, IsEmpty());
+
+  Change(*window);
+  SaveChangesAnswer = TSaveChanges::Cancel;
+  EXPECT_FALSE(window->close());
+  // Save of an unnamed map asks for a name; cancelled, the window stays.
+  SaveChangesAnswer = TSaveChanges::Save;
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->Modified());
+  EXPECT_THAT(AskedWith, ElementsAre(""));
+  const QString name = Path("closed.TRN");
+  Answers = {name};
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(Contents(name).isEmpty());
+  EXPECT_THAT(AskedToSave,
+              ElementsAre("Train Map", "Train Map", "Train Map"));
+
+  auto other = NewWindow();
+  other->OpenMap(name);
+  Change(*other);
+  SaveChangesAnswer = TSaveChanges::Discard;
+  const QByteArray saved = Contents(name);
+  EXPECT_TRUE(other->close());
+  EXPECT_EQ(AskedToSave.back(), name);
+  EXPECT_EQ(Contents(name), saved);
 }
 
 }  // namespace
