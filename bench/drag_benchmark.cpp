@@ -1,7 +1,7 @@
 // Time of one mouse move while a point is dragged: the point follows the
-// mouse and the whole window is repainted, 1920 x 1080 pixels, on the
-// generated map of about 100,000 lines with about 5 % of it in view, as
-// generated and turned by 30 degrees.
+// mouse and the whole window is repainted, 1920 x 1080 pixels, with about
+// 5 % of the map in view: on the generated map of about 100,000 lines, as
+// generated and turned by 30 degrees, and on the map of 1,000,000 points.
 #include <benchmark/benchmark.h>
 
 #include "benchmark_views.h"
@@ -20,13 +20,14 @@ class TSelectPointsMode : public TModeButtons {
 };
 
 void BM_PointDragMove(benchmark::State& State) {
-  const bool turned = State.range(0) != 0;
+  const size_t pointCount = static_cast<size_t>(State.range(0));
+  const bool turned = State.range(1) != 0;
   TSelectPointsMode mode;
   auto* canvas = new TImageCanvas(QSize(kWidth, kHeight));
   TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
   window.resize(kWidth, kHeight);
   window.ModeButtons = &mode;
-  window.Map.swap(CachedMap(100000, turned));
+  window.Map.swap(CachedMap(pointCount, turned));
   FitView(window, 0.05);
 
   // Grab the point nearest the middle of the window.
@@ -47,13 +48,14 @@ void BM_PointDragMove(benchmark::State& State) {
   State.counters["lines"] =
       static_cast<double>(window.Map->Tracks.size() + window.Map->Walls.size());
   State.counters["in_view%"] = 100.0 * ShareInView(window);
-  window.Map.swap(CachedMap(100000, turned));
+  window.Map.swap(CachedMap(pointCount, turned));
 }
 
 BENCHMARK(BM_PointDragMove)
-    ->ArgNames({"turned"})
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"points", "turned"})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Args({1000000, 0})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
