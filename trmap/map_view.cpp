@@ -1,9 +1,8 @@
-#include <cmath>
-#include <cstdint>
-#include <limits>
+#include "map_view.h"
 
-#include "map_window.h"
-#include "pixel_rounding.h"
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -17,44 +16,53 @@ int32_t Saturate(double Value) {
   return static_cast<int32_t>(Value);
 }
 
+// Far more than the rounding of a few operations on doubles can move a
+// coordinate, relative to its size.
+constexpr double kRelativeSlack = 1e-9;
+
+double Lower(double Value) { return Value - std::fabs(Value) * kRelativeSlack; }
+
+double Higher(double Value) {
+  return Value + std::fabs(Value) * kRelativeSlack;
+}
+
 }  // namespace
 
-int32_t TfrmMap::WorldToScreenX(double X) const {
+int32_t TMapView::WorldToScreenX(double X) const {
   return Saturate(ScreenColumn(X));
 }
 
-int32_t TfrmMap::WorldToScreenY(double Y) const {
+int32_t TMapView::WorldToScreenY(double Y) const {
   return Saturate(ScreenRow(Y));
 }
 
-void TfrmMap::ScrollBy(int32_t DX, int32_t DY) {
-  OriginX = Saturate(static_cast<double>(OriginX) + DX);
-  OriginY = Saturate(static_cast<double>(OriginY) + DY);
-  Repaint();
+TWorldBox TMapView::WorldAround(double Reach) const {
+  const double margin = Reach + 1.0;
+  const double left = ScreenToWorldX(-margin);
+  const double right = ScreenToWorldX(Width + margin);
+  const double bottom = ScreenToWorldY(Height + margin);
+  const double top = ScreenToWorldY(-margin);
+  return {Lower(std::min(left, right)), Lower(std::min(bottom, top)),
+          Higher(std::max(left, right)), Higher(std::max(bottom, top))};
 }
 
-void TfrmMap::ZoomBy(double Factor) {
+TMapView TMapView::ScrolledBy(int32_t DX, int32_t DY) const {
+  TMapView moved = *this;
+  moved.OriginX = Saturate(static_cast<double>(OriginX) + DX);
+  moved.OriginY = Saturate(static_cast<double>(OriginY) + DY);
+  return moved;
+}
+
+TMapView TMapView::ZoomedBy(double Factor) const {
   // Zoom has no limit of its own, but a scale that has run out of the range
-  // of doubles would make every conversion meaningless: such a step changes
-  // nothing.
+  // of doubles would make every conversion meaningless.
   const double scale = Scale / Factor;
-  if (std::isnormal(scale) && scale > 0.0) {
-    const double cx = width() / 2;
-    const double cy = height() / 2;
-    OriginX = Saturate(RoundHalfEven((OriginX - cx) * Factor + cx));
-    OriginY = Saturate(RoundHalfEven((OriginY - cy) * Factor + cy));
-    Scale = scale;
-  }
-  Repaint();
-}
-
-void TfrmMap::SetGridSpacing(double G) {
-  GridSpacing = G;
-  Repaint();
-}
-
-void TfrmMap::Repaint() {
-  Canvas->Erase(ButtonFace());
-  FormPaint();
-  PresentNow();
+  if (!std::isnormal(scale) || !(scale > 0.0)) return *this;
+  TMapView zoomed = *this;
+  const double cx = Width / 2;
+  const double cy = Height / 2;
+  zoomed.OriginX = Saturate(RoundHalfEven((OriginX - cx) * Factor + cx));
+  zoomed.OriginY = Saturate(RoundHalfEven((OriginY - cy) * Factor + cy));
+  zoomed.Scale = scale;
+  return zoomed;
 }

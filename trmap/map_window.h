@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "canvas.h"
+#include "map_painter.h"
 #include "map_rows.h"
+#include "map_view.h"
 #include "mode_buttons.h"
-#include "pixel_rounding.h"
 #include "save_changes_box.h"
-#include "screen_clip.h"
 #include "train_structure.h"
 
 class QCheckBox;
@@ -31,9 +31,10 @@ inline constexpr int kVkEscape = 27;
 inline constexpr int kVkDelete = 46;
 
 // The window of one map. It owns the map, its own view of it (scale, origin,
-// grid) and its own selection, and draws it through its canvas. Its methods
-// are spread over files by concern: view, painting, selection, hit tests,
-// mouse and key gestures, and the Qt events that feed them.
+// grid) and its own selection, and draws it through its canvas with a map
+// painter. Its methods are spread over files by concern: view, painting,
+// selection, hit tests, mouse and key gestures, and the Qt events that feed
+// them.
 class TfrmMap : public QWidget {
  public:
   // Canvas is where the window draws; without one it draws onto an image
@@ -109,16 +110,13 @@ class TfrmMap : public QWidget {
   // client size, nothing selected.
   void FormCreate();
 
-  // View (map_view.cpp). World to screen rounds to the nearest pixel, halves
-  // to even, and saturates at the limits of 32 bits.
+  // View (map_window_view.cpp): the four view fields with the client size,
+  // and its conversions (TMapView says how they round).
+  TMapView View() const;
   int32_t WorldToScreenX(double X) const;
   int32_t WorldToScreenY(double Y) const;
-  double ScreenToWorldX(double PX) const { return (PX - OriginX) * Scale; }
-  // Adding +0 turns the -0 of the origin's row into 0, so a point clicked
-  // there is stored, and written to a map file, as 0 rather than -0.
-  double ScreenToWorldY(double PY) const {
-    return -(PY - OriginY) * Scale + 0.0;
-  }
+  double ScreenToWorldX(double PX) const;
+  double ScreenToWorldY(double PY) const;
   void ScrollBy(int32_t DX, int32_t DY);
   // Magnifies by Factor around the centre of the client area.
   void ZoomBy(double Factor);
@@ -126,7 +124,8 @@ class TfrmMap : public QWidget {
   // Erases, paints the whole map and shows it before returning.
   void Repaint();
 
-  // Painting (map_painting.cpp).
+  // Painting (map_painting.cpp), by a map painter with the window's canvas,
+  // map, view and selection.
   void FormPaint();
   void DrawLine(TTrLine* Line);
   void DrawPoint(TTrPoint* Point);
@@ -232,41 +231,9 @@ class TfrmMap : public QWidget {
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:
-  // The pixel column or row of a world coordinate as a whole number held in
-  // a double, so that it cannot overflow before it is clipped.
-  double ScreenColumn(double X) const {
-    return RoundHalfEven(X / Scale + OriginX);
-  }
-  double ScreenRow(double Y) const {
-    return RoundHalfEven(-Y / Scale + OriginY);
-  }
-  TScreenRect ClientRect() const {
-    return {0.0, 0.0, static_cast<double>(width()),
-            static_cast<double>(height())};
-  }
+  void SetView(const TMapView& AView);
+  TMapPainter Painter();
   TColor ButtonFace() const;
-  // Whether a box of world coordinates lies wholly more than Reach pixels
-  // outside the client area: decided without converting each coordinate,
-  // and with a pixel to spare for rounding.
-  bool WorldBoxOutside(double MinX, double MaxX, double MinY, double MaxY,
-                       double Reach) const {
-    const double margin = Reach + 1.0;
-    return MaxX < ScreenToWorldX(-margin) ||
-           MinX > ScreenToWorldX(width() + margin) ||
-           MaxY < ScreenToWorldY(height() + margin) ||
-           MinY > ScreenToWorldY(-margin);
-  }
-
-  // DrawLine for a line whose kind is known: Track is the line as a track,
-  // null for a wall.
-  void DrawLineAs(TTrLine* Line, const TTrack* Track);
-  void DrawGridColumns();
-  void DrawGridRows();
-  // MoveTo and LineTo for a segment in whole pixels, clipped to a band
-  // around the window so that every coordinate fits the canvas.
-  void DrawSegment(const TScreenSegment& Segment);
-  void DrawLineMarker(double X, double Y, TColor Color, double Angle,
-                      double Length, bool Visible);
   void PresentNow();
 
   bool ModeDown(TModeButton Button) const {

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "canvas.h"
+#include "map_view.h"
+#include "screen_clip.h"
+#include "train_structure.h"
+
+// What a map window has selected: at most one object; none is owned.
+struct TMapSelection {
+  const TTrLine* Line = nullptr;
+  const TTrPoint* Point = nullptr;
+  const TTrain* Train = nullptr;
+};
+
+// Draws a map in a view, with a selection, onto a canvas, as a map window
+// shows it. The canvas keeps its pen and brush from one drawing to the
+// next, and what a drawing leaves there is part of how the next one looks;
+// each drawing sets only what it needs.
+class TMapPainter {
+ public:
+  TMapPainter(TCanvas& Canvas, const TTrainStructureSV& Map,
+              const TMapView& View, const TMapSelection& Selection);
+
+  // The whole picture: grid, origin cross, tracks, walls, points and
+  // trains, each list in its order, later layers over earlier ones. The
+  // background is not erased.
+  void Paint();
+  // One object, selected or not as the selection says.
+  void DrawLine(const TTrLine& Line);
+  void DrawPoint(const TTrPoint& Point);
+  void DrawTrain(const TTrain& Train);
+
+ private:
+  // DrawLine for a line whose kind is known: Track is the line as a track,
+  // null for a wall.
+  void DrawLineAs(const TTrLine& Line, const TTrack* Track);
+  void DrawGrid();
+  template <typename TDraw>
+  void ForEachGridLine(int32_t Origin, double End, TDraw Draw);
+  // MoveTo and LineTo for a segment in whole pixels, clipped to a band
+  // around the client area so that every coordinate fits the canvas.
+  void DrawSegment(const TScreenSegment& Segment);
+  void DrawLineMarker(double X, double Y, TColor Color, double Angle,
+                      double Length, bool Visible);
+
+  TCanvas& Canvas;
+  const TTrainStructureSV& Map;
+  TMapView View;
+  TMapSelection Selection;
+};

@@ -1,0 +1,49 @@
+#include "map_window.h"
+
+TMapView TfrmMap::View() const {
+  return {Scale, GridSpacing, OriginX, OriginY, width(), height()};
+}
+
+void TfrmMap::SetView(const TMapView& AView) {
+  Scale = AView.Scale;
+  GridSpacing = AView.GridSpacing;
+  OriginX = AView.OriginX;
+  OriginY = AView.OriginY;
+}
+
+int32_t TfrmMap::WorldToScreenX(double X) const {
+  return View().WorldToScreenX(X);
+}
+
+int32_t TfrmMap::WorldToScreenY(double Y) const {
+  return View().WorldToScreenY(Y);
+}
+
+double TfrmMap::ScreenToWorldX(double PX) const {
+  return View().ScreenToWorldX(PX);
+}
+
+double TfrmMap::ScreenToWorldY(double PY) const {
+  return View().ScreenToWorldY(PY);
+}
+
+void TfrmMap::ScrollBy(int32_t DX, int32_t DY) {
+  SetView(View().ScrolledBy(DX, DY));
+  Repaint();
+}
+
+void TfrmMap::ZoomBy(double Factor) {
+  SetView(View().ZoomedBy(Factor));
+  Repaint();
+}
+
+void TfrmMap::SetGridSpacing(double G) {
+  GridSpacing = G;
+  Repaint();
+}
+
+void TfrmMap::Repaint() {
+  Canvas->Erase(ButtonFace());
+  FormPaint();
+  PresentNow();
+}
