@@ -186,5 +186,7 @@ class TMapLoader {
 }  // namespace
 
 void ReadMap(std::string_view Text, TTrainStructureSV& Map) {
+  // Fields are written directly below, out of the index's sight.
+  Map.DropSpatialIndex();
   TMapLoader(Text, Map).Run();
 }

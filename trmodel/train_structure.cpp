@@ -8,6 +8,7 @@
 
 #include "errors.h"
 #include "geometry.h"
+#include "spatial_index.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ void Toggle(std::vector<std::unique_ptr<T>>& List,
 
 }  // namespace
 
+TTrainStructureSV::TTrainStructureSV() = default;
+
 TTrainStructureSV::~TTrainStructureSV() {
   // Lines and points refer to each other only through plain pointers, so
   // freeing in this order touches nothing already freed.
@@ -80,6 +83,7 @@ void TTrainStructureSV::RollBackEdit() { EndEdit().Undo(*this); }
 
 void TTrainStructureSV::Apply(TMapChange& Change) {
   ++Revision_;
+  if (Index) Index->BeforeChange(Change);
   std::visit(
       TOverloaded{
           [this](map_change::TNextId& C) { std::swap(NextId, C.Value); },
@@ -101,7 +105,15 @@ void TTrainStructureSV::Apply(TMapChange& Change) {
           [this](map_change::TListEntry<TTrain>& C) { Toggle(Trains, C); },
       },
       Change);
+  if (Index && !Index->AfterChange(Change)) Index.reset();
 }
+
+const TSpatialIndex& TTrainStructureSV::SpatialIndex() const {
+  if (!Index) Index = std::make_unique<TSpatialIndex>(*this);
+  return *Index;
+}
+
+void TTrainStructureSV::DropSpatialIndex() { Index.reset(); }
 
 void TTrainStructureSV::Change(TMapChange Change) {
   Apply(Change);

@@ -11,6 +11,8 @@
 #include "map_objects.h"
 #include "track_position.h"
 
+class TSpatialIndex;
+
 // The container of one map. It owns every point, line and train; the lists
 // keep insertion order, which is also the order of drawing, hit-testing and
 // writing. The model validates nothing: callers keep the preconditions
@@ -20,7 +22,8 @@
 // place (Apply). Between BeginEdit and EndEdit the changes are recorded as
 // one edit that can be rolled back, undone and redone; outside an edit they
 // are final, and a removed object is freed at once. Only the file reader
-// writes objects directly, while it fills a new map.
+// writes objects directly, while it fills a new map. The same place keeps
+// the map's spatial index current.
 class TTrainStructureSV {
  public:
   int32_t NextId = 0;
@@ -29,7 +32,7 @@ class TTrainStructureSV {
   std::vector<std::unique_ptr<TWall>> Walls;
   std::vector<std::unique_ptr<TTrain>> Trains;
 
-  TTrainStructureSV() = default;
+  TTrainStructureSV();
   ~TTrainStructureSV();
   TTrainStructureSV(const TTrainStructureSV&) = delete;
   TTrainStructureSV& operator=(const TTrainStructureSV&) = delete;
@@ -113,6 +116,13 @@ class TTrainStructureSV {
   // Swap: the default and the other direction change places.
   bool SwapSwitch(TTrPoint* Point);
 
+  // The spatial index of the map, made at the first call and kept current
+  // by every change after it.
+  const TSpatialIndex& SpatialIndex() const;
+  // Lets the index go, for one who writes objects directly (the file
+  // reader); the next call of SpatialIndex makes a new one.
+  void DropSpatialIndex();
+
   // Reads a map file into this container, which should be empty. Throws
   // EFileError, EConvertError or EFloatOverflow with the message for the
   // user; what was read before the failure stays, and the map is sound
@@ -141,4 +151,5 @@ class TTrainStructureSV {
 
   std::unique_ptr<TMapEdit> Recording;
   uint64_t Revision_ = 0;
+  mutable std::unique_ptr<TSpatialIndex> Index;
 };

@@ -10,6 +10,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "index_check.h"
 #include "map_builder.h"
 #include "map_reader.h"
 #include "map_writer.h"
@@ -254,6 +255,17 @@ std::vector<uint64_t> Fingerprint(const TTrainStructureSV& Map) {
   return words;
 }
 
+// Boxes around the walk's coordinates (multiples of 10 from 0 to 50): all
+// of them, parts, a single place, and a box beside them that only trains
+// reach.
+const std::vector<TWorldBox> kBoxes = {{-1e300, -1e300, 1e300, 1e300},
+                                       {0, 0, 20, 20},
+                                       {25, 25, 55, 55},
+                                       {-5, -5, 5, 5},
+                                       {10, 30, 10, 30},
+                                       {35, -5, 45, 60},
+                                       {51, 51, 100, 100}};
+
 struct TState {
   std::string Saved;
   std::vector<uint64_t> Objects;
@@ -265,6 +277,7 @@ TState StateOf(const TTrainStructureSV& Map) {
 
 void ExpectState(const TTrainStructureSV& Map, const TState& Expected,
                  const std::string& Where) {
+  ASSERT_EQ(test_maps::IndexProblems(Map, kBoxes), "") << Where;
   const TState now = StateOf(Map);
   ASSERT_EQ(now.Saved, Expected.Saved) << Where;
   const auto differ =
@@ -278,13 +291,15 @@ void ExpectState(const TTrainStructureSV& Map, const TState& Expected,
 // Every step is one edit; about one in ten is given up, as a failed gesture
 // is, and must leave no trace. Then every edit is undone back to the start
 // and redone to the end, the map checked against the way forward at every
-// level.
+// level. The map's spatial index, kept current all the way, answers at
+// every level as one made anew does.
 TEST(RandomEditing, KeepsTheMapSoundAndUndoesAndRedoesEveryStepExactly) {
   for (unsigned seed = 1; seed <= 8; ++seed) {
     RandomEditor editor(seed);
     TTrainStructureSV& map = editor.Map();
     if (seed % 3 == 0) editor.LoadOddMap();
     ASSERT_EQ(test_maps::Problems(map), "") << "seed " << seed;
+    ASSERT_EQ(test_maps::IndexProblems(map, kBoxes), "") << "seed " << seed;
     std::vector<TState> states{StateOf(map)};
     std::vector<TMapEdit> edits;
     for (int step = 0; step < 1200; ++step) {
@@ -299,6 +314,7 @@ TEST(RandomEditing, KeepsTheMapSoundAndUndoesAndRedoesEveryStepExactly) {
       }
       edits.push_back(map.EndEdit());
       ASSERT_EQ(test_maps::Problems(map), "") << where;
+      ASSERT_EQ(test_maps::IndexProblems(map, kBoxes), "") << where;
       if (seed % 3 != 0) {
         for (const auto& point : map.Points) {
           // Editing never leaves a point without lines or with a fourth.

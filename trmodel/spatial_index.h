@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "bucket_grid.h"
+#include "map_change.h"
+#include "map_objects.h"
+#include "track_position.h"
+#include "world_box.h"
+
+class TTrainStructureSV;
+
+// Finds the points, lines and trains of a map whose boxes meet a box of the
+// world, and gives them in the order of their lists, which is the order in
+// which they are drawn and hit-tested. Made from a map, then kept current
+// by the map itself: every change passes through TTrainStructureSV::Apply,
+// which tells the index before and after.
+//
+// The box of a point is its place, that of a line the box of its two
+// points, and that of a train every place its track can take it: its length
+// and offset around the end of its line at which it enters, wherever the
+// links lead. An object whose box cannot be told (a line lacking a point)
+// is taken to be everywhere.
+//
+// Objects are filed in a uniform grid of cells sized to the map when the
+// index is made. Each carries a key that grows along its list, so that what
+// a look-up finds can be put back in list order; keys are spaced out, so
+// that an object put back into its list by an undo finds room between its
+// neighbours.
+class TSpatialIndex {
+ public:
+  explicit TSpatialIndex(const TTrainStructureSV& Map);
+  TSpatialIndex(const TSpatialIndex&) = delete;
+  TSpatialIndex& operator=(const TSpatialIndex&) = delete;
+
+  // Whether finding the objects that meet Box takes fewer steps than
+  // visiting every object would.
+  bool Selective(const TWorldBox& Box) const;
+
+  // The objects whose boxes meet Box, in list order.
+  std::vector<TTrPoint*> Points(const TWorldBox& Box) const;
+  std::vector<TTrack*> Tracks(const TWorldBox& Box) const;
+  std::vector<TWall*> Walls(const TWorldBox& Box) const;
+  std::vector<TTrain*> Trains(const TWorldBox& Box) const;
+
+  static TWorldBox BoxOf(const TTrPoint& Point);
+  static TWorldBox BoxOf(const TTrLine& Line);
+  static TWorldBox BoxOf(const TTrain& Train);
+
+  // Told by the map around each change it applies. BeforeChange takes out
+  // what the change moves; AfterChange files it again where the change put
+  // it, and says false when the index can no longer be kept current (its
+  // keys ran out between two neighbours, or the map has outgrown its
+  // grid): the map then drops it.
+  void BeforeChange(const TMapChange& Change);
+  bool AfterChange(const TMapChange& Change);
+
+ private:
+  // The objects of one kind: where they are filed, and what BeforeChange
+  // took out to be filed again.
+  template <typename T>
+  struct TKind {
+    TBucketGrid<T> Grid;
+    std::vector<typename TBucketGrid<T>::TEntry> Lifted;
+  };
+
+  template <typename T>
+  TKind<T>& KindOf();
+  template <typename T>
+  const TKind<T>& KindOf() const;
+  template <typename T>
+  const auto& ListOf() const;
+
+  template <typename T>
+  std::vector<T*> Find(const TWorldBox& Box) const;
+  template <typename T>
+  void Lift(T* Object);
+  void LiftAt(const TTrPoint& Point);
+  void LiftLine(TTrLine* Line, uint8_t End);
+  template <typename T>
+  void PutBack();
+  template <typename T>
+  bool FileInserted(size_t Index);
+
+  const TTrainStructureSV& Map;
+  TKind<TTrPoint> Points_;
+  TKind<TTrack> Tracks_;
+  TKind<TWall> Walls_;
+  TKind<TTrain> Trains_;
+  // How many points the grid was laid out for.
+  size_t PlannedPoints;
+};
