@@ -15,6 +15,9 @@ constexpr double kMaxTickLength = 50.0;
 // A denser grid would show nothing but grey, and its loop would run for
 // ever longer as the spacing shrinks.
 constexpr double kMinGridPixels = 2.0;
+// Every object that shows in the window lies within this many pixels of it:
+// the longest tick and the widest pen, with room to spare.
+constexpr double kNearPixels = 64.0;
 // Segments are clipped to the window widened by this much: far enough that
 // ordinary views are drawn exactly as computed, near enough that every
 // coordinate stays well inside what the painter handles.
@@ -28,8 +31,13 @@ double TickLength(double D) {
 }  // namespace
 
 TMapPainter::TMapPainter(TCanvas& ACanvas, const TTrainStructureSV& AMap,
-                         const TMapView& AView, const TMapSelection& ASelection)
-    : Canvas(ACanvas), Map(AMap), View(AView), Selection(ASelection) {}
+                         const TMapView& AView, const TMapSelection& ASelection,
+                         const TSpatialIndex* AIndex)
+    : Canvas(ACanvas),
+      Map(AMap),
+      View(AView),
+      Selection(ASelection),
+      Index(AIndex) {}
 
 void TMapPainter::DrawSegment(const TScreenSegment& Segment) {
   const TScreenRect guard{-kGuardBand, -kGuardBand, View.Width + kGuardBand,
@@ -53,10 +61,33 @@ void TMapPainter::Paint() {
   DrawSegment({x - kOriginCrossArm, y, x + kOriginCrossArm, y});
   DrawSegment({x, y - kOriginCrossArm, x, y + kOriginCrossArm});
 
-  for (const auto& track : Map.Tracks) DrawLineAs(*track, track.get());
-  for (const auto& wall : Map.Walls) DrawLineAs(*wall, nullptr);
-  for (const auto& point : Map.Points) DrawPoint(*point);
-  for (const auto& train : Map.Trains) DrawTrain(*train);
+  const auto drawTrack = [&](const TTrack& Track) {
+    DrawLineAs(Track, &Track);
+  };
+  const auto drawWall = [&](const TWall& Wall) { DrawLineAs(Wall, nullptr); };
+  const auto drawPoint = [&](const TTrPoint& Point) { DrawPoint(Point); };
+  const auto drawTrain = [&](const TTrain& Train) { DrawTrain(Train); };
+  const TWorldBox near = View.WorldAround(kNearPixels);
+  if (Index != nullptr && Index->Selective(near)) {
+    DrawFound(Index->Tracks(near), Map.Tracks, drawTrack);
+    DrawFound(Index->Walls(near), Map.Walls, drawWall);
+    DrawFound(Index->Points(near), Map.Points, drawPoint);
+    DrawFound(Index->Trains(near), Map.Trains, drawTrain);
+    return;
+  }
+  for (const auto& track : Map.Tracks) drawTrack(*track);
+  for (const auto& wall : Map.Walls) drawWall(*wall);
+  for (const auto& point : Map.Points) drawPoint(*point);
+  for (const auto& train : Map.Trains) drawTrain(*train);
+}
+
+template <typename T, typename TList, typename TDraw>
+void TMapPainter::DrawFound(const std::vector<T*>& Found, const TList& List,
+                            TDraw Draw) {
+  for (const T* object : Found) Draw(*object);
+  if (!List.empty() && (Found.empty() || Found.back() != List.back().get())) {
+    Draw(*List.back());
+  }
 }
 
 // Grid lines lie at whole multiples of the spacing, columns first. The

@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "map_view.h"
 #include "screen_clip.h"
+#include "spatial_index.h"
 #include "train_structure.h"
 
 // What a map window has selected: at most one object; none is owned.
@@ -16,10 +17,15 @@ struct TMapSelection {
 // shows it. The canvas keeps its pen and brush from one drawing to the
 // next, and what a drawing leaves there is part of how the next one looks;
 // each drawing sets only what it needs.
+//
+// With the map's spatial index a paint looks only at the objects near the
+// view; without one it visits every object. The picture is the same, pixel
+// for pixel, and so are the pen and brush it leaves on the canvas.
 class TMapPainter {
  public:
   TMapPainter(TCanvas& Canvas, const TTrainStructureSV& Map,
-              const TMapView& View, const TMapSelection& Selection);
+              const TMapView& View, const TMapSelection& Selection,
+              const TSpatialIndex* Index = nullptr);
 
   // The whole picture: grid, origin cross, tracks, walls, points and
   // trains, each list in its order, later layers over earlier ones. The
@@ -42,9 +48,15 @@ class TMapPainter {
   void DrawSegment(const TScreenSegment& Segment);
   void DrawLineMarker(double X, double Y, TColor Color, double Angle,
                       double Length, bool Visible);
+  // Draws the objects Found, then the last of List when it is not among
+  // them: a drawing that shows nothing still sets the pen for what follows,
+  // and the last one leaves it as a visit of every object would.
+  template <typename T, typename TList, typename TDraw>
+  void DrawFound(const std::vector<T*>& Found, const TList& List, TDraw Draw);
 
   TCanvas& Canvas;
   const TTrainStructureSV& Map;
   TMapView View;
   TMapSelection Selection;
+  const TSpatialIndex* Index;
 };

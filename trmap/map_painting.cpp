@@ -2,7 +2,8 @@
 
 TMapPainter TfrmMap::Painter() {
   return TMapPainter(*Canvas, *Map, View(),
-                     {SelectedLine, SelectedPoint, SelectedTrain});
+                     {SelectedLine, SelectedPoint, SelectedTrain},
+                     &Map->SpatialIndex());
 }
 
 void TfrmMap::FormPaint() { Painter().Paint(); }

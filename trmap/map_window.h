@@ -139,10 +139,10 @@ class TfrmMap : public QWidget {
   void SelectLine(TTrLine* Line);
   void SelectTrain(TTrain* Train);
 
-  // Hit tests (map_hit_test.cpp): the nearest object to a client pixel,
-  // however far, with its distance in pixels; -1 and none when there is
-  // none. On equal distances the earlier object wins, and a track beats a
-  // wall.
+  // Hit tests (map_hit_test.h) in the window's view with the map's spatial
+  // index: the nearest object to a client pixel, however far, with its
+  // distance in pixels; -1 and none when there is none. On equal distances
+  // the earlier object wins, and a track beats a wall.
   static double ScreenDistance(double X1, double Y1, double X2, double Y2);
   double HitTestPoint(int32_t X, int32_t Y, const TTrPoint* Exclude,
                       TTrPoint*& Point) const;
