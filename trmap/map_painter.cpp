@@ -82,7 +82,7 @@ void TMapPainter::Paint() {
 }
 
 template <typename T, typename TList, typename TDraw>
-void TMapPainter::DrawFound(const std::vector<T*>& Found, const TList& List,
+void TMapPainter::DrawFound(std::span<T* const> Found, const TList& List,
                             TDraw Draw) {
   for (const T* object : Found) Draw(*object);
   if (!List.empty() && (Found.empty() || Found.back() != List.back().get())) {

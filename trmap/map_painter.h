@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "canvas.h"
 #include "map_view.h"
 #include "screen_clip.h"
@@ -52,7 +54,7 @@ class TMapPainter {
   // them: a drawing that shows nothing still sets the pen for what follows,
   // and the last one leaves it as a visit of every object would.
   template <typename T, typename TList, typename TDraw>
-  void DrawFound(const std::vector<T*>& Found, const TList& List, TDraw Draw);
+  void DrawFound(std::span<T* const> Found, const TList& List, TDraw Draw);
 
   TCanvas& Canvas;
   const TTrainStructureSV& Map;

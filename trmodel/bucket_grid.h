@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -78,30 +80,25 @@ class TBucketGrid {
     for (const auto& owner : List) {
       const TWorldBox box = BoxOf(*owner);
       if (IsLarge(box)) continue;
-      const TCellRange range = RangeOf(box);
-      for (int32_t row = range.Row0; row <= range.Row1; ++row) {
-        for (int32_t column = range.Column0; column <= range.Column1;
-             ++column) {
-          ++counts[CellIndex(column, row)];
-        }
-      }
+      ForEachCellIndex(RangeOf(box), [&](size_t Cell) { ++counts[Cell]; });
     }
     for (size_t cell = 0; cell < cells_.size(); ++cell) {
       cells_[cell].reserve(cells_[cell].size() + counts[cell]);
     }
     uint64_t key = First;
     for (const auto& owner : List) {
-      Insert({key, owner.get()}, BoxOf(*owner));
+      Insert(key, owner.get(), BoxOf(*owner));
       key += Step;
     }
   }
-  void Insert(const TEntry& Entry, const TWorldBox& Box) {
+  void Insert(uint64_t Key, T* Object, const TWorldBox& Box) {
+    const TEntry entry{Key, Object};
     if (IsLarge(Box)) {
-      large_.push_back(Entry);
+      large_.push_back(entry);
       return;
     }
-    ForEachCell(RangeOf(Box),
-                [&](std::vector<TEntry>& Cell) { Cell.push_back(Entry); });
+    ForEachCellIndex(RangeOf(Box),
+                     [&](size_t Cell) { cells_[Cell].push_back(entry); });
   }
   // Takes out Object, filed with Box, and gives its key; nothing when it is
   // not filed here.
@@ -119,15 +116,14 @@ class TBucketGrid {
     if (IsLarge(Box)) {
       take(large_);
     } else {
-      ForEachCell(RangeOf(Box), take);
+      ForEachCellIndex(RangeOf(Box), [&](size_t Cell) { take(cells_[Cell]); });
     }
     return key;
   }
   std::optional<uint64_t> KeyOf(const T* Object, const TWorldBox& Box) const {
+    const TCellRange range = RangeOf(Box);
     const std::vector<TEntry>& list =
-        IsLarge(Box)
-            ? large_
-            : cells_[CellIndex(RangeOf(Box).Column0, RangeOf(Box).Row0)];
+        IsLarge(Box) ? large_ : cells_[CellIndex(range.Column0, range.Row0)];
     for (const TEntry& entry : list) {
       if (entry.Object == Object) return entry.Key;
     }
@@ -149,24 +145,72 @@ class TBucketGrid {
     for (const TEntry& entry : large_) Visit(entry);
   }
 
+  // Hands Visit every entry filed around (X, Y): the large ones, then those
+  // of the cells in rings of cells outward from the cell of (X, Y), passing
+  // over cells that lie farther from it than Reach() (asked anew for each
+  // cell) and stopping after a ring that lies farther as a whole; rings lie
+  // ever farther, as the cells cover the plane. Cell distances are taken a
+  // little short, so that no rounding can pass over a cell within reach.
+  // An object filed in several cells may come more than once.
+  template <typename TVisit, typename TReach>
+  void VisitAround(double X, double Y, TVisit Visit, TReach Reach) const {
+    ForEachLarge(Visit);
+    const int32_t column0 = geometry_.Column(X);
+    const int32_t row0 = geometry_.Row(Y);
+    const int32_t lastColumn = geometry_.Columns - 1;
+    const int32_t lastRow = geometry_.Rows - 1;
+    const int32_t rings =
+        std::max({column0, lastColumn - column0, row0, lastRow - row0});
+    for (int32_t ring = 0; ring <= rings; ++ring) {
+      bool near = false;
+      const auto visit = [&](int32_t Column, int32_t Row) {
+        if (CellDistance(Column, Row, X, Y) > Reach()) return;
+        near = true;
+        for (const TEntry& entry : cells_[CellIndex(Column, Row)]) {
+          Visit(entry);
+        }
+      };
+      if (ring == 0) {
+        visit(column0, row0);
+      } else {
+        const int32_t left = std::max(column0 - ring, 0);
+        const int32_t right = std::min(column0 + ring, lastColumn);
+        for (const int32_t row : {row0 - ring, row0 + ring}) {
+          if (row < 0 || row > lastRow) continue;
+          for (int32_t column = left; column <= right; ++column) {
+            visit(column, row);
+          }
+        }
+        const int32_t bottom = std::max(row0 - ring + 1, 0);
+        const int32_t top = std::min(row0 + ring - 1, lastRow);
+        for (const int32_t column : {column0 - ring, column0 + ring}) {
+          if (column < 0 || column > lastColumn) continue;
+          for (int32_t row = bottom; row <= top; ++row) visit(column, row);
+        }
+      }
+      if (!near) return;
+    }
+  }
+
   // Appends to Found the entry of every object whose box, as BoxOf gives
-  // it, meets Box; each object once, in no particular order.
+  // it, meets Box, in no particular order; an object filed in several
+  // cells may come more than once.
   template <typename TBoxOf>
   void Collect(const TWorldBox& Box, TBoxOf BoxOf,
                std::vector<TEntry>& Found) const {
     const TCellRange range = RangeOf(Box);
     for (int32_t row = range.Row0; row <= range.Row1; ++row) {
+      // A cell between the edge rows and columns of the range lies wholly
+      // inside Box, and so meets every box filed in it.
+      const bool innerRow = row > range.Row0 && row < range.Row1;
       for (int32_t column = range.Column0; column <= range.Column1; ++column) {
-        for (const TEntry& entry : cells_[CellIndex(column, row)]) {
-          const TWorldBox box = BoxOf(*entry.Object);
-          if (!box.Meets(Box)) continue;
-          // An object filed in several cells is taken in the first cell
-          // that both its box and Box cover.
-          const TCellRange own = RangeOf(box);
-          if (column == std::max(own.Column0, range.Column0) &&
-              row == std::max(own.Row0, range.Row0)) {
-            Found.push_back(entry);
-          }
+        const std::vector<TEntry>& cell = cells_[CellIndex(column, row)];
+        if (innerRow && column > range.Column0 && column < range.Column1) {
+          Found.insert(Found.end(), cell.begin(), cell.end());
+          continue;
+        }
+        for (const TEntry& entry : cell) {
+          if (BoxOf(*entry.Object).Meets(Box)) Found.push_back(entry);
         }
       }
     }
@@ -178,6 +222,9 @@ class TBucketGrid {
  private:
   // An object filed in more cells than this goes to the large list.
   static constexpr size_t kMaxCells = 16;
+  // Far more than the rounding of a few operations on doubles can move a
+  // coordinate, relative to its size.
+  static constexpr double kRelativeSlack = 1e-9;
 
   bool IsLarge(const TWorldBox& Box) const {
     constexpr double inf = std::numeric_limits<double>::infinity();
@@ -185,14 +232,33 @@ class TBucketGrid {
         Box.MinX > -inf && Box.MaxX < inf && Box.MinY > -inf && Box.MaxY < inf;
     return !finite || RangeOf(Box).Cells() > kMaxCells;
   }
+  // How far (X, Y) lies from the cell, taken a little short; the edge
+  // cells reach out without end.
+  double CellDistance(int32_t Column, int32_t Row, double X, double Y) const {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const auto gap = [](double Value, double Low, double High) {
+      const double outside =
+          Value < Low ? Low - Value : (Value > High ? Value - High : 0.0);
+      return std::max(0.0,
+                      outside - (std::fabs(Value) + outside) * kRelativeSlack);
+    };
+    const TGridGeometry& g = geometry_;
+    const double dx = gap(
+        X, Column == 0 ? -inf : g.Left + Column * g.CellWidth,
+        Column == g.Columns - 1 ? inf : g.Left + (Column + 1) * g.CellWidth);
+    const double dy =
+        gap(Y, Row == 0 ? -inf : g.Bottom + Row * g.CellHeight,
+            Row == g.Rows - 1 ? inf : g.Bottom + (Row + 1) * g.CellHeight);
+    return std::sqrt(dx * dx + dy * dy);
+  }
   size_t CellIndex(int32_t Column, int32_t Row) const {
     return static_cast<size_t>(Row) * geometry_.Columns + Column;
   }
   template <typename TVisit>
-  void ForEachCell(const TCellRange& Range, TVisit Visit) {
+  void ForEachCellIndex(const TCellRange& Range, TVisit Visit) const {
     for (int32_t row = Range.Row0; row <= Range.Row1; ++row) {
       for (int32_t column = Range.Column0; column <= Range.Column1; ++column) {
-        Visit(cells_[CellIndex(column, row)]);
+        Visit(CellIndex(column, row));
       }
     }
   }

@@ -1,6 +1,8 @@
 #include "spatial_index.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <type_traits>
@@ -97,6 +99,41 @@ TGridGeometry GeometryFor(const TTrainStructureSV& Map) {
   return geometry;
 }
 
+// Sorts entries by key, with Room to work in. Keys found in a view are
+// many, and a few passes of counting over the bits in which they differ
+// beat comparisons.
+template <typename TEntry>
+void SortByKey(std::vector<TEntry>& Entries, std::vector<TEntry>& Room) {
+  constexpr size_t kFew = 256;
+  const auto byKey = [](const TEntry& A, const TEntry& B) {
+    return A.Key < B.Key;
+  };
+  if (Entries.size() < kFew) {
+    std::sort(Entries.begin(), Entries.end(), byKey);
+    return;
+  }
+  const auto [lowest, highest] =
+      std::minmax_element(Entries.begin(), Entries.end(), byKey);
+  const uint64_t low = lowest->Key;
+  uint64_t differing = 0;
+  for (const TEntry& entry : Entries) differing |= entry.Key - low;
+  if (differing == 0) return;
+  constexpr int kDigitBits = 11;
+  constexpr size_t kDigits = size_t{1} << kDigitBits;
+  Room.resize(Entries.size());
+  for (int shift = std::countr_zero(differing); (differing >> shift) != 0;
+       shift += kDigitBits) {
+    std::array<size_t, kDigits + 1> start{};
+    const auto digit = [&](const TEntry& Entry) {
+      return static_cast<size_t>(((Entry.Key - low) >> shift) & (kDigits - 1));
+    };
+    for (const TEntry& entry : Entries) ++start[digit(entry) + 1];
+    for (size_t d = 1; d <= kDigits; ++d) start[d] += start[d - 1];
+    for (const TEntry& entry : Entries) Room[start[digit(entry)]++] = entry;
+    Entries.swap(Room);
+  }
+}
+
 }  // namespace
 
 TWorldBox TSpatialIndex::BoxOf(const TTrPoint& Point) {
@@ -139,24 +176,6 @@ TSpatialIndex::TSpatialIndex(const TTrainStructureSV& AMap)
 }
 
 template <typename T>
-TSpatialIndex::TKind<T>& TSpatialIndex::KindOf() {
-  if constexpr (std::is_same_v<T, TTrPoint>) {
-    return Points_;
-  } else if constexpr (std::is_same_v<T, TTrack>) {
-    return Tracks_;
-  } else if constexpr (std::is_same_v<T, TWall>) {
-    return Walls_;
-  } else {
-    return Trains_;
-  }
-}
-
-template <typename T>
-const TSpatialIndex::TKind<T>& TSpatialIndex::KindOf() const {
-  return const_cast<TSpatialIndex*>(this)->KindOf<T>();
-}
-
-template <typename T>
 const auto& TSpatialIndex::ListOf() const {
   if constexpr (std::is_same_v<T, TTrPoint>) {
     return Map.Points;
@@ -176,35 +195,39 @@ bool TSpatialIndex::Selective(const TWorldBox& Box) const {
 }
 
 template <typename T>
-std::vector<T*> TSpatialIndex::Find(const TWorldBox& Box) const {
-  std::vector<typename TBucketGrid<T>::TEntry> found;
-  KindOf<T>().Grid.Collect(
-      Box, [](const T& Object) { return BoxOf(Object); }, found);
-  std::sort(found.begin(), found.end(),
-            [](const auto& A, const auto& B) { return A.Key < B.Key; });
-  std::vector<T*> objects(found.size());
-  std::transform(found.begin(), found.end(), objects.begin(),
-                 [](const auto& Entry) { return Entry.Object; });
-  return objects;
+std::span<T* const> TSpatialIndex::Find(const TWorldBox& Box) const {
+  const TKind<T>& kind = KindOf<T>();
+  kind.Entries.clear();
+  kind.Grid.Collect(
+      Box, [](const T& Object) { return BoxOf(Object); }, kind.Entries);
+  SortByKey(kind.Entries, kind.Sorting);
+  // An object filed in several cells comes once from each.
+  kind.Found.clear();
+  for (const auto& entry : kind.Entries) {
+    if (kind.Found.empty() || kind.Found.back() != entry.Object) {
+      kind.Found.push_back(entry.Object);
+    }
+  }
+  return kind.Found;
 }
 
-std::vector<TTrPoint*> TSpatialIndex::Points(const TWorldBox& Box) const {
+std::span<TTrPoint* const> TSpatialIndex::Points(const TWorldBox& Box) const {
   return Find<TTrPoint>(Box);
 }
-std::vector<TTrack*> TSpatialIndex::Tracks(const TWorldBox& Box) const {
+std::span<TTrack* const> TSpatialIndex::Tracks(const TWorldBox& Box) const {
   return Find<TTrack>(Box);
 }
-std::vector<TWall*> TSpatialIndex::Walls(const TWorldBox& Box) const {
+std::span<TWall* const> TSpatialIndex::Walls(const TWorldBox& Box) const {
   return Find<TWall>(Box);
 }
-std::vector<TTrain*> TSpatialIndex::Trains(const TWorldBox& Box) const {
+std::span<TTrain* const> TSpatialIndex::Trains(const TWorldBox& Box) const {
   return Find<TTrain>(Box);
 }
 
 template <typename T>
 void TSpatialIndex::Lift(T* Object) {
   if (const auto key = KindOf<T>().Grid.Remove(Object, BoxOf(*Object))) {
-    KindOf<T>().Lifted.push_back({*key, Object});
+    KindOf<T>().Lifted.emplace_back(*key, Object);
   }
 }
 
@@ -258,8 +281,8 @@ void TSpatialIndex::LiftLine(TTrLine* Line, uint8_t End) {
 
 template <typename T>
 void TSpatialIndex::PutBack() {
-  for (const auto& entry : KindOf<T>().Lifted) {
-    KindOf<T>().Grid.Insert(entry, BoxOf(*entry.Object));
+  for (const auto& [key, object] : KindOf<T>().Lifted) {
+    KindOf<T>().Grid.Insert(key, object, BoxOf(*object));
   }
   KindOf<T>().Lifted.clear();
 }
@@ -294,7 +317,7 @@ bool TSpatialIndex::FileInserted(size_t Index) {
     key = low + kKeyStep;
   }
   T* object = list[Index].get();
-  KindOf<T>().Grid.Insert({key, object}, BoxOf(*object));
+  KindOf<T>().Grid.Insert(key, object, BoxOf(*object));
   return true;
 }
 

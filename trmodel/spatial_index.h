@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "bucket_grid.h"
@@ -39,11 +42,25 @@ class TSpatialIndex {
   // visiting every object would.
   bool Selective(const TWorldBox& Box) const;
 
-  // The objects whose boxes meet Box, in list order.
-  std::vector<TTrPoint*> Points(const TWorldBox& Box) const;
-  std::vector<TTrack*> Tracks(const TWorldBox& Box) const;
-  std::vector<TWall*> Walls(const TWorldBox& Box) const;
-  std::vector<TTrain*> Trains(const TWorldBox& Box) const;
+  // The objects whose boxes meet Box, in list order. What a look-up gives
+  // stays valid until the next look-up of the same kind, or a change of
+  // the map: the index keeps it, so that a paint allocates nothing.
+  std::span<TTrPoint* const> Points(const TWorldBox& Box) const;
+  std::span<TTrack* const> Tracks(const TWorldBox& Box) const;
+  std::span<TWall* const> Walls(const TWorldBox& Box) const;
+  std::span<TTrain* const> Trains(const TWorldBox& Box) const;
+
+  // Hands Visit(Object, Key) the objects of kind T (TTrPoint, TTrack, TWall
+  // or TTrain) filed around the place (X, Y), nearer ones first by cells,
+  // leaving out those filed only farther than Reach() metres (asked anew
+  // as the walk goes on). Every object whose box lies within reach comes,
+  // some perhaps more than once and in no list order: the keys give it.
+  template <typename T, typename TVisit, typename TReach>
+  void VisitAround(double X, double Y, TVisit Visit, TReach Reach) const {
+    KindOf<T>().Grid.VisitAround(
+        X, Y, [&](const auto& Entry) { Visit(Entry.Object, Entry.Key); },
+        Reach);
+  }
 
   static TWorldBox BoxOf(const TTrPoint& Point);
   static TWorldBox BoxOf(const TTrLine& Line);
@@ -58,23 +75,38 @@ class TSpatialIndex {
   bool AfterChange(const TMapChange& Change);
 
  private:
-  // The objects of one kind: where they are filed, and what BeforeChange
-  // took out to be filed again.
+  // The objects of one kind: where they are filed, what BeforeChange took
+  // out to be filed again, and room for look-ups.
   template <typename T>
   struct TKind {
     TBucketGrid<T> Grid;
-    std::vector<typename TBucketGrid<T>::TEntry> Lifted;
+    std::vector<std::pair<uint64_t, T*>> Lifted;
+    mutable std::vector<typename TBucketGrid<T>::TEntry> Entries;
+    mutable std::vector<typename TBucketGrid<T>::TEntry> Sorting;
+    mutable std::vector<T*> Found;
   };
 
   template <typename T>
-  TKind<T>& KindOf();
+  const TKind<T>& KindOf() const {
+    if constexpr (std::is_same_v<T, TTrPoint>) {
+      return Points_;
+    } else if constexpr (std::is_same_v<T, TTrack>) {
+      return Tracks_;
+    } else if constexpr (std::is_same_v<T, TWall>) {
+      return Walls_;
+    } else {
+      return Trains_;
+    }
+  }
   template <typename T>
-  const TKind<T>& KindOf() const;
+  TKind<T>& KindOf() {
+    return const_cast<TKind<T>&>(std::as_const(*this).KindOf<T>());
+  }
   template <typename T>
   const auto& ListOf() const;
 
   template <typename T>
-  std::vector<T*> Find(const TWorldBox& Box) const;
+  std::span<T* const> Find(const TWorldBox& Box) const;
   template <typename T>
   void Lift(T* Object);
   void LiftAt(const TTrPoint& Point);
