@@ -25,13 +25,21 @@ const TEllipseSprite& TEllipseSprites::Get(const TPen& Pen, const TBrush& Brush,
     painter.drawEllipse(
         EllipseBounds(margin, margin, margin + Width, margin + Height));
   }
-  TEllipseSprite sprite{Pen, Brush, Width, Height, {}, margin};
+  TEllipseSprite sprite{Pen, Brush, Width, Height, {}, {}, margin};
   for (int y = 0; y < image.height(); ++y) {
     const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < image.width(); ++x) {
-      if (qAlpha(row[x]) != 0) {
-        sprite.Pixels.push_back({x - margin, y - margin, row[x] | 0xFF000000u});
+      if (qAlpha(row[x]) == 0) continue;
+      const bool extends =
+          !sprite.Runs.empty() && sprite.Runs.back().DY == y - margin &&
+          sprite.Runs.back().DX + sprite.Runs.back().Count == x - margin;
+      if (extends) {
+        ++sprite.Runs.back().Count;
+      } else {
+        sprite.Runs.push_back({x - margin, y - margin,
+                               static_cast<int>(sprite.Colors.size()), 1});
       }
+      sprite.Colors.push_back(row[x] | 0xFF000000u);
     }
   }
   Sprites.push_back(std::move(sprite));

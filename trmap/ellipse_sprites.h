@@ -5,12 +5,14 @@
 
 #include "canvas.h"
 
-// One pixel that drawing an ellipse sets, relative to the top-left corner
-// of its box.
-struct TSpritePixel {
+// A run of neighbouring pixels of one row that drawing an ellipse sets:
+// Count pixels rightward from (DX, DY), relative to the top-left corner of
+// its box, coloured with the sprite's colours from First on.
+struct TSpriteRun {
   int DX;
   int DY;
-  QRgb Color;
+  int First;
+  int Count;
 };
 
 // The pixels of an ellipse drawn with one pen and brush in a box of one size.
@@ -19,7 +21,8 @@ struct TEllipseSprite {
   TBrush Brush;
   int Width;
   int Height;
-  std::vector<TSpritePixel> Pixels;
+  std::vector<TSpriteRun> Runs;
+  std::vector<QRgb> Colors;
   // How far the pixels reach beyond the box on any side.
   int Margin;
 };

@@ -8,6 +8,75 @@
 
 #include "qt_drawing.h"
 
+namespace {
+
+// The image's pixels, looked up once for many lines.
+struct TPixels {
+  uchar* Bits;
+  qsizetype Stride;
+  int Width;
+  int Height;
+};
+
+// Sets the pixels of a thin line itself when both ends lie on the image
+// (the far end, which the line does not reach, may lie on its right or
+// bottom edge), and says so; any other line is left to the painter. The
+// pixels are the painter's: one per step along the longer axis from the
+// lower end up to but not including the higher one, across it the 16.16
+// fixed-point position that the painter computes (sampled half a step in
+// when it grows, as the painter does); for a dotted pen every third pixel
+// counted from the start of the line.
+bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
+                  const TPixels& Pixels) {
+  const int width = Pixels.Width;
+  const int height = Pixels.Height;
+  if (std::min(Line.x1(), Line.x2()) < 0 ||
+      std::min(Line.y1(), Line.y2()) < 0 ||
+      std::max(Line.x1(), Line.x2()) > width ||
+      std::max(Line.y1(), Line.y2()) > height) {
+    return false;
+  }
+  // The painter draws a line of length zero as a dot, dotted pen or not.
+  if (Line.p1() == Line.p2()) {
+    if (Line.x1() < width && Line.y1() < height) {
+      reinterpret_cast<QRgb*>(Pixels.Bits +
+                              Line.y1() * Pixels.Stride)[Line.x1()] = Color;
+    }
+    return true;
+  }
+
+  const bool alongY = std::abs(Line.dx()) < std::abs(Line.dy());
+  int a1 = alongY ? Line.y1() : Line.x1();
+  int a2 = alongY ? Line.y2() : Line.x2();
+  int b1 = alongY ? Line.x1() : Line.y1();
+  int b2 = alongY ? Line.x2() : Line.y2();
+  const bool reversed = a1 > a2;
+  if (reversed) {
+    std::swap(a1, a2);
+    std::swap(b1, b2);
+  }
+  const int count = a2 - a1;
+  const int64_t step = (int64_t{b2 - b1} * 65536) / count;
+  int64_t b = int64_t{b1} * 65536 + (step > 0 ? step / 2 : 0);
+
+  uchar* bits = Pixels.Bits;
+  const qsizetype stride = Pixels.Stride;
+  for (int t = 0; t < count; ++t, b += step) {
+    const int fromStart = reversed ? count - 1 - t : t;
+    if (Dotted && fromStart % 3 != 0) continue;
+    const int a = a1 + t;
+    const int across = static_cast<int>(b >> 16);
+    const int x = alongY ? across : a;
+    const int y = alongY ? a : across;
+    if (x < width && y < height) {
+      reinterpret_cast<QRgb*>(bits + y * stride)[x] = Color;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 TImageCanvas::TImageCanvas(const QSize& Size)
     : Image(Size, QImage::Format_RGB32) {
   Image.fill(clWhite);
@@ -48,24 +117,32 @@ void TImageCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
 // The raster painter draws straight into the image's memory, so pixels
 // written here stay in order with what it drew before and draws after.
 void TImageCanvas::CopySprite(const TEllipseSprite& Sprite, int Left, int Top) {
+  const int width = Image.width();
+  const int height = Image.height();
   const int m = Sprite.Margin;
   if (Left + Sprite.Width + m <= 0 || Top + Sprite.Height + m <= 0 ||
-      Left - m >= Image.width() || Top - m >= Image.height()) {
+      Left - m >= width || Top - m >= height) {
     return;
   }
   uchar* bits = Image.bits();
   const qsizetype stride = Image.bytesPerLine();
   const bool inside = Left - m >= 0 && Top - m >= 0 &&
-                      Left + Sprite.Width + m <= Image.width() &&
-                      Top + Sprite.Height + m <= Image.height();
-  for (const TSpritePixel& pixel : Sprite.Pixels) {
-    const int x = Left + pixel.DX;
-    const int y = Top + pixel.DY;
-    if (!inside &&
-        (x < 0 || y < 0 || x >= Image.width() || y >= Image.height())) {
-      continue;
+                      Left + Sprite.Width + m <= width &&
+                      Top + Sprite.Height + m <= height;
+  for (const TSpriteRun& run : Sprite.Runs) {
+    const int y = Top + run.DY;
+    int from = Left + run.DX;
+    int to = from + run.Count;
+    const QRgb* colors = Sprite.Colors.data() + run.First;
+    if (!inside) {
+      if (y < 0 || y >= height) continue;
+      colors += std::max(0, -from);
+      from = std::max(from, 0);
+      to = std::min(to, width);
+      if (from >= to) continue;
     }
-    reinterpret_cast<QRgb*>(bits + y * stride)[x] = pixel.Color;
+    std::copy(colors, colors + (to - from),
+              reinterpret_cast<QRgb*>(bits + y * stride) + from);
   }
 }
 
@@ -101,63 +178,15 @@ QPainter& TImageCanvas::Painter() {
   return *ActivePainter;
 }
 
-// Sets the pixels of a thin line itself when both ends lie on the image
-// (the far end, which the line does not reach, may lie on its right or
-// bottom edge), and says so; any other line is left to the painter. The
-// pixels are the painter's: one per step along the longer axis from the
-// lower end up to but not including the higher one, across it the 16.16
-// fixed-point position that the painter computes (sampled half a step in
-// when it grows, as the painter does); for a dotted pen every third pixel
-// counted from the start of the line.
-bool TImageCanvas::DrawThinLine(const QLine& Line, QRgb Color, bool Dotted) {
-  const int width = Image.width();
-  const int height = Image.height();
-  if (std::min(Line.x1(), Line.x2()) < 0 ||
-      std::min(Line.y1(), Line.y2()) < 0 ||
-      std::max(Line.x1(), Line.x2()) > width ||
-      std::max(Line.y1(), Line.y2()) > height) {
-    return false;
-  }
-  // The painter draws a line of length zero as a dot.
-  if (Line.p1() == Line.p2()) return false;
-
-  const bool alongY = std::abs(Line.dx()) < std::abs(Line.dy());
-  int a1 = alongY ? Line.y1() : Line.x1();
-  int a2 = alongY ? Line.y2() : Line.x2();
-  int b1 = alongY ? Line.x1() : Line.y1();
-  int b2 = alongY ? Line.x2() : Line.y2();
-  const bool reversed = a1 > a2;
-  if (reversed) {
-    std::swap(a1, a2);
-    std::swap(b1, b2);
-  }
-  const int count = a2 - a1;
-  const int64_t step = (int64_t{b2 - b1} * 65536) / count;
-  int64_t b = int64_t{b1} * 65536 + (step > 0 ? step / 2 : 0);
-
-  uchar* bits = Image.bits();
-  const qsizetype stride = Image.bytesPerLine();
-  for (int t = 0; t < count; ++t, b += step) {
-    const int fromStart = reversed ? count - 1 - t : t;
-    if (Dotted && fromStart % 3 != 0) continue;
-    const int a = a1 + t;
-    const int across = static_cast<int>(b >> 16);
-    const int x = alongY ? across : a;
-    const int y = alongY ? a : across;
-    if (x < width && y < height) {
-      reinterpret_cast<QRgb*>(bits + y * stride)[x] = Color;
-    }
-  }
-  return true;
-}
-
 void TImageCanvas::FlushLines() {
   if (PendingLines.empty()) return;
   if (PendingPen.Width == 1) {
     const bool dotted = PendingPen.Style == psDot;
+    const TPixels pixels{Image.bits(), Image.bytesPerLine(), Image.width(),
+                         Image.height()};
     const auto rest = std::remove_if(
         PendingLines.begin(), PendingLines.end(), [&](const QLine& Line) {
-          return DrawThinLine(Line, PendingPen.Color, dotted);
+          return DrawThinLine(Line, PendingPen.Color, dotted, pixels);
         });
     PendingLines.erase(rest, PendingLines.end());
     if (PendingLines.empty()) return;

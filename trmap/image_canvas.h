@@ -33,7 +33,6 @@ class TImageCanvas : public TCanvas {
  private:
   QPainter& Painter();
   void FlushLines();
-  bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted);
   void EndPainting();
   void CopySprite(const TEllipseSprite& Sprite, int Left, int Top);
 

@@ -136,7 +136,7 @@ TEST(StraightLines, SetTheSamePixelsAsThePainter) {
     painter.setPen(ToQPen(pen));
     canvas.Pen = pen;
     int at = 1;
-    for (const int length : {1, 2, 3, 4, 7, 20, 46}) {
+    for (const int length : {0, 1, 2, 3, 4, 7, 20, 46}) {
       for (const bool reversed : {false, true}) {
         const int a = reversed ? 1 + length : 1;
         const int b = reversed ? 1 : 1 + length;
