@@ -3,6 +3,7 @@
 // deleting points), and saving, loading and saving again must give the same
 // bytes as the first save.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -28,13 +29,36 @@ void Require(bool Condition, const char* What, const TTrainStructureSV& Map) {
   std::abort();
 }
 
-void Load(std::string_view Text, TTrainStructureSV& Map) {
+// Loads Text into Map and gives the failure's message, if any: a failed
+// load still leaves a sound map, and that is what is checked.
+template <typename TText>
+std::string Load(TText& Text, TTrainStructureSV& Map) {
   try {
     ReadMap(Text, Map);
-  } catch (const std::exception&) {
-    // A failed load still leaves a sound map; that is what is checked.
+  } catch (const std::exception& error) {
+    return error.what();
   }
+  return {};
 }
+
+// Hands out a text in pieces whose sizes its own bytes decide, so that
+// runs, line ends and codes 26 fall across pieces everywhere.
+class TPieces : public TTextSource {
+ public:
+  explicit TPieces(std::string_view AText) : text_(AText) {}
+  size_t Read(char* Buffer, size_t Count) override {
+    const size_t wanted =
+        at_ < text_.size() ? static_cast<unsigned char>(text_[at_]) % 8 + 1 : 1;
+    const size_t size = std::min({Count, text_.size() - at_, wanted});
+    std::copy_n(text_.data() + at_, size, Buffer);
+    at_ += size;
+    return size;
+  }
+
+ private:
+  std::string_view text_;
+  size_t at_ = 0;
+};
 
 // What drawing asks of every train: the place of its far end.
 void DrawTrains(const TTrainStructureSV& Map) {
@@ -52,7 +76,7 @@ void DrawTrains(const TTrainStructureSV& Map) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const std::string_view input(reinterpret_cast<const char*>(Data), Size);
   TTrainStructureSV map;
-  Load(input, map);
+  const std::string failure = Load(input, map);
   Require(CheckStructure(map).empty(), "loaded map is not sound", map);
   DrawTrains(map);
 
@@ -60,6 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   TMapRows rows;
   TakeRows(map, rows);
   Require(WriteMap(rows) == saved, "the map's rows write other text", map);
+  // Read as it comes, piece by piece, the text gives the same map.
+  TTrainStructureSV streamed;
+  TPieces pieces(input);
+  Require(Load(pieces, streamed) == failure && WriteMap(streamed) == saved,
+          "reading piece by piece differs", streamed);
   TTrainStructureSV again;
   try {
     ReadMap(saved, again);

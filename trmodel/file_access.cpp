@@ -262,6 +262,27 @@ std::string ReadWholeFile(const std::string& Name, TFileSystem& Files) {
   return content;
 }
 
+TFileText::TFileText(const std::string& Name, TFileSystem& Files)
+    : name_(Name),
+      files_(Files),
+      fd_(Files.Open(Name.c_str(), O_RDONLY | O_CLOEXEC, 0)) {
+  if (fd_ < 0) Fail(errno, Name);
+  struct stat info {};
+  if (Files.FileStat(fd_, info) == 0 && info.st_size > 0) {
+    size_ = static_cast<size_t>(info.st_size);
+  }
+}
+
+TFileText::~TFileText() { files_.Close(fd_); }
+
+size_t TFileText::Read(char* Buffer, size_t Count) {
+  for (;;) {
+    const ssize_t got = files_.Read(fd_, Buffer, Count);
+    if (got >= 0) return static_cast<size_t>(got);
+    if (errno != EINTR) Fail(errno, name_);
+  }
+}
+
 void ReplaceFile(const std::string& Name, std::string_view Content,
                  TFileSystem& Files) {
   bool existing = false;

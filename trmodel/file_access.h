@@ -4,12 +4,34 @@
 #include <string_view>
 
 #include "file_system.h"
+#include "text_reader.h"
 
 // Whole-file reading and replacing for map files. Every failure throws
 // EFileError with the message the user is shown; no descriptor stays open.
 
 // The whole content of the named file.
 std::string ReadWholeFile(const std::string& Name, TFileSystem& Files);
+
+// The text of the named file, read piece by piece as a reader asks for it,
+// so that a large file passes through a small window. Open from creation
+// to destruction.
+class TFileText : public TTextSource {
+ public:
+  TFileText(const std::string& Name, TFileSystem& Files);
+  ~TFileText() override;
+  TFileText(const TFileText&) = delete;
+  TFileText& operator=(const TFileText&) = delete;
+
+  size_t Read(char* Buffer, size_t Count) override;
+  // The size of the file when it was opened.
+  size_t SizeHint() const override { return size_; }
+
+ private:
+  std::string name_;
+  TFileSystem& files_;
+  int fd_;
+  size_t size_ = 0;
+};
 
 // Replaces the named file by Content so that the old content survives every
 // failure: a new file is written beside it, flushed to disk, renamed over the

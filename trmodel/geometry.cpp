@@ -14,6 +14,8 @@ double RoundComponent(double value) {
   // Zero keeps its sign, so a negative coordinate that a map file stores as
   // "-0" reads back as a negative zero and is written as "-0" again.
   if (value == 0.0) return value;
+  // A whole number below 2^40 has no more bits to lose: the usual case.
+  if (std::fabs(value) < 0x1p40 && value == std::trunc(value)) return value;
   int exponent = 0;
   const double fraction = std::frexp(value, &exponent);  // 0.5 <= |f| < 1
   // std::round breaks ties away from zero; the product is exact.

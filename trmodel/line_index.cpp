@@ -1,8 +1,15 @@
 #include "line_index.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t kFirstSize = 64;
+// The table by position stays below this many entries for each line added
+// (and a few thousand more), so an identifier far above the others cannot
+// make it large.
+constexpr size_t kEntriesPerLine = 8;
+constexpr size_t kEntriesSpare = 4096;
 
 }  // namespace
 
@@ -17,29 +24,51 @@ size_t TLineIndex::SlotOf(int32_t Id) const {
   return static_cast<size_t>(slot) & (slots_.size() - 1);
 }
 
-TTrLine* TLineIndex::Find(int32_t Id) const {
+TTrLine* TLineIndex::Find(int32_t Id, bool Wall) const {
+  const auto at = static_cast<size_t>(static_cast<uint32_t>(Id));
+  if (Id >= 0 && at < byId_.size() && byId_[at] != nullptr &&
+      wallById_[at] == Wall) {
+    return byId_[at];
+  }
   if (slots_.empty()) return nullptr;
   for (size_t i = SlotOf(Id);; i = (i + 1) & (slots_.size() - 1)) {
     const TSlot& slot = slots_[i];
     if (slot.Line == nullptr) return nullptr;
-    if (slot.Id == Id) return slot.Line;
+    if (slot.Id == Id && slot.Wall == Wall) return slot.Line;
   }
 }
 
-void TLineIndex::Add(int32_t Id, TTrLine* Line) {
+void TLineIndex::Add(int32_t Id, bool Wall, TTrLine* Line) {
+  ++added_;
+  const size_t limit = kEntriesPerLine * added_ + kEntriesSpare;
+  const auto at = static_cast<size_t>(static_cast<uint32_t>(Id));
+  if (Id >= 0 && at < limit && at >= byId_.size()) {
+    const size_t size = std::min(limit, std::max(2 * byId_.size(), at + 1));
+    byId_.resize(size);
+    wallById_.resize(size);
+  }
+  if (Id >= 0 && at < byId_.size() && byId_[at] == nullptr) {
+    byId_[at] = Line;
+    wallById_[at] = Wall;
+  } else {
+    AddHashed(TSlot{Id, Wall, Line});
+  }
+}
+
+void TLineIndex::AddHashed(const TSlot& Slot) {
   // At most half full, so probes stay short and a free slot always exists.
-  if (2 * (count_ + 1) > slots_.size()) Grow();
-  size_t i = SlotOf(Id);
+  if (2 * (hashed_ + 1) > slots_.size()) Grow();
+  size_t i = SlotOf(Slot.Id);
   while (slots_[i].Line != nullptr) i = (i + 1) & (slots_.size() - 1);
-  slots_[i] = TSlot{Id, Line};
-  ++count_;
+  slots_[i] = Slot;
+  ++hashed_;
 }
 
 void TLineIndex::Grow() {
   std::vector<TSlot> old = std::move(slots_);
   slots_.assign(old.empty() ? kFirstSize : 2 * old.size(), TSlot{});
-  count_ = 0;
+  hashed_ = 0;
   for (const TSlot& slot : old) {
-    if (slot.Line != nullptr) Add(slot.Id, slot.Line);
+    if (slot.Line != nullptr) AddHashed(slot);
   }
 }

@@ -6,24 +6,32 @@
 
 class TTrLine;
 
-// Finds lines by identifier while a map file is read, in constant time, so
-// that loading grows linearly with the file. Open addressing in one flat
-// table: no allocation per line.
+// Finds the tracks and walls of a map file by identifier while it is read,
+// in constant time, so that loading grows linearly with the file; a track
+// and a wall may share an identifier. The identifiers the editor hands out
+// are small and dense: those are found by position in a table that grows as
+// they come, never beyond a few entries for each line added; the others by
+// open addressing in one flat table. No allocation per line.
 class TLineIndex {
  public:
-  TTrLine* Find(int32_t Id) const;
-  // Id must not be in the index yet.
-  void Add(int32_t Id, TTrLine* Line);
+  TTrLine* Find(int32_t Id, bool Wall) const;
+  // No line of that kind may have Id yet.
+  void Add(int32_t Id, bool Wall, TTrLine* Line);
 
  private:
   struct TSlot {
     int32_t Id = 0;
+    bool Wall = false;
     TTrLine* Line = nullptr;  // null marks a free slot
   };
 
   size_t SlotOf(int32_t Id) const;
   void Grow();
+  void AddHashed(const TSlot& Slot);
 
+  std::vector<TTrLine*> byId_;
+  std::vector<bool> wallById_;
+  size_t added_ = 0;
   std::vector<TSlot> slots_;
-  size_t count_ = 0;
+  size_t hashed_ = 0;
 };

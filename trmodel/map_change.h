@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "map_objects.h"
+#include "object_blocks.h"
 #include "track_position.h"
 
 // One change of a map, held the way the journal keeps it: each record holds
@@ -52,7 +53,7 @@ struct TTrainLength {
 template <typename T>
 struct TListEntry {
   size_t Index;
-  std::unique_ptr<T> Held;
+  TOwned<T> Held;
 };
 
 }  // namespace map_change

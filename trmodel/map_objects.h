@@ -84,3 +84,15 @@ inline bool IsTrack(const TTrLine* Line) {
 // line named by At, at the end At names: End 2 is end 2, any other code end 1.
 // An empty At names no line and changes nothing.
 void SetLink(const TTrLineEnd& At, const TTrLineEnd& Target, bool Alternative);
+
+// The link rule at Point, from the order of its references: each line's
+// main link there leads to Conn1 (Conn1's own to Conn2), and Conn1's branch
+// link to Conn3. Set(At, Target, Alternative) stores one link, as SetLink
+// does, or through a journal.
+template <typename TSet>
+void ApplyLinkRule(const TTrPoint& Point, TSet Set) {
+  Set(Point.Conn1, Point.Conn2, false);
+  if (!Point.Conn2.IsEmpty()) Set(Point.Conn2, Point.Conn1, false);
+  if (!Point.Conn3.IsEmpty()) Set(Point.Conn3, Point.Conn1, false);
+  Set(Point.Conn1, Point.Conn3, true);
+}

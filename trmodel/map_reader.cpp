@@ -6,10 +6,14 @@
 
 #include "errors.h"
 #include "line_index.h"
+#include "object_blocks.h"
 #include "text_reader.h"
 #include "train_structure.h"
 
 namespace {
+
+// Eleven fields of at least one character, a separator after each.
+constexpr size_t kShortestPointEntry = 22;
 
 // A field read at the end of the text: the entry is incomplete, and
 // building it from made-up zeros would invent objects.
@@ -19,8 +23,16 @@ void Need(bool Read) {
 
 class TMapLoader {
  public:
-  TMapLoader(std::string_view Text, TTrainStructureSV& Map)
-      : reader_(Text), map_(Map), nextId_(Map.NextId) {}
+  TMapLoader(TTextReader& Reader, TTrainStructureSV& Map)
+      : reader_(Reader), map_(Map), nextId_(Map.NextId) {
+    // The lists get room once, from the length of the text: a point entry
+    // takes at least 22 characters, and a map has about as many lines as
+    // points. Room no object fills is never touched.
+    const size_t entries = Reader.SizeHint() / kShortestPointEntry + 1;
+    map_.Points.reserve(map_.Points.size() + entries);
+    map_.Tracks.reserve(map_.Tracks.size() + entries);
+    map_.Walls.reserve(map_.Walls.size() + entries);
+  }
 
   void Run() {
     try {
@@ -63,9 +75,10 @@ class TMapLoader {
     }
     reader_.SkipLine();
 
-    auto point = std::make_unique<TTrPoint>(x, y, z);  // may overflow
+    TOwned<TTrPoint> point = points_.Make(x, y, z);  // may overflow
     point->Id = id;
-    TTrPoint* made = map_.AddPoint(std::move(point));
+    TTrPoint* made = point.get();
+    map_.Points.push_back(std::move(point));
 
     const bool walls = (wall & 0xFF) != 0;
     std::array<TTrLineEnd, 3> conns{};
@@ -84,7 +97,7 @@ class TMapLoader {
     made->Conn1 = conns[0];
     made->Conn2 = conns[1];
     made->Conn3 = conns[2];
-    if (count > 0) map_.RelinkPoint(made);
+    if (count > 0) ApplyLinkRule(*made, SetLink);
   }
 
   void ReadTrack() {
@@ -109,26 +122,24 @@ class TMapLoader {
     TTrLine* line = FindLine(lineId, false, false);
     if (line == nullptr) return;
     // Placed without walking: the line may still lack its second point.
-    auto train =
-        std::make_unique<TTrain>(nullptr, static_cast<uint8_t>(dir), length);
+    TOwned<TTrain> train =
+        trains_.Make(nullptr, static_cast<uint8_t>(dir), length);
     train->Position.Line = line;
-    map_.AddTrain(std::move(train));
+    map_.Trains.push_back(std::move(train));
   }
 
   TTrLine* FindLine(int32_t Id, bool Wall, bool Create) {
     if (Id < 0) return nullptr;
-    auto& index = Wall ? walls_ : tracks_;
-    if (TTrLine* found = index.Find(Id)) return found;
+    if (TTrLine* found = lineIds_.Find(Id, Wall)) return found;
     if (!Create) return nullptr;
-    std::unique_ptr<TTrLine> made;
+    TTrLine* line = nullptr;
     if (Wall) {
-      made = std::make_unique<TWall>(nullptr, nullptr);
+      line = map_.Walls.emplace_back(walls_.Make(nullptr, nullptr)).get();
     } else {
-      made = std::make_unique<TTrack>(nullptr, nullptr);
+      line = map_.Tracks.emplace_back(tracks_.Make(nullptr, nullptr)).get();
     }
-    made->Id = Id;
-    TTrLine* line = map_.AddLine(std::move(made));
-    index.Add(Id, line);
+    line->Id = Id;
+    lineIds_.Add(Id, Wall, line);
     if (Id >= nextId_) nextId_ = int64_t{Id} + 1;
     return line;
   }
@@ -163,30 +174,44 @@ class TMapLoader {
       point->Conn1 = kept[0];
       point->Conn2 = kept[1];
       point->Conn3 = kept[2];
-      if (count > 0) map_.RelinkPoint(point.get());
+      if (count > 0) ApplyLinkRule(*point, SetLink);
     }
-    std::erase_if(map_.Trains, [&](const std::unique_ptr<TTrain>& train) {
+    std::erase_if(map_.Trains, [&](const auto& train) {
       return broken.contains(train->Position.Line);
     });
-    std::erase_if(map_.Tracks, [&](const std::unique_ptr<TTrack>& track) {
+    std::erase_if(map_.Tracks, [&](const auto& track) {
       return broken.contains(track.get());
     });
-    std::erase_if(map_.Walls, [&](const std::unique_ptr<TWall>& wall) {
+    std::erase_if(map_.Walls, [&](const auto& wall) {
       return broken.contains(wall.get());
     });
   }
 
-  TTextReader reader_;
+  TTextReader& reader_;
   TTrainStructureSV& map_;
   int64_t nextId_;
-  TLineIndex tracks_;
-  TLineIndex walls_;
+  TLineIndex lineIds_;
+  // The objects of a file are many: they are made in blocks.
+  TBlockMaker<TTrPoint> points_;
+  TBlockMaker<TTrack> tracks_;
+  TBlockMaker<TWall> walls_;
+  TBlockMaker<TTrain> trains_;
 };
+
+void Load(TTextReader& Reader, TTrainStructureSV& Map) {
+  // Fields are written directly below, out of the index's sight.
+  Map.DropSpatialIndex();
+  TMapLoader(Reader, Map).Run();
+}
 
 }  // namespace
 
 void ReadMap(std::string_view Text, TTrainStructureSV& Map) {
-  // Fields are written directly below, out of the index's sight.
-  Map.DropSpatialIndex();
-  TMapLoader(Text, Map).Run();
+  TTextReader reader(Text);
+  Load(reader, Map);
+}
+
+void ReadMap(TTextSource& Source, TTrainStructureSV& Map) {
+  TTextReader reader(Source);
+  Load(reader, Map);
 }

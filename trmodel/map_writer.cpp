@@ -165,13 +165,13 @@ void WriteSection(TMapText& Text, std::string_view Name, const Items& List,
 
 // The rows of the objects of a map, made as they are written.
 struct TObjectRow {
-  TPointRow operator()(const std::unique_ptr<TTrPoint>& Point) const {
+  TPointRow operator()(const TOwned<TTrPoint>& Point) const {
     return PointRow(*Point);
   }
-  TTrackRow operator()(const std::unique_ptr<TTrack>& Track) const {
+  TTrackRow operator()(const TOwned<TTrack>& Track) const {
     return TrackRow(*Track);
   }
-  TTrainRow operator()(const std::unique_ptr<TTrain>& Train) const {
+  TTrainRow operator()(const TOwned<TTrain>& Train) const {
     return TrainRow(*Train);
   }
 };
@@ -188,7 +188,7 @@ const auto kEvery = [](const auto&) { return true; };
 }  // namespace
 
 std::string WriteMap(const TTrainStructureSV& Map) {
-  const auto storable = [](const std::unique_ptr<TTrain>& Train) {
+  const auto storable = [](const TOwned<TTrain>& Train) {
     return TrainStorable(*Train);
   };
   TMapText text;

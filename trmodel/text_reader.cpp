@@ -12,6 +12,15 @@ namespace {
 // integer digits), so that any saved length reads back.
 constexpr size_t kIntegerRun = 32;
 constexpr size_t kRealRun = 320;
+// Runs of an optional minus sign and at most this many digits, the usual
+// ones, are converted as they are read: their values are exact in an int32
+// and in a double.
+constexpr size_t kExactIntegerDigits = 9;
+constexpr size_t kExactRealDigits = 15;
+// The window through which streamed text is read.
+constexpr size_t kWindow = size_t{1} << 20;
+// Of a keyword, more than any section's name.
+constexpr size_t kKeywordKept = 16;
 
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 
@@ -31,45 +40,122 @@ char UpperCase(char C) { return C >= 'a' && C <= 'z' ? C - ('a' - 'A') : C; }
 }  // namespace
 
 TTextReader::TTextReader(std::string_view Text)
-    : text_(Text.data()), end_(Text.size()) {
-  if (const void* stop = std::memchr(text_, 26, end_)) {
+    : text_(Text.data()), end_(Text.size()), sizeHint_(Text.size()) {
+  EndAtCode26(0);
+}
+
+TTextReader::TTextReader(TTextSource& Source)
+    : text_(nullptr),
+      end_(0),
+      source_(&Source),
+      window_(kWindow),
+      sizeHint_(Source.SizeHint()) {
+  text_ = window_.data();
+}
+
+void TTextReader::EndAtCode26(size_t From) {
+  if (const void* stop = std::memchr(text_ + From, 26, end_ - From)) {
     end_ = static_cast<size_t>(static_cast<const char*>(stop) - text_);
+    source_ = nullptr;
   }
 }
 
+bool TTextReader::Refill(size_t Wanted) {
+  // What lies ahead moves to the front of the window, and the source fills
+  // the rest.
+  const size_t ahead = end_ - pos_;
+  std::memmove(window_.data(), window_.data() + pos_, ahead);
+  pos_ = 0;
+  end_ = ahead;
+  while (source_ != nullptr && end_ < Wanted) {
+    const size_t got = source_->Read(window_.data() + end_, kWindow - end_);
+    if (got == 0) {
+      source_ = nullptr;
+      break;
+    }
+    end_ += got;
+    EndAtCode26(end_ - got);
+  }
+  return pos_ < end_;
+}
+
 void TTextReader::SkipLine() {
-  while (!AtEnd() && text_[pos_] != '\r') ++pos_;
+  for (;;) {
+    while (pos_ < end_ && text_[pos_] != '\r') ++pos_;
+    if (pos_ < end_ || !Fill(1)) break;
+  }
   if (AtEnd()) return;
   ++pos_;
   if (!AtEnd() && text_[pos_] == '\n') ++pos_;
 }
 
-std::string_view TTextReader::NextRun(size_t MaxLength) {
-  while (!AtEnd() && static_cast<unsigned char>(text_[pos_]) <= 32) ++pos_;
+bool TTextReader::StartRun(size_t MaxLength) {
+  for (;;) {
+    while (pos_ < end_ && static_cast<unsigned char>(text_[pos_]) <= 32) {
+      ++pos_;
+    }
+    if (pos_ < end_ || !Fill(1)) break;
+  }
+  // The run and the character that ends it lie in the window together.
+  return Fill(MaxLength + 1);
+}
+
+std::string_view TTextReader::TakeRun(size_t MaxLength) {
   const size_t start = pos_;
   const size_t limit = end_ - pos_ < MaxLength ? end_ : pos_ + MaxLength;
-  while (pos_<limit&& static_cast<unsigned char>(text_[pos_])> 32) ++pos_;
-  return Slice(start, pos_);
+  while (pos_<limit&& static_cast<unsigned char>(text_[pos_])> 32) {
+    ++pos_;
+  }
+  return std::string_view(text_ + start, pos_ - start);
+}
+
+bool TTextReader::TakeWholeNumber(size_t MaxDigits, uint64_t& Magnitude,
+                                  bool& Negative) {
+  size_t at = pos_;
+  Negative = text_[at] == '-';
+  if (Negative) ++at;
+  const size_t first = at;
+  uint64_t magnitude = 0;
+  while (at < end_ && at - first <= MaxDigits && IsDigit(text_[at])) {
+    magnitude = magnitude * 10 + static_cast<uint64_t>(text_[at] - '0');
+    ++at;
+  }
+  const size_t digits = at - first;
+  if (digits == 0 || digits > MaxDigits) return false;
+  if (at<end_&& static_cast<unsigned char>(text_[at])> 32) return false;
+  pos_ = at;
+  Magnitude = magnitude;
+  return true;
+}
+
+template <typename T>
+bool TTextReader::ReadNumber(T& Value, size_t MaxLength, size_t ExactDigits,
+                             bool (*Convert)(std::string_view, T&)) {
+  Value = T{};
+  if (!StartRun(MaxLength)) return false;
+  uint64_t magnitude = 0;
+  bool negative = false;
+  if (TakeWholeNumber(ExactDigits, magnitude, negative)) {
+    const auto value = static_cast<T>(magnitude);
+    Value = negative ? -value : value;
+    return true;
+  }
+  if (!Convert(TakeRun(MaxLength), Value)) InvalidNumber();
+  return true;
 }
 
 bool TTextReader::ReadInteger(int32_t& Value) {
-  Value = 0;
-  const std::string_view run = NextRun(kIntegerRun);
-  if (run.empty()) return false;
-  if (!ConvertInteger(run, Value)) InvalidNumber();
-  return true;
+  return ReadNumber(Value, kIntegerRun, kExactIntegerDigits, ConvertInteger);
 }
 
 bool TTextReader::ReadReal(double& Value) {
-  Value = 0.0;
-  const std::string_view run = NextRun(kRealRun);
-  if (run.empty()) return false;
-  if (!ConvertReal(run, Value)) InvalidNumber();
-  return true;
+  return ReadNumber(Value, kRealRun, kExactRealDigits, ConvertReal);
 }
 
 bool THeader::Is(std::string_view Name) const {
-  if (Keyword.size() != Name.size()) return false;
+  if (KeywordLength != Name.size() || Keyword.size() != Name.size()) {
+    return false;
+  }
   for (size_t i = 0; i < Name.size(); ++i) {
     if (UpperCase(Keyword[i]) != Name[i]) return false;
   }
@@ -78,16 +164,22 @@ bool THeader::Is(std::string_view Name) const {
 
 THeader ReadHeader(TTextReader& Reader) {
   THeader header;
+  const auto keep = [&header](char C) {
+    if (header.Keyword.size() < kKeywordKept) header.Keyword += C;
+    ++header.KeywordLength;
+  };
   // The keyword is the run of characters from here up to a space or a line
   // end; the character before a line end belongs to it, so a lone line end
   // makes a keyword of its own that matches nothing.
-  const size_t start = Reader.Position();
+  const bool first = !Reader.AtEnd();
   char current = Reader.Take();
-  while (!Reader.LineEndAhead() && current != ' ') current = Reader.Take();
+  while (!Reader.LineEndAhead() && current != ' ') {
+    keep(current);
+    current = Reader.Take();
+  }
   if (Reader.LineEndAhead()) {
-    header.Keyword = Reader.Slice(start, Reader.Position());
+    if (first) keep(current);
   } else {
-    header.Keyword = Reader.Slice(start, Reader.Position() - 1);
     Reader.ReadInteger(header.N1);
     if (!Reader.LineEndAhead()) Reader.ReadInteger(header.N2);
   }

@@ -40,8 +40,7 @@ bool SameBits(const TTrVector& A, const TTrVector& B) {
 
 // Puts the entry's object back at its index, or takes it out into the entry.
 template <typename T>
-void Toggle(std::vector<std::unique_ptr<T>>& List,
-            map_change::TListEntry<T>& Entry) {
+void Toggle(std::vector<TOwned<T>>& List, map_change::TListEntry<T>& Entry) {
   const auto at = List.begin() + static_cast<std::ptrdiff_t>(Entry.Index);
   if (Entry.Held) {
     List.insert(at, std::move(Entry.Held));
@@ -141,7 +140,7 @@ void TTrainStructureSV::SetLinePoint(TTrLine* Line, uint8_t End,
 }
 
 template <typename T>
-void TTrainStructureSV::RemoveFrom(std::vector<std::unique_ptr<T>>& List,
+void TTrainStructureSV::RemoveFrom(std::vector<TOwned<T>>& List,
                                    const T* Object) {
   // From the back: what a gesture made and takes away again stands there.
   for (size_t i = List.size(); i-- > 0;) {
@@ -185,25 +184,26 @@ void TTrainStructureSV::SetNextId(int32_t Id) {
   if (Id != NextId) Change(map_change::TNextId{Id});
 }
 
-TTrPoint* TTrainStructureSV::AddPoint(std::unique_ptr<TTrPoint> Point) {
+TTrPoint* TTrainStructureSV::AddPoint(TOwned<TTrPoint> Point) {
   TTrPoint* added = Point.get();
   Change(map_change::TListEntry<TTrPoint>{Points.size(), std::move(Point)});
   return added;
 }
 
-TTrLine* TTrainStructureSV::AddLine(std::unique_ptr<TTrLine> Line) {
+TTrLine* TTrainStructureSV::AddLine(TOwned<TTrLine> Line) {
+  const TObjectDelete owner = Line.get_deleter();
   TTrLine* added = Line.release();
   if (auto* track = dynamic_cast<TTrack*>(added)) {
     Change(map_change::TListEntry<TTrack>{Tracks.size(),
-                                          std::unique_ptr<TTrack>(track)});
+                                          TOwned<TTrack>(track, owner)});
   } else {
     Change(map_change::TListEntry<TWall>{
-        Walls.size(), std::unique_ptr<TWall>(static_cast<TWall*>(added))});
+        Walls.size(), TOwned<TWall>(static_cast<TWall*>(added), owner)});
   }
   return added;
 }
 
-TTrain* TTrainStructureSV::AddTrain(std::unique_ptr<TTrain> Train) {
+TTrain* TTrainStructureSV::AddTrain(TOwned<TTrain> Train) {
   TTrain* added = Train.get();
   Change(map_change::TListEntry<TTrain>{Trains.size(), std::move(Train)});
   return added;
@@ -240,7 +240,7 @@ TTrPoint* TTrainStructureSV::NewPoint(double X, double Y) {
 
 TTrLine* TTrainStructureSV::BuildLine(TTrPoint* Start, TTrPoint* End,
                                       bool Track) {
-  std::unique_ptr<TTrLine> made;
+  TOwned<TTrLine> made;
   if (Track) {
     made = std::make_unique<TTrack>(Start, End);
   } else {
@@ -286,10 +286,9 @@ void TTrainStructureSV::Connect(TTrLine* LineA, uint8_t EndA, TTrLine* LineB,
 }
 
 void TTrainStructureSV::RelinkPoint(TTrPoint* Point) {
-  SetLink(Point->Conn1, Point->Conn2, false);
-  if (!Point->Conn2.IsEmpty()) SetLink(Point->Conn2, Point->Conn1, false);
-  if (!Point->Conn3.IsEmpty()) SetLink(Point->Conn3, Point->Conn1, false);
-  SetLink(Point->Conn1, Point->Conn3, true);
+  ApplyLinkRule(*Point,
+                [this](const TTrLineEnd& At, const TTrLineEnd& Target,
+                       bool Alternative) { SetLink(At, Target, Alternative); });
 }
 
 void TTrainStructureSV::DetachLine(TTrPoint* Point, TTrLine* Line) {

@@ -22,15 +22,15 @@ class TSpatialIndex;
 // place (Apply). Between BeginEdit and EndEdit the changes are recorded as
 // one edit that can be rolled back, undone and redone; outside an edit they
 // are final, and a removed object is freed at once. Only the file reader
-// writes objects directly, while it fills a new map. The same place keeps
-// the map's spatial index current.
+// writes lists and objects directly, while it fills a new map. The same place
+// keeps the map's spatial index current.
 class TTrainStructureSV {
  public:
   int32_t NextId = 0;
-  std::vector<std::unique_ptr<TTrPoint>> Points;
-  std::vector<std::unique_ptr<TTrack>> Tracks;
-  std::vector<std::unique_ptr<TWall>> Walls;
-  std::vector<std::unique_ptr<TTrain>> Trains;
+  std::vector<TOwned<TTrPoint>> Points;
+  std::vector<TOwned<TTrack>> Tracks;
+  std::vector<TOwned<TWall>> Walls;
+  std::vector<TOwned<TTrain>> Trains;
 
   TTrainStructureSV();
   ~TTrainStructureSV();
@@ -57,9 +57,9 @@ class TTrainStructureSV {
   void SetNextId(int32_t Id);
 
   // Appending takes ownership and returns the object; nothing else changes.
-  TTrPoint* AddPoint(std::unique_ptr<TTrPoint> Point);
-  TTrLine* AddLine(std::unique_ptr<TTrLine> Line);
-  TTrain* AddTrain(std::unique_ptr<TTrain> Train);
+  TTrPoint* AddPoint(TOwned<TTrPoint> Point);
+  TTrLine* AddLine(TOwned<TTrLine> Line);
+  TTrain* AddTrain(TOwned<TTrain> Train);
 
   // Puts Point at (X, Y), keeping its height. Throws EFloatOverflow,
   // changing nothing, for a coordinate too large.
@@ -145,7 +145,7 @@ class TTrainStructureSV {
   void SetLineEnd(TTrLineEnd& Field, const TTrLineEnd& Value);
   void SetLinePoint(TTrLine* Line, uint8_t End, TTrPoint* Point);
   template <typename T>
-  void RemoveFrom(std::vector<std::unique_ptr<T>>& List, const T* Object);
+  void RemoveFrom(std::vector<TOwned<T>>& List, const T* Object);
   void RemoveLine(TTrLine* Line);
   int32_t SmallestFreeLineId() const;
 

@@ -5,7 +5,8 @@
 
 void TTrainStructureSV::LoadFromFile(const std::string& FileName,
                                      TFileSystem& Files) {
-  ReadMap(ReadWholeFile(FileName, Files), *this);
+  TFileText text(FileName, Files);
+  ReadMap(text, *this);
 }
 
 void TTrainStructureSV::SaveToFile(const std::string& FileName,

@@ -17,6 +17,7 @@
 #include "map_writer.h"
 #include "structure_check.h"
 #include "temp_folder.h"
+#include "text_pieces.h"
 #include "train_structure.h"
 
 namespace {
@@ -32,11 +33,12 @@ std::vector<fs::path> MapFiles() {
   return files;
 }
 
-// The dump of the map loaded from File, with the error line if any.
-std::string LoadAndDescribe(const fs::path& File, TTrainStructureSV& Map) {
+// The dump of the map that Load loads, with the error line if any.
+template <typename TLoad>
+std::string LoadAndDescribe(TTrainStructureSV& Map, TLoad Load) {
   std::string error;
   try {
-    Map.LoadFromFile(File.string());
+    Load();
   } catch (const std::exception& failure) {
     error = failure.what();
   }
@@ -55,8 +57,16 @@ TEST(MapFiles, EachLoadsAsExpectedAndSavesStably) {
     ASSERT_TRUE(fs::exists(expected));
 
     TTrainStructureSV map;
-    EXPECT_EQ(LoadAndDescribe(file, map), ReadBytes(expected.string()));
+    const std::string description = ReadBytes(expected.string());
+    EXPECT_EQ(LoadAndDescribe(map, [&] { map.LoadFromFile(file.string()); }),
+              description);
     EXPECT_TRUE(CheckStructure(map).empty());
+
+    // Read as it comes, piece by piece, the file gives the same.
+    TTrainStructureSV streamed;
+    TPieces pieces(ReadBytes(file.string()));
+    EXPECT_EQ(LoadAndDescribe(streamed, [&] { ReadMap(pieces, streamed); }),
+              description);
 
     const std::string saved = WriteMap(map);
     // A copy of the map's rows, as recovery keeps it, writes the same.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "errors.h"
+#include "text_pieces.h"
 
 namespace {
 
@@ -91,17 +92,24 @@ TEST(TextReader, SkipsControlCharactersAndReadsRunsUpToTheirLimit) {
 }
 
 TEST(TextReader, StopsAtCode26AndAtTheEndGivesZeroWithoutError) {
-  TTextReader reader("5 \x1a 6");
-  int32_t number = 0;
-  double real = 1;
-  EXPECT_TRUE(reader.ReadInteger(number));
-  EXPECT_EQ(number, 5);
-  EXPECT_FALSE(reader.ReadReal(real));
-  EXPECT_EQ(real, 0.0);
-  EXPECT_TRUE(reader.AtEnd());
-  EXPECT_TRUE(reader.LineEndAhead());
-  EXPECT_EQ(reader.Take(), '\x1a');
-  EXPECT_TRUE(reader.AtEnd());
+  const auto check = [](TTextReader& Reader) {
+    int32_t number = 0;
+    double real = 1;
+    EXPECT_TRUE(Reader.ReadInteger(number));
+    EXPECT_EQ(number, 5);
+    EXPECT_FALSE(Reader.ReadReal(real));
+    EXPECT_EQ(real, 0.0);
+    EXPECT_TRUE(Reader.AtEnd());
+    EXPECT_TRUE(Reader.LineEndAhead());
+    EXPECT_EQ(Reader.Take(), '\x1a');
+    EXPECT_TRUE(Reader.AtEnd());
+  };
+  TTextReader whole("5 \x1a 6");
+  check(whole);
+  // Also when the text comes piece by piece.
+  TPieces pieces("5 \x1a 6");
+  TTextReader streamed(pieces);
+  check(streamed);
 }
 
 TEST(TextReader, SkipLineTakesTheCrAndOneLf) {

@@ -8,7 +8,7 @@ namespace {
 using RandomGestureTest = GestureTest;
 
 template <typename T>
-bool Holds(const std::vector<std::unique_ptr<T>>& List, const void* Object) {
+bool Holds(const std::vector<TOwned<T>>& List, const void* Object) {
   return std::any_of(List.begin(), List.end(), [Object](const auto& item) {
     return item.get() == Object;
   });
