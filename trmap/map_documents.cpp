@@ -3,6 +3,7 @@
 #include <QtGui/QUndoStack>
 #include <stdexcept>
 
+#include "busy_cursor.h"
 #include "map_file_dialogs.h"
 #include "map_window.h"
 #include "recovery_store.h"
@@ -50,7 +51,12 @@ void TfrmMap::OpenMap(const QString& AFileName) {
   // Loading needs an empty map.
   ReplaceMap(std::make_unique<TTrainStructureSV>());
   try {
-    Map->LoadFromFile(LocalFileName(AFileName));
+    // A large map takes a while: the busy cursor says so until the map and
+    // the index its first paint needs are ready, and is gone before any
+    // message.
+    const TBusyCursor busy;
+    Map->LoadFromFile(LocalFileName(AFileName), *Files);
+    Map->SpatialIndex();
   } catch (const std::runtime_error& Error) {
     // What was read before the failure stays and is shown.
     ShowError(QString::fromStdString(Error.what()));

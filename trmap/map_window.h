@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "canvas.h"
+#include "file_system.h"
 #include "map_painter.h"
 #include "map_rows.h"
 #include "map_view.h"
@@ -84,6 +85,9 @@ class TfrmMap : public QWidget {
   // Where a failed gesture's, command's, open's or save's message goes; an
   // error box unless replaced.
   std::function<void(const QString& Message)> ShowError;
+  // The file calls through which OpenMap reads a map: the system's unless
+  // replaced (not owned).
+  TFileSystem* Files = &SystemFileSystem();
 
   // How the window reaches its dialogs. The program keeps one properties
   // dialog for all windows: the frame sets TrackPropertiesDialog on every

@@ -2,14 +2,19 @@
 
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QCursor>
+#include <QtGui/QGuiApplication>
 #include <deque>
+#include <functional>
 
 #include "map_window_fixture.h"
 #include "shown_caption.h"
 
 using test_maps::Build;
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 namespace {
 
@@ -160,6 +165,40 @@ TEST_F(MapDocumentsTest, AFileThatFailsHalfWayShowsWhatWasRead) {
   EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
   // Shown at once, not at some later paint.
   EXPECT_EQ(canvas->Erases, 1);
+}
+
+// A large map takes a while to open: the busy cursor shows while its file
+// is read, and is gone before any message about it and once it is shown.
+TEST_F(MapDocumentsTest, TheBusyCursorShowsWhileTheFileIsRead) {
+  const auto busy = [] {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+  };
+  class TWatchedFiles : public TFileSystem {
+   public:
+    explicit TWatchedFiles(std::function<bool()> ABusy)
+        : Busy(std::move(ABusy)) {}
+    ssize_t Read(int Fd, void* Buffer, size_t Count) override {
+      BusyAtReads.push_back(Busy());
+      return TFileSystem::Read(Fd, Buffer, Count);
+    }
+    std::function<bool()> Busy;
+    std::vector<bool> BusyAtReads;
+  } files(busy);
+  const QString name = Path("slow.TRN");
+  Write(name,
+        "PNT 2\r\n"
+        "   0    0    0    0 0 2 1 -1 0 -1 0 \r\n"
+        "   1   1O    0    0 0 2 2 -1 0 -1 0 \r\n");
+  auto window = NewWindow();
+  window->Files = &files;
+  std::vector<bool> busyAtErrors;
+  window->ShowError = [&](const QString&) { busyAtErrors.push_back(busy()); };
+  window->OpenMap(name);
+  EXPECT_THAT(files.BusyAtReads, Not(IsEmpty()));
+  EXPECT_THAT(files.BusyAtReads, Each(true));
+  EXPECT_THAT(busyAtErrors, ElementsAre(false));
+  EXPECT_FALSE(busy());
 }
 
 TEST_F(MapDocumentsTest, AFailedSaveKeepsTheMapAndTheNewName) {
