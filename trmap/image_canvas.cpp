@@ -56,16 +56,18 @@ bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
     std::swap(b1, b2);
   }
   const int count = a2 - a1;
-  const int64_t step = (int64_t{b2 - b1} * 65536) / count;
-  int64_t b = int64_t{b1} * 65536 + (step > 0 ? step / 2 : 0);
+  const int64_t step = b2 == b1 ? 0 : (int64_t{b2 - b1} * 65536) / count;
+  const int64_t start = int64_t{b1} * 65536 + (step > 0 ? step / 2 : 0);
+  // A dotted line sets the pixels 0, 3, 6, ... counted from its start,
+  // which is the higher end when the line runs backward.
+  const int every = Dotted ? 3 : 1;
+  const int first = Dotted && reversed ? (count - 1) % 3 : 0;
 
   uchar* bits = Pixels.Bits;
   const qsizetype stride = Pixels.Stride;
-  for (int t = 0; t < count; ++t, b += step) {
-    const int fromStart = reversed ? count - 1 - t : t;
-    if (Dotted && fromStart % 3 != 0) continue;
+  for (int t = first; t < count; t += every) {
     const int a = a1 + t;
-    const int across = static_cast<int>(b >> 16);
+    const int across = static_cast<int>((start + t * step) >> 16);
     const int x = alongY ? across : a;
     const int y = alongY ? a : across;
     if (x < width && y < height) {
