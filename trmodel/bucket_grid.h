@@ -64,6 +64,7 @@ class TBucketGrid {
     geometry_ = Geometry;
     cells_.assign(Geometry.Cells(), {});
     large_.clear();
+    content_ = kNothing;
   }
   const TGridGeometry& Geometry() const { return geometry_; }
 
@@ -99,6 +100,9 @@ class TBucketGrid {
     }
     ForEachCellIndex(RangeOf(Box),
                      [&](size_t Cell) { cells_[Cell].push_back(entry); });
+    content_ = {
+        std::min(content_.MinX, Box.MinX), std::min(content_.MinY, Box.MinY),
+        std::max(content_.MaxX, Box.MaxX), std::max(content_.MaxY, Box.MaxY)};
   }
   // Takes out Object, filed with Box, and gives its key; nothing when it is
   // not filed here.
@@ -232,10 +236,9 @@ class TBucketGrid {
         Box.MinX > -inf && Box.MaxX < inf && Box.MinY > -inf && Box.MaxY < inf;
     return !finite || RangeOf(Box).Cells() > kMaxCells;
   }
-  // How far (X, Y) lies from the cell, taken a little short; the edge
-  // cells reach out without end.
+  // How far (X, Y) lies from the cell, taken a little short. The edge
+  // cells reach out as far as anything ever filed in a cell.
   double CellDistance(int32_t Column, int32_t Row, double X, double Y) const {
-    constexpr double inf = std::numeric_limits<double>::infinity();
     const auto gap = [](double Value, double Low, double High) {
       const double outside =
           Value < Low ? Low - Value : (Value > High ? Value - High : 0.0);
@@ -243,12 +246,16 @@ class TBucketGrid {
                       outside - (std::fabs(Value) + outside) * kRelativeSlack);
     };
     const TGridGeometry& g = geometry_;
-    const double dx = gap(
-        X, Column == 0 ? -inf : g.Left + Column * g.CellWidth,
-        Column == g.Columns - 1 ? inf : g.Left + (Column + 1) * g.CellWidth);
+    const double left = g.Left + Column * g.CellWidth;
+    const double right = g.Left + (Column + 1) * g.CellWidth;
+    const double bottom = g.Bottom + Row * g.CellHeight;
+    const double top = g.Bottom + (Row + 1) * g.CellHeight;
+    const double dx =
+        gap(X, Column == 0 ? std::min(left, content_.MinX) : left,
+            Column == g.Columns - 1 ? std::max(right, content_.MaxX) : right);
     const double dy =
-        gap(Y, Row == 0 ? -inf : g.Bottom + Row * g.CellHeight,
-            Row == g.Rows - 1 ? inf : g.Bottom + (Row + 1) * g.CellHeight);
+        gap(Y, Row == 0 ? std::min(bottom, content_.MinY) : bottom,
+            Row == g.Rows - 1 ? std::max(top, content_.MaxY) : top);
     return std::sqrt(dx * dx + dy * dy);
   }
   size_t CellIndex(int32_t Column, int32_t Row) const {
@@ -263,7 +270,15 @@ class TBucketGrid {
     }
   }
 
+  static constexpr TWorldBox kNothing{std::numeric_limits<double>::infinity(),
+                                      std::numeric_limits<double>::infinity(),
+                                      -std::numeric_limits<double>::infinity(),
+                                      -std::numeric_limits<double>::infinity()};
+
   TGridGeometry geometry_;
   std::vector<std::vector<TEntry>> cells_{1};
   std::vector<TEntry> large_;
+  // A box holding every box ever filed in a cell since the grid was laid
+  // out: taking objects out does not shrink it.
+  TWorldBox content_ = kNothing;
 };
