@@ -143,8 +143,9 @@ void TImageCanvas::CopySprite(const TEllipseSprite& Sprite, int Left, int Top) {
       to = std::min(to, width);
       if (from >= to) continue;
     }
-    std::copy(colors, colors + (to - from),
-              reinterpret_cast<QRgb*>(bits + y * stride) + from);
+    // Runs are a few pixels long: a plain loop beats a call to copy them.
+    QRgb* pixel = reinterpret_cast<QRgb*>(bits + y * stride) + from;
+    for (int i = 0; i < to - from; ++i) pixel[i] = colors[i];
   }
 }
 
