@@ -7,11 +7,14 @@
 
 const TEllipseSprite& TEllipseSprites::Get(const TPen& Pen, const TBrush& Brush,
                                            int Width, int Height) {
-  for (const TEllipseSprite& sprite : Sprites) {
-    if (sprite.Width == Width && sprite.Height == Height && sprite.Pen == Pen &&
-        sprite.Brush == Brush) {
-      return sprite;
-    }
+  const auto fits = [&](const TEllipseSprite& Sprite) {
+    return Sprite.Width == Width && Sprite.Height == Height &&
+           Sprite.Pen == Pen && Sprite.Brush == Brush;
+  };
+  // Points come in long runs of one look.
+  if (Last < Sprites.size() && fits(Sprites[Last])) return Sprites[Last];
+  for (Last = 0; Last < Sprites.size(); ++Last) {
+    if (fits(Sprites[Last])) return Sprites[Last];
   }
   // Drawn onto a transparent image with room for an outline that reaches
   // beyond the box; every pixel the painter touched is kept.

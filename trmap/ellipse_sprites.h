@@ -41,4 +41,6 @@ class TEllipseSprites {
 
  private:
   std::vector<TEllipseSprite> Sprites;
+  // Where the last one asked for lies in Sprites.
+  size_t Last = 0;
 };

@@ -10,13 +10,7 @@
 
 namespace {
 
-// The image's pixels, looked up once for many lines.
-struct TPixels {
-  uchar* Bits;
-  qsizetype Stride;
-  int Width;
-  int Height;
-};
+using TPixels = TImageCanvas::TPixels;
 
 // Sets the pixels of a thin line itself when both ends lie on the image
 // (the far end, which the line does not reach, may lie on its right or
@@ -119,15 +113,16 @@ void TImageCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
 // The raster painter draws straight into the image's memory, so pixels
 // written here stay in order with what it drew before and draws after.
 void TImageCanvas::CopySprite(const TEllipseSprite& Sprite, int Left, int Top) {
-  const int width = Image.width();
-  const int height = Image.height();
+  const TPixels& pixels = Pixels();
+  const int width = pixels.Width;
+  const int height = pixels.Height;
   const int m = Sprite.Margin;
   if (Left + Sprite.Width + m <= 0 || Top + Sprite.Height + m <= 0 ||
       Left - m >= width || Top - m >= height) {
     return;
   }
-  uchar* bits = Image.bits();
-  const qsizetype stride = Image.bytesPerLine();
+  uchar* bits = pixels.Bits;
+  const qsizetype stride = pixels.Stride;
   const bool inside = Left - m >= 0 && Top - m >= 0 &&
                       Left + Sprite.Width + m <= width &&
                       Top + Sprite.Height + m <= height;
@@ -149,13 +144,23 @@ void TImageCanvas::CopySprite(const TEllipseSprite& Sprite, int Left, int Top) {
   }
 }
 
+const TImageCanvas::TPixels& TImageCanvas::Pixels() {
+  if (!CachedPixels) {
+    CachedPixels = TPixels{Image.bits(), Image.bytesPerLine(), Image.width(),
+                           Image.height()};
+  }
+  return *CachedPixels;
+}
+
 void TImageCanvas::Erase(TColor Color) {
+  CachedPixels.reset();
   PendingLines.clear();
   EndPainting();
   Image.fill(Color);
 }
 
 void TImageCanvas::Resize(const QSize& Size) {
+  CachedPixels.reset();
   PendingLines.clear();
   EndPainting();
   Image = QImage(Size, QImage::Format_RGB32);
@@ -169,6 +174,8 @@ void TImageCanvas::Present(QPainter& Target) {
 const QImage& TImageCanvas::Picture() {
   FlushLines();
   EndPainting();
+  // Whoever gets the picture may keep a copy that shares its pixels.
+  CachedPixels.reset();
   return Image;
 }
 
@@ -185,8 +192,7 @@ void TImageCanvas::FlushLines() {
   if (PendingLines.empty()) return;
   if (PendingPen.Width == 1) {
     const bool dotted = PendingPen.Style == psDot;
-    const TPixels pixels{Image.bits(), Image.bytesPerLine(), Image.width(),
-                         Image.height()};
+    const TPixels& pixels = Pixels();
     const auto rest = std::remove_if(
         PendingLines.begin(), PendingLines.end(), [&](const QLine& Line) {
           return DrawThinLine(Line, PendingPen.Color, dotted, pixels);

@@ -4,6 +4,7 @@
 #include <QtCore/QPoint>
 #include <QtGui/QImage>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "canvas.h"
@@ -30,13 +31,25 @@ class TImageCanvas : public TCanvas {
   // The picture with every operation so far completed.
   const QImage& Picture();
 
+  // The image's pixels, looked up once for many drawings.
+  struct TPixels {
+    uchar* Bits;
+    qsizetype Stride;
+    int Width;
+    int Height;
+  };
+
  private:
   QPainter& Painter();
+  // Detaches the image from any copy made of it since the last call.
+  const TPixels& Pixels();
   void FlushLines();
   void EndPainting();
   void CopySprite(const TEllipseSprite& Sprite, int Left, int Top);
 
   QImage Image;
+  // Forgotten whenever the image may have been shared or replaced.
+  std::optional<TPixels> CachedPixels;
   std::unique_ptr<QPainter> ActivePainter;
   TPen PainterPen;  // the pen ActivePainter holds
   std::vector<QLine> PendingLines;
