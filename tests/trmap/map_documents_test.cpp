@@ -150,12 +150,15 @@ TEST_F(MapDocumentsTest, OpeningAMissingFileLeavesAnEmptyWindowNamedAfterIt) {
   EXPECT_EQ(Errors.size(), 1u);
 }
 
+// A file whose second point entry does not convert.
+const char* const kBrokenSecondPoint =
+    "PNT 2\r\n"
+    "   0    0    0    0 0 2 1 -1 0 -1 0 \r\n"
+    "   1   1O    0    0 0 2 2 -1 0 -1 0 \r\n";
+
 TEST_F(MapDocumentsTest, AFileThatFailsHalfWayShowsWhatWasRead) {
   const QString name = Path("broken.TRN");
-  Write(name,
-        "PNT 2\r\n"
-        "   0    0    0    0 0 2 1 -1 0 -1 0 \r\n"
-        "   1   1O    0    0 0 2 2 -1 0 -1 0 \r\n");
+  Write(name, kBrokenSecondPoint);
   auto window = NewWindow();
   TRecordingCanvas* canvas = new TRecordingCanvas;
   window->Canvas.reset(canvas);
@@ -186,10 +189,7 @@ TEST_F(MapDocumentsTest, TheBusyCursorShowsWhileTheFileIsRead) {
     std::vector<bool> BusyAtReads;
   } files(busy);
   const QString name = Path("slow.TRN");
-  Write(name,
-        "PNT 2\r\n"
-        "   0    0    0    0 0 2 1 -1 0 -1 0 \r\n"
-        "   1   1O    0    0 0 2 2 -1 0 -1 0 \r\n");
+  Write(name, kBrokenSecondPoint);
   auto window = NewWindow();
   window->Files = &files;
   std::vector<bool> busyAtErrors;
@@ -292,8 +292,7 @@ TEST_F(MapDocumentsTest, ClosingWithUnsavedChangesAsksFirst) {
   Answers = {name};
   EXPECT_TRUE(window->close());
   EXPECT_FALSE(Contents(name).isEmpty());
-  EXPECT_THAT(AskedToSave,
-              ElementsAre("Train Map", "Train Map", "Train Map"));
+  EXPECT_THAT(AskedToSave, ElementsAre("Train Map", "Train Map", "Train Map"));
 
   auto other = NewWindow();
   other->OpenMap(name);
