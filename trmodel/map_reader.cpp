@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 #include <unordered_set>
 
 #include "errors.h"
@@ -14,6 +15,7 @@ namespace {
 
 // Eleven fields of at least one character, a separator after each.
 constexpr size_t kShortestPointEntry = 22;
+constexpr size_t kMostEntriesAhead = size_t{1} << 23;
 
 // A field read at the end of the text: the entry is incomplete, and
 // building it from made-up zeros would invent objects.
@@ -27,11 +29,18 @@ class TMapLoader {
       : reader_(Reader), map_(Map), nextId_(Map.NextId) {
     // The lists get room once, from the length of the text: a point entry
     // takes at least 22 characters, and a map has about as many lines as
-    // points. Room no object fills is never touched.
-    const size_t entries = Reader.SizeHint() / kShortestPointEntry + 1;
-    map_.Points.reserve(map_.Points.size() + entries);
-    map_.Tracks.reserve(map_.Tracks.size() + entries);
-    map_.Walls.reserve(map_.Walls.size() + entries);
+    // points. Room no object fills is never touched. Beyond a few million
+    // entries, and where memory will not give the room, the lists grow as
+    // entries come: a file may claim a size that holds nothing (a sparse
+    // one).
+    const size_t entries = std::min(Reader.SizeHint() / kShortestPointEntry + 1,
+                                    kMostEntriesAhead);
+    try {
+      map_.Points.reserve(map_.Points.size() + entries);
+      map_.Tracks.reserve(map_.Tracks.size() + entries);
+      map_.Walls.reserve(map_.Walls.size() + entries);
+    } catch (const std::bad_alloc&) {
+    }
   }
 
   void Run() {

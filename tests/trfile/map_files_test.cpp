@@ -86,4 +86,18 @@ TEST(MapFiles, EachLoadsAsExpectedAndSavesStably) {
   }
 }
 
+// The size a source gives is only a guess to make room by: one far larger
+// than any memory, as a sparse file's, still loads what is there.
+TEST(MapFiles, ASizeBeyondAnyMemoryStillLoads) {
+  class TClaimsTooMuch : public TPieces {
+   public:
+    using TPieces::TPieces;
+    size_t SizeHint() const override { return size_t{1} << 60; }
+  } text("PNT 1\r\n   0    5    7    0 0 -1 0 -1 0 -1 0 \r\n");
+  TTrainStructureSV map;
+  ReadMap(text, map);
+  ASSERT_EQ(map.Points.size(), 1u);
+  EXPECT_EQ(map.Points[0]->Pos.X, 5.0);
+}
+
 }  // namespace
