@@ -10,6 +10,7 @@
 #include <numbers>
 #include <random>
 
+#include "image_canvas.h"
 #include "map_builder.h"
 #include "map_generator.h"
 #include "map_hit_test.h"
@@ -148,6 +149,13 @@ TPicture Paint(const TTrainStructureSV& Map, const TMapView& View,
   return {canvas.Log, canvas.Pen, canvas.Brush};
 }
 
+QImage Picture(const TTrainStructureSV& Map, const TMapView& View,
+               const TMapSelection& Selection, const TSpatialIndex* Index) {
+  TImageCanvas canvas(QSize(View.Width, View.Height));
+  TMapPainter(canvas, Map, View, Selection, Index).Paint();
+  return canvas.Picture();
+}
+
 // A click inside the window, near it, or anywhere in the pixel range.
 int32_t RandomClick(TRandom& Random, int Size) {
   if (Random.Pick(4) == 0) {
@@ -202,6 +210,11 @@ TEST(IndexExactness, PaintsAndHitTestsAsAVisitOfEveryObject) {
       const TMapSelection selection = RandomSelection(map, random);
       ASSERT_EQ(Paint(map, view, selection, &map.SpatialIndex()),
                 Paint(map, view, selection, nullptr));
+      // And so, on the window's own canvas, pixel for pixel.
+      if (v % 10 == 0) {
+        ASSERT_EQ(Picture(map, view, selection, &map.SpatialIndex()),
+                  Picture(map, view, selection, nullptr));
+      }
       ExpectSameHits(map, view, random);
       lookedUp += map.SpatialIndex().Selective(view.WorldAround(64.0));
     }
