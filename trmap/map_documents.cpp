@@ -51,6 +51,7 @@ void TfrmMap::OpenMap(const QString& AFileName) {
   ReplaceMap(std::make_unique<TTrainStructureSV>());
   try {
     Map->LoadFromFile(LocalFileName(AFileName));
+    FileUsed(AFileName);
   } catch (const std::runtime_error& Error) {
     // What was read before the failure stays and is shown.
     ShowError(QString::fromStdString(Error.what()));
@@ -67,6 +68,7 @@ void TfrmMap::SaveMap(bool AlwaysAsk) {
   try {
     Map->SaveToFile(LocalFileName(name));
     UndoStack->setClean();
+    FileUsed(name);
   } catch (const std::runtime_error& Error) {
     ShowError(QString::fromStdString(Error.what()));
   }
