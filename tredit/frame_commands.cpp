@@ -28,9 +28,7 @@ void TfrmTrain::mnuNewClick() {
 // open leaves a window named after it.
 void TfrmTrain::mnuOpenClick() {
   Guarded([this] {
-    if (const std::optional<QString> name = AskOpenFileName()) {
-      NewMapWindow()->OpenMap(*name);
-    }
+    if (const std::optional<QString> name = AskOpenFileName()) OpenFile(*name);
   });
 }
 

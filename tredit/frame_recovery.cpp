@@ -69,5 +69,6 @@ void TfrmTrain::closeEvent(QCloseEvent* Event) {
     return;
   }
   Ended = true;
+  RememberFramePlace();
   Event->accept();
 }

@@ -1,9 +1,13 @@
 #include "frame_window.h"
 
 #include <QtCore/QEvent>
+#include <QtCore/QPointer>
+#include <QtCore/QSettings>
 #include <QtGui/QAction>
 #include <QtGui/QUndoGroup>
 #include <QtGui/QUndoStack>
+#include <QtWidgets/QAbstractItemView>
+#include <QtWidgets/QCompleter>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
@@ -20,6 +24,7 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
   setWindowTitle(QStringLiteral("Train Map Editor"));
   move(212, 124);
   resize(576, 300);
+  setAcceptDrops(true);
 
   // The map windows fill the client area above the tool bar.
   auto* client = new QWidget(this);
@@ -62,9 +67,20 @@ void TfrmTrain::CreateMenus() {
   };
   mnuNew = item("&New", &TfrmTrain::mnuNewClick);
   mnuOpen = item("&Open", &TfrmTrain::mnuOpenClick);
+  mnuRecent = new QMenu(QStringLiteral("Recent &Files"), mnuFile);
+  mnuFile->addMenu(mnuRecent);
+  connect(mnuRecent, &QMenu::aboutToShow, this, &TfrmTrain::FillRecentMenu);
   mnuSave = item("&Save", &TfrmTrain::mnuSaveClick);
   mnuSaveAs = item("Save &As...", &TfrmTrain::mnuSaveAsClick);
+  mnuClose = item("&Close", &TfrmTrain::mnuCloseClick);
+  mnuFile->addSeparator();
   mnuExit = item("&Exit", &TfrmTrain::mnuExitClick);
+  mnuNew->setShortcut(QKeySequence::New);
+  mnuOpen->setShortcut(QKeySequence::Open);
+  mnuSave->setShortcut(QKeySequence::Save);
+  mnuSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  mnuClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   CreateEditMenu();
 
   Settings1 = menuBar()->addMenu(QStringLiteral("&Settings"));
@@ -74,6 +90,45 @@ void TfrmTrain::CreateMenus() {
   mnuScale = mnuMap->addAction(QStringLiteral("&Scale..."));
   mnuBackground = mnuMap->addAction(QStringLiteral("&Background"));
   mnuMap->menuAction()->setVisible(false);
+  CreateWindowMenu();
+}
+
+void TfrmTrain::CreateWindowMenu() {
+  mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
+  mnuCascade = mnuWindow->addAction(QStringLiteral("&Cascade"));
+  mnuTile = mnuWindow->addAction(QStringLiteral("&Tile"));
+  connect(mnuCascade, &QAction::triggered, MdiArea,
+          &QMdiArea::cascadeSubWindows);
+  connect(mnuTile, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
+  connect(mnuWindow, &QMenu::aboutToShow, this, &TfrmTrain::FillWindowMenu);
+}
+
+void TfrmTrain::FillWindowMenu() {
+  // The list of windows below the two commands is made anew each time.
+  const QList<QAction*> items = mnuWindow->actions();
+  for (qsizetype i = 2; i < items.size(); ++i) delete items[i];
+  const QList<QMdiSubWindow*> children =
+      MdiArea->subWindowList(QMdiArea::CreationOrder);
+  if (children.isEmpty()) return;
+  mnuWindow->addSeparator();
+  QMdiSubWindow* const active = MdiArea->currentSubWindow();
+  for (qsizetype i = 0; i < children.size(); ++i) {
+    QMdiSubWindow* child = children[i];
+    QString caption = child->widget()->windowTitle();
+    caption.replace(QStringLiteral("[*]"), child->widget()->isWindowModified()
+                                               ? QStringLiteral("*")
+                                               : QString());
+    // The first nine get a digit to pick them with.
+    const QString prefix =
+        i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QString();
+    QAction* pick = mnuWindow->addAction(prefix + caption);
+    pick->setCheckable(true);
+    pick->setChecked(child == active);
+    connect(pick, &QAction::triggered, this,
+            [this, window = QPointer<QMdiSubWindow>(child)] {
+              if (window) MdiArea->setActiveSubWindow(window);
+            });
+  }
 }
 
 void TfrmTrain::CreateEditMenu() {
@@ -118,7 +173,13 @@ void TfrmTrain::CreateOpenDialog() {
 }
 
 std::optional<QString> TfrmTrain::ExecOpenDialog() {
-  if (OpenDialog1->exec() != QDialog::Accepted) return std::nullopt;
+  const int answer = OpenDialog1->exec();
+  // The name field's completion list would stay on the screen while a
+  // large map loads.
+  for (QCompleter* completer : OpenDialog1->findChildren<QCompleter*>()) {
+    completer->popup()->hide();
+  }
+  if (answer != QDialog::Accepted) return std::nullopt;
   const QString name = OpenDialog1->selectedFiles().value(0);
   OpenDialog1->selectFile(name);
   return name;
@@ -141,6 +202,7 @@ TfrmMap* TfrmTrain::ActiveMap() const {
 TfrmMap* TfrmTrain::NewMapWindow() {
   auto* map = new TfrmMap;
   map->ModeButtons = this;
+  map->FileUsed = [this](const QString& Name) { RememberFile(Name); };
   map->TrackPropertiesDialog = frmTrackPr;
   map->TrainPropertiesDialog = TrainProps;
   map->ShowError = [this](const QString& Message) { ShowError(Message); };

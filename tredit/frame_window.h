@@ -10,6 +10,7 @@
 #include "save_changes_box.h"
 
 class QAction;
+class QSettings;
 class QButtonGroup;
 class QFileDialog;
 class QFrame;
@@ -46,6 +47,14 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QAction* mnuSave;
   QAction* mnuSaveAs;
   QAction* mnuExit;
+  // Added to the File menu: the files opened or saved last, newest first,
+  // and closing the active map window (through its question).
+  QMenu* mnuRecent;
+  QAction* mnuClose;
+  // The Window menu: cascade or tile the map windows, or pick one.
+  QMenu* mnuWindow;
+  QAction* mnuCascade;
+  QAction* mnuTile;
   // Undo and Redo follow the history of the active map window: enabled
   // when it has a step to take back or do again, and naming that step.
   QMenu* mnuEdit;
@@ -113,6 +122,18 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QString KeepUnsavedMaps();
   std::unique_ptr<TRecoverySession> Recovery;
 
+  // Files (frame_files.cpp). UseSettings keeps what the editor remembers
+  // between runs (the recent files, the frame's place and size) in File;
+  // without it nothing is remembered. OpenFile opens Name in a new map
+  // window, as Open does once its dialog is answered.
+  void UseSettings(const QString& File);
+  std::unique_ptr<QSettings> Settings;
+  void RestoreFramePlace();
+  void RememberFramePlace();
+  void OpenFile(const QString& Name);
+  QStringList RecentFiles() const;
+  void OpenRecentFile(const QString& Name);
+
   // The map window that commands act on, none when no map window is open.
   TfrmMap* ActiveMap() const;
   // A new, empty map window: maximised, captioned "Train Map", active.
@@ -123,6 +144,7 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void mnuSaveClick();
   void mnuSaveAsClick();
   void mnuExitClick();
+  void mnuCloseClick();
   void mnuUndoClick();
   void mnuRedoClick();
   void spbZoominClick();
@@ -142,6 +164,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // with the message, when that fails.
   void closeEvent(QCloseEvent* Event) override;
   void changeEvent(QEvent* Event) override;
+  // Map files dropped on the frame open, each in a window of its own.
+  void dragEnterEvent(QDragEnterEvent* Event) override;
+  void dropEvent(QDropEvent* Event) override;
 
  private:
   // A maximised map window's caption joins the frame's, "*" included. Qt
@@ -150,6 +175,11 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void ShowModifiedMark();
   void CreateMenus();
   void CreateEditMenu();
+  void CreateWindowMenu();
+  void FillRecentMenu();
+  void FillWindowMenu();
+  void RememberFile(const QString& Name);
+  void SetRecentFiles(const QStringList& Names);
   void CreateOpenDialog();
   void CreateToolBar();
   std::optional<QString> ExecOpenDialog();

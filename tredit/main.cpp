@@ -1,5 +1,6 @@
-// The train map editor: the frame window with one empty map, or the maps
-// left unsaved when it last ended, until the frame is closed.
+// The train map editor: the frame window with the maps left unsaved when
+// it last ended and the map files named on the command line, or else one
+// empty map, until the frame is closed.
 #include <QtCore/QStandardPaths>
 #include <QtWidgets/QApplication>
 #include <cstdio>
@@ -22,7 +23,16 @@ int main(int argc, char* argv[]) {
   // ~/.local/share/Train Map Editor; without one nothing can be kept.
   const QString data =
       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  const auto frmTrain = StartEditor(
-      data.isEmpty() ? QString() : data + QStringLiteral("/recovery"));
+  // Such as ~/.config/Train Map Editor/tredit.conf.
+  const QString config =
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  TEditorStart start;
+  if (!data.isEmpty())
+    start.RecoveryFolder = data + QStringLiteral("/recovery");
+  if (!config.isEmpty()) {
+    start.SettingsFile = config + QStringLiteral("/tredit.conf");
+  }
+  start.Files = QApplication::arguments().mid(1);
+  const auto frmTrain = StartEditor(start);
   return QApplication::exec();
 }

@@ -57,6 +57,7 @@ void TfrmMap::OpenMap(const QString& AFileName) {
     const TBusyCursor busy;
     Map->LoadFromFile(LocalFileName(AFileName), *Files);
     Map->SpatialIndex();
+    FileUsed(AFileName);
   } catch (const std::runtime_error& Error) {
     // What was read before the failure stays and is shown.
     ShowError(QString::fromStdString(Error.what()));
@@ -73,6 +74,7 @@ void TfrmMap::SaveMap(bool AlwaysAsk) {
   try {
     Map->SaveToFile(LocalFileName(name));
     UndoStack->setClean();
+    FileUsed(name);
   } catch (const std::runtime_error& Error) {
     ShowError(QString::fromStdString(Error.what()));
   }

@@ -106,6 +106,9 @@ class TfrmMap : public QWidget {
   std::function<bool(QString& Name)> AskSaveFileName;
   // The window's own save dialog, made the first time a save asks.
   QFileDialog* SaveDialog1 = nullptr;
+  // Told the name of every file the window has opened or saved (nothing
+  // unless replaced): the frame's list of recent files.
+  std::function<void(const QString& Name)> FileUsed = [](const QString&) {};
   // Asks whether to save the changes to the map named Name before the
   // window closes (AskSaveChangesBox unless replaced).
   std::function<TSaveChanges(const QString& Name)> AskSaveChanges;

@@ -47,9 +47,10 @@ fail() {
 }
 
 # Xvfb picks a free display number itself and writes it once it accepts
-# clients; -nolisten tcp keeps it local.
+# clients; -nolisten tcp keeps it local, and -noreset keeps it from resetting
+# when its last client goes, which a client starting then cannot connect to.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
     3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 200); do

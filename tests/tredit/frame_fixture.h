@@ -21,13 +21,14 @@
 class FrameTest : public ::testing::Test {
  protected:
   QTemporaryDir RecoveryFolder;
-  std::unique_ptr<TfrmTrain> Frame = StartEditor(RecoveryFolder.path());
   std::vector<QString> Errors;
+  std::unique_ptr<TfrmTrain> Frame = StartEditor(Start());
 
-  FrameTest() {
-    Frame->ShowError = [this](const QString& Message) {
-      Errors.push_back(Message);
-    };
+  // How the fixture's editors start: failures collected from the first.
+  TEditorStart Start(const QString& SettingsFile = {},
+                     const QStringList& Files = {}) {
+    return {RecoveryFolder.path(), SettingsFile, Files,
+            [this](const QString& Message) { Errors.push_back(Message); }};
   }
 
   QList<QMdiSubWindow*> Children() const {

@@ -11,13 +11,7 @@ namespace {
 // folder, and a second editor started there.
 class FrameRecoveryTest : public FrameTest {
  protected:
-  std::unique_ptr<TfrmTrain> StartAnother() {
-    auto frame = StartEditor(RecoveryFolder.path());
-    frame->ShowError = [this](const QString& Message) {
-      Errors.push_back(Message);
-    };
-    return frame;
-  }
+  std::unique_ptr<TfrmTrain> StartAnother() { return StartEditor(Start()); }
   static QStringList Captions(TfrmTrain& Editor) {
     QStringList captions;
     for (QMdiSubWindow* child :

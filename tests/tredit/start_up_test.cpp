@@ -37,14 +37,23 @@ TEST_F(FrameTest, StartsWithOneEmptyMaximisedMapWindowAndTheModesOfSelecting) {
   EXPECT_EQ(Frame->Label1->text(), "M per grid line");
 }
 
-TEST_F(FrameTest, MenuBarShowsTheFileMenuAlone) {
+// The File menu keeps its items in their order, with the new ones among
+// them and their keys; Settings and Map stay hidden.
+TEST_F(FrameTest, MenuBarKeepsTheFileItemsInOrderAndHidesSettingsAndMap) {
   EXPECT_TRUE(Frame->mnuFile->menuAction()->isVisible());
   EXPECT_FALSE(Frame->Settings1->menuAction()->isVisible());
   EXPECT_FALSE(Frame->mnuMap->menuAction()->isVisible());
   QStringList captions;
   for (QAction* item : Frame->mnuFile->actions()) captions << item->text();
-  EXPECT_EQ(captions,
-            QStringList({"&New", "&Open", "&Save", "Save &As...", "&Exit"}));
+  EXPECT_EQ(captions, QStringList({"&New", "&Open", "Recent &Files", "&Save",
+                                   "Save &As...", "&Close", "", "&Exit"}));
+  QStringList keys;
+  for (QAction* item : {Frame->mnuNew, Frame->mnuOpen, Frame->mnuSave,
+                        Frame->mnuSaveAs, Frame->mnuClose, Frame->mnuExit}) {
+    keys << item->shortcut().toString();
+  }
+  EXPECT_EQ(keys, QStringList({"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S",
+                               "Ctrl+W", "Ctrl+Q"}));
 }
 
 TEST_F(FrameTest, ToolBarButtonsSitAtTheirPlacesWithTheirHints) {
