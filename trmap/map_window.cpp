@@ -99,4 +99,7 @@ TColor TfrmMap::ButtonFace() const {
   return palette().color(QPalette::Button).rgb();
 }
 
-void TfrmMap::PresentNow() { repaint(); }
+void TfrmMap::PresentNow() {
+  repaint();
+  StatusChanged();
+}
