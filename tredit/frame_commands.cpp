@@ -4,6 +4,7 @@
 #include "frame_window.h"
 #include "grid_steps.h"
 #include "map_window.h"
+#include "number_entry.h"
 #include "up_down.h"
 
 void TfrmTrain::Guarded(const std::function<void()>& Command) {
@@ -81,4 +82,26 @@ void TfrmTrain::spbRotateClick() {
 
 void TfrmTrain::spbDefswClick() {
   OnActiveMap([](TfrmMap& Map) { Map.SwapSwitch(); });
+}
+
+// Any spacing in range may be typed, also those the up-down cannot reach;
+// the window keeps it exactly, and the up-down steps on from it.
+void TfrmTrain::mnuRasterClick() {
+  OnActiveMap([this](TfrmMap& Map) {
+    QString text = EditableNumber(Map.GridSpacing);
+    if (!AskGridSpacing(text)) return;
+    const std::optional<double> spacing = TypedNumber(text);
+    if (!spacing || *spacing < kMinTypedGridSpacing ||
+        *spacing > kMaxTypedGridSpacing) {
+      ShowError(QStringLiteral(
+          "The grid spacing must be a number of metres from 0.001 to 1000000"));
+      return;
+    }
+    edtRaster->setText(QString::fromStdString(GridSpacingText(*spacing)));
+    Map.SetGridSpacing(*spacing);
+  });
+}
+
+void TfrmTrain::mnuScaleClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.EditScale(); });
 }

@@ -19,6 +19,7 @@
 #include "glyphs.h"
 #include "map_file_dialogs.h"
 #include "map_window.h"
+#include "number_dialog.h"
 #include "recovery_session.h"
 
 TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
@@ -47,6 +48,10 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
           &TfrmTrain::ShowModifiedMark);
   connect(MdiArea, &QMdiArea::subWindowActivated, this, &TfrmTrain::ShowStatus);
   AskOpenFileName = [this] { return ExecOpenDialog(); };
+  AskGridSpacing = [this](QString& Text) {
+    return TNumberDialog::Ask(this, QStringLiteral("Raster"),
+                              QStringLiteral("&Metres per grid line:"), Text);
+  };
   ShowError = [this](const QString& Message) { ShowErrorBox(this, Message); };
   AskSaveChanges = [this](const QString& Name) {
     return AskSaveChangesBox(this, Name);
@@ -93,14 +98,26 @@ void TfrmTrain::CreateMenus() {
   CreateEditMenu();
   CreateViewMenu();
 
+  CreateSettingsAndMapMenus();
+  CreateWindowMenu();
+}
+
+void TfrmTrain::CreateSettingsAndMapMenus() {
   Settings1 = menuBar()->addMenu(QStringLiteral("&Settings"));
   mnuRaster = Settings1->addAction(QStringLiteral("&Raster..."));
-  Settings1->menuAction()->setVisible(false);
+  connect(mnuRaster, &QAction::triggered, this, &TfrmTrain::mnuRasterClick);
   mnuMap = menuBar()->addMenu(QStringLiteral("&Map"));
   mnuScale = mnuMap->addAction(QStringLiteral("&Scale..."));
   mnuBackground = mnuMap->addAction(QStringLiteral("&Background"));
-  mnuMap->menuAction()->setVisible(false);
-  CreateWindowMenu();
+  connect(mnuScale, &QAction::triggered, this, &TfrmTrain::mnuScaleClick);
+  ShowMapMenu();
+  connect(MdiArea, &QMdiArea::subWindowActivated, this,
+          &TfrmTrain::ShowMapMenu);
+}
+
+// The Map menu belongs to the map windows: it shows while one is active.
+void TfrmTrain::ShowMapMenu() {
+  mnuMap->menuAction()->setVisible(MdiArea->currentSubWindow() != nullptr);
 }
 
 void TfrmTrain::CreateWindowMenu() {

@@ -67,7 +67,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QAction* mnuUndo;
   QAction* mnuRedo;
   QUndoGroup* UndoGroup;
-  // Menus kept hidden: they carry no command.
+  // Settings > Raster types the active window's grid spacing; the Map
+  // menu, shown while a map window is active, its scale and background.
   QMenu* Settings1;
   QAction* mnuRaster;
   QMenu* mnuMap;
@@ -116,6 +117,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
 
   // The name confirmed in OpenDialog1, none when cancelled; replaced by tests.
   std::function<std::optional<QString>()> AskOpenFileName;
+  // Asks for the grid spacing as text, starting from Text, and says whether
+  // the user confirmed (a number dialog unless replaced).
+  std::function<bool(QString& Text)> AskGridSpacing;
   // Where a failed command's message goes, and every map window's too; an
   // error box unless replaced.
   std::function<void(const QString& Message)> ShowError;
@@ -168,6 +172,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void spbNewTrainClick();
   void spbRotateClick();
   void spbDefswClick();
+  void mnuRasterClick();
+  void mnuScaleClick();
 
   // The mode buttons, for every map window.
   bool IsDown(TModeButton Button) const override;
@@ -192,6 +198,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void CreateViewMenu();
   void CreateStatusBar();
   void CreateWindowMenu();
+  void CreateSettingsAndMapMenus();
+  void ShowMapMenu();
   void FillRecentMenu();
   void FillWindowMenu();
   void RememberFile(const QString& Name);

@@ -69,6 +69,17 @@ TMapView TMapView::ZoomedAbout(double Factor, double PX, double PY) const {
   return zoomed;
 }
 
+TMapView TMapView::ScaledTo(double NewScale) const {
+  const double factor = Scale / NewScale;
+  if (!std::isnormal(NewScale) || !std::isnormal(factor) || !(factor > 0.0)) {
+    return *this;
+  }
+  TMapView scaled = ZoomedBy(factor);
+  // Scale / factor may differ from NewScale in its last bit.
+  scaled.Scale = NewScale;
+  return scaled;
+}
+
 TMapView TMapView::FittedTo(const TWorldBox& Box, int MarginPixels) const {
   TMapView fitted = *this;
   const double room_x = std::max(1, Width - 2 * MarginPixels);

@@ -62,6 +62,10 @@ struct TMapView {
   TMapView ScrolledBy(int32_t DX, int32_t DY) const;
   TMapView ZoomedBy(double Factor) const;
   TMapView ZoomedAbout(double Factor, double PX, double PY) const;
+  // The view at NewScale metres per pixel, zoomed about the centre as
+  // ZoomedBy is, with the scale exactly NewScale; a scale ZoomedBy could
+  // not reach changes nothing.
+  TMapView ScaledTo(double NewScale) const;
   // The view that shows the whole of Box, centred, with a margin of
   // MarginPixels on every side at least; the scale of a box without extent
   // stays as it is.

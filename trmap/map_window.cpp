@@ -9,6 +9,7 @@
 
 #include "error_box.h"
 #include "image_canvas.h"
+#include "number_dialog.h"
 #include "track_properties_dialog.h"
 #include "train_properties_dialog.h"
 
@@ -51,6 +52,10 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
     return Dialog.exec() == QDialog::Accepted;
   };
   AskSaveFileName = [this](QString& Name) { return ExecSaveDialog(Name); };
+  AskScale = [this](QString& Text) {
+    return TNumberDialog::Ask(this, QStringLiteral("Scale"),
+                              QStringLiteral("&Metres per pixel:"), Text);
+  };
   AskSaveChanges = [this](const QString& Name) {
     return AskSaveChangesBox(this, Name);
   };

@@ -145,6 +145,12 @@ class TfrmMap : public QWidget {
   // a new window, its grid spacing kept.
   void ZoomToFit();
   void SetGridSpacing(double G);
+  // Asks for the scale in metres per pixel (AskScale: a number dialog
+  // unless replaced, starting from Text) and zooms about the centre to it;
+  // a scale that is no positive number, or beyond what zooming reaches, is
+  // refused with a message.
+  std::function<bool(QString& Text)> AskScale;
+  void EditScale();
   // Erases, paints the whole map and shows it before returning.
   void Repaint();
 

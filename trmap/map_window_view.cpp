@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "map_window.h"
+#include "number_entry.h"
 
 namespace {
 
@@ -79,6 +80,21 @@ void TfrmMap::ZoomToFit() {
 
 void TfrmMap::SetGridSpacing(double G) {
   GridSpacing = G;
+  Repaint();
+}
+
+void TfrmMap::EditScale() {
+  QString text = EditableNumber(Scale);
+  if (!AskScale(text)) return;
+  const std::optional<double> scale = TypedNumber(text);
+  const TMapView scaled = scale ? View().ScaledTo(*scale) : View();
+  if (!scale || scaled.Scale != *scale) {
+    ShowError(QStringLiteral(
+        "The scale must be a positive number of metres per pixel that "
+        "zooming can reach"));
+    return;
+  }
+  SetView(scaled);
   Repaint();
 }
 

@@ -39,11 +39,17 @@ TEST_F(FrameTest, StartsWithOneEmptyMaximisedMapWindowAndTheModesOfSelecting) {
 }
 
 // The File menu keeps its items in their order, with the new ones among
-// them and their keys; Settings and Map stay hidden.
-TEST_F(FrameTest, MenuBarKeepsTheFileItemsInOrderAndHidesSettingsAndMap) {
+// them and their keys. Settings shows; Map shows while a map window is
+// active.
+TEST_F(FrameTest, MenuBarKeepsTheFileItemsInOrderAndShowsMapWithAMapWindow) {
   EXPECT_TRUE(Frame->mnuFile->menuAction()->isVisible());
-  EXPECT_FALSE(Frame->Settings1->menuAction()->isVisible());
+  EXPECT_TRUE(Frame->Settings1->menuAction()->isVisible());
+  EXPECT_TRUE(Frame->mnuMap->menuAction()->isVisible());
+  CloseAll();
+  EXPECT_TRUE(Frame->Settings1->menuAction()->isVisible());
   EXPECT_FALSE(Frame->mnuMap->menuAction()->isVisible());
+  Frame->mnuNewClick();
+  EXPECT_TRUE(Frame->mnuMap->menuAction()->isVisible());
   QStringList captions;
   for (QAction* item : Frame->mnuFile->actions()) captions << item->text();
   EXPECT_EQ(captions, QStringList({"&New", "&Open", "Recent &Files", "&Save",
