@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "background_settings.h"
 
 // What reopening a map window as it was needs beyond its map: kept beside
 // the map's copy in a recovery folder, as a small text file of its own.
@@ -20,6 +23,9 @@ struct TRecoveryInfo {
   int32_t OriginX = 0;
   int32_t OriginY = 0;
   double GridSpacing = 100.0;
+  // The window's background, its picture's path absolute: unsaved like
+  // the map, so it comes back with it.
+  std::optional<TBackgroundSettings> Background;
 };
 
 std::string WriteRecoveryInfo(const TRecoveryInfo& Info);
