@@ -105,3 +105,7 @@ void TfrmTrain::mnuRasterClick() {
 void TfrmTrain::mnuScaleClick() {
   OnActiveMap([](TfrmMap& Map) { Map.EditScale(); });
 }
+
+void TfrmTrain::mnuBackgroundClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.EditBackground(); });
+}

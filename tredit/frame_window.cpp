@@ -110,6 +110,8 @@ void TfrmTrain::CreateSettingsAndMapMenus() {
   mnuScale = mnuMap->addAction(QStringLiteral("&Scale..."));
   mnuBackground = mnuMap->addAction(QStringLiteral("&Background"));
   connect(mnuScale, &QAction::triggered, this, &TfrmTrain::mnuScaleClick);
+  connect(mnuBackground, &QAction::triggered, this,
+          &TfrmTrain::mnuBackgroundClick);
   ShowMapMenu();
   connect(MdiArea, &QMdiArea::subWindowActivated, this,
           &TfrmTrain::ShowMapMenu);

@@ -174,6 +174,7 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void spbDefswClick();
   void mnuRasterClick();
   void mnuScaleClick();
+  void mnuBackgroundClick();
 
   // The mode buttons, for every map window.
   bool IsDown(TModeButton Button) const override;

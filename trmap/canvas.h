@@ -2,8 +2,11 @@
 
 #include <QtGui/QRgb>
 
+class QImage;
 class QPainter;
+class QRect;
 class QSize;
+class QTransform;
 
 // Colours as the window draws them (opaque RGB).
 using TColor = QRgb;
@@ -49,6 +52,14 @@ class TCanvas {
   // The ellipse inscribed in the rectangle from (X1, Y1) to (X2, Y2), right
   // and bottom edges excluded, outlined with the pen, filled with the brush.
   virtual void Ellipse(int X1, int Y1, int X2, int Y2) = 0;
+
+  // Draws the part Source of Picture over what the surface shows, Transform
+  // taking the picture's pixels to the surface's, with Opacity from 0
+  // (unseen) to 1: Smooth blends neighbouring pixels, otherwise each shows
+  // as a sharp square. Pen and brush are left as they are.
+  virtual void DrawPicture(const QImage& Picture, const QRect& Source,
+                           const QTransform& Transform, double Opacity,
+                           bool Smooth) = 0;
 
   // Fills the whole surface; pen and brush are left as they are.
   virtual void Erase(TColor Color) = 0;

@@ -112,6 +112,22 @@ void TImageCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   CopySprite(Sprites.Get(Pen, Brush, width, height), X1, Y1);
 }
 
+void TImageCanvas::DrawPicture(const QImage& Picture, const QRect& Source,
+                               const QTransform& Transform, double Opacity,
+                               bool Smooth) {
+  FlushLines();
+  if (Image.isNull()) return;
+  QPainter& painter = Painter();
+  painter.setTransform(Transform);
+  painter.setOpacity(Opacity);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, Smooth);
+  painter.drawImage(QPointF(Source.topLeft()), Picture, QRectF(Source));
+  // Lines and ellipses are drawn untransformed and opaque.
+  painter.resetTransform();
+  painter.setOpacity(1.0);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
 // The raster painter draws straight into the image's memory, so pixels
 // written here stay in order with what it drew before and draws after.
 void TImageCanvas::CopySprite(const TEllipseSprite& Sprite, int Left, int Top) {

@@ -24,6 +24,9 @@ class TImageCanvas : public TCanvas {
   void MoveTo(int X, int Y) override;
   void LineTo(int X, int Y) override;
   void Ellipse(int X1, int Y1, int X2, int Y2) override;
+  void DrawPicture(const QImage& Picture, const QRect& Source,
+                   const QTransform& Transform, double Opacity,
+                   bool Smooth) override;
   void Erase(TColor Color) override;
   void Resize(const QSize& Size) override;
   void Present(QPainter& Target) override;

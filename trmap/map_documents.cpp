@@ -44,6 +44,7 @@ void TfrmMap::ReplaceMap(std::unique_ptr<TTrainStructureSV> NewMap) {
   UndoStack->clear();
   UndoStack->setClean();
   Map = std::move(NewMap);
+  Background.reset();
 }
 
 void TfrmMap::OpenMap(const QString& AFileName) {
@@ -62,6 +63,8 @@ void TfrmMap::OpenMap(const QString& AFileName) {
     // What was read before the failure stays and is shown.
     ShowError(QString::fromStdString(Error.what()));
   }
+  // The map opens whatever becomes of its background.
+  ReadBackground(AFileName);
   Repaint();
 }
 
@@ -73,6 +76,8 @@ void TfrmMap::SaveMap(bool AlwaysAsk) {
   SetFileName(name);
   try {
     Map->SaveToFile(LocalFileName(name));
+    // Saved only when the background is saved too.
+    WriteBackground(name);
     UndoStack->setClean();
     FileUsed(name);
   } catch (const std::runtime_error& Error) {

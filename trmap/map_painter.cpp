@@ -32,12 +32,14 @@ double TickLength(double D) {
 
 TMapPainter::TMapPainter(TCanvas& ACanvas, const TTrainStructureSV& AMap,
                          const TMapView& AView, const TMapSelection& ASelection,
-                         const TSpatialIndex* AIndex)
+                         const TSpatialIndex* AIndex,
+                         const TMapBackground* ABackground)
     : Canvas(ACanvas),
       Map(AMap),
       View(AView),
       Selection(ASelection),
-      Index(AIndex) {}
+      Index(AIndex),
+      Background(ABackground) {}
 
 void TMapPainter::DrawSegment(const TScreenSegment& Segment) {
   const TScreenRect guard{-kGuardBand, -kGuardBand, View.Width + kGuardBand,
@@ -49,6 +51,7 @@ void TMapPainter::DrawSegment(const TScreenSegment& Segment) {
 }
 
 void TMapPainter::Paint() {
+  DrawBackground();
   Canvas.Pen.Style = psDot;
   Canvas.Pen.Mode = pmCopy;
   Canvas.Pen.Color = clBlack;
@@ -88,6 +91,17 @@ void TMapPainter::DrawFound(std::span<T* const> Found, const TList& List,
   if (!List.empty() && (Found.empty() || Found.back() != List.back().get())) {
     Draw(*List.back());
   }
+}
+
+void TMapPainter::DrawBackground() {
+  if (Background == nullptr || Background->Picture == nullptr) return;
+  const TBackgroundSettings& settings = Background->Settings;
+  if (!settings.Visible || !(settings.Opacity > 0.0)) return;
+  const std::optional<TPictureDrawing> drawing =
+      PictureDrawing(*Background->Picture, settings.Placement, View);
+  if (!drawing) return;
+  Canvas.DrawPicture(*drawing->Image, drawing->Source, drawing->Transform,
+                     settings.Opacity, drawing->Smooth);
 }
 
 // Grid lines lie at whole multiples of the spacing, columns first. The

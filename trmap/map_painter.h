@@ -3,6 +3,7 @@
 #include <span>
 
 #include "canvas.h"
+#include "map_background.h"
 #include "map_view.h"
 #include "screen_clip.h"
 #include "spatial_index.h"
@@ -27,11 +28,12 @@ class TMapPainter {
  public:
   TMapPainter(TCanvas& Canvas, const TTrainStructureSV& Map,
               const TMapView& View, const TMapSelection& Selection,
-              const TSpatialIndex* Index = nullptr);
+              const TSpatialIndex* Index = nullptr,
+              const TMapBackground* Background = nullptr);
 
-  // The whole picture: grid, origin cross, tracks, walls, points and
-  // trains, each list in its order, later layers over earlier ones. The
-  // background is not erased.
+  // The whole picture: the background picture when one is shown, grid, origin
+  // cross, tracks, walls, points and trains, each list in its order, later
+  // layers over earlier ones. The background is not erased.
   void Paint();
   // One object, selected or not as the selection says.
   void DrawLine(const TTrLine& Line);
@@ -42,6 +44,7 @@ class TMapPainter {
   // DrawLine for a line whose kind is known: Track is the line as a track,
   // null for a wall.
   void DrawLineAs(const TTrLine& Line, const TTrack* Track);
+  void DrawBackground();
   void DrawGrid();
   template <typename TDraw>
   void ForEachGridLine(int32_t Origin, double End, TDraw Draw);
@@ -61,4 +64,5 @@ class TMapPainter {
   TMapView View;
   TMapSelection Selection;
   const TSpatialIndex* Index;
+  const TMapBackground* Background;
 };

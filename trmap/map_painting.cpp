@@ -3,7 +3,7 @@
 TMapPainter TfrmMap::Painter() {
   return TMapPainter(*Canvas, *Map, View(),
                      {SelectedLine, SelectedPoint, SelectedTrain},
-                     &Map->SpatialIndex());
+                     &Map->SpatialIndex(), Background ? &*Background : nullptr);
 }
 
 void TfrmMap::FormPaint() { Painter().Paint(); }

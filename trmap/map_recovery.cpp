@@ -119,6 +119,7 @@ void TfrmMap::HandRowsOver() {
   info.OriginX = OriginX;
   info.OriginY = OriginY;
   info.GridSpacing = GridSpacing;
+  if (Background) info.Background = Background->Settings;
   Recovery->Keep(RecoveryEntry, std::move(RecoveryRows), std::move(info));
   StopKeeping();
 }
@@ -147,6 +148,7 @@ void TfrmMap::ReopenRecovered(const std::string& Folder, int Entry) {
   OriginX = recovered.Info.OriginX;
   OriginY = recovered.Info.OriginY;
   GridSpacing = recovered.Info.GridSpacing;
+  UseBackground(recovered.Info.Background);
   // Unsaved, with no step to take back: no state of it is the saved one.
   UndoStack->resetClean();
   const bool whole = recovered.Error.empty();

@@ -7,6 +7,7 @@
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QHBoxLayout>
 
+#include "background_dialog.h"
 #include "error_box.h"
 #include "image_canvas.h"
 #include "number_dialog.h"
@@ -52,6 +53,9 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
     return Dialog.exec() == QDialog::Accepted;
   };
   AskSaveFileName = [this](QString& Name) { return ExecSaveDialog(Name); };
+  ShowBackgroundDialog = [](TfrmBackground& Dialog) {
+    return Dialog.exec() == QDialog::Accepted;
+  };
   AskScale = [this](QString& Text) {
     return TNumberDialog::Ask(this, QStringLiteral("Scale"),
                               QStringLiteral("&Metres per pixel:"), Text);

@@ -10,6 +10,7 @@
 
 #include "canvas.h"
 #include "file_system.h"
+#include "map_background.h"
 #include "map_painter.h"
 #include "map_rows.h"
 #include "map_view.h"
@@ -22,6 +23,7 @@ class QFileDialog;
 class QFrame;
 class QTimer;
 class QUndoStack;
+class TfrmBackground;
 class TfrmTrackPr;
 class TRecoveryStore;
 class TTrainProps;
@@ -151,6 +153,20 @@ class TfrmMap : public QWidget {
   // refused with a message.
   std::function<bool(QString& Text)> AskScale;
   void EditScale();
+  // Background (map_window_background.cpp): a picture drawn under the grid
+  // and the map, none without one. EditBackground sets, changes or removes
+  // it with the background dialog (ShowBackgroundDialog: exec() unless
+  // replaced), each an undo step that leaves the map unsaved; a bad entry
+  // or a picture that cannot be read goes to ShowError and changes nothing.
+  // It is saved beside the map file, read with it, and kept for recovery.
+  std::optional<TMapBackground> Background;
+  TfrmBackground* BackgroundDialog = nullptr;
+  std::function<bool(TfrmBackground& Dialog)> ShowBackgroundDialog;
+  void EditBackground();
+  // Makes NewBackground the window's, as one undo step named Text.
+  void SetBackground(std::optional<TMapBackground> NewBackground,
+                     const QString& Text);
+
   // Erases, paints the whole map and shows it before returning.
   void Repaint();
 
@@ -312,6 +328,13 @@ class TfrmMap : public QWidget {
   void RestoreSelection(const TSelection& Selection);
 
   void SetFileName(const QString& Name);
+  // The background settings beside the map file AFileName: read, with a
+  // message for what cannot be read, or written (or removed, for none).
+  void ReadBackground(const QString& AFileName);
+  void WriteBackground(const QString& AFileName);
+  // Settings read from a file or a recovery entry, with their picture, or
+  // a message when the picture cannot be read.
+  void UseBackground(const std::optional<TBackgroundSettings>& Settings);
   bool ExecSaveDialog(QString& Name);
   // Puts NewMap in the window in place of the one it had, with a new
   // history, nothing selected and no gesture under way.

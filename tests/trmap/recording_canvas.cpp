@@ -1,5 +1,7 @@
 #include "recording_canvas.h"
 
+#include <QtCore/QRect>
+#include <QtGui/QImage>
 #include <cstdio>
 
 namespace {
@@ -33,6 +35,18 @@ void TRecordingCanvas::LineTo(int X, int Y) {
 void TRecordingCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   Log.push_back("Ellipse " + At(X1, Y1) + " " + At(X2, Y2) + " " +
                 PenText(Pen) + " brush " + Hex(Brush.Color));
+}
+
+void TRecordingCanvas::DrawPicture(const QImage& Picture, const QRect& Source,
+                                   const QTransform& Transform, double Opacity,
+                                   bool Smooth) {
+  LastTransform = Transform;
+  Log.push_back("Picture " + std::to_string(Picture.width()) + "x" +
+                std::to_string(Picture.height()) + " source " +
+                At(Source.x(), Source.y()) + "," +
+                At(Source.width(), Source.height()) + " opacity " +
+                std::to_string(Opacity).substr(0, 4) +
+                (Smooth ? " smooth" : " sharp"));
 }
 
 void TRecordingCanvas::Erase(TColor) { ++Erases; }

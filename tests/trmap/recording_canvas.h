@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtGui/QTransform>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,12 @@ class TRecordingCanvas : public TCanvas {
   void MoveTo(int X, int Y) override;
   void LineTo(int X, int Y) override;
   void Ellipse(int X1, int Y1, int X2, int Y2) override;
+  // Logged as "Picture WxH source X,Y,W,H opacity O smooth|sharp"; the
+  // transform is kept aside.
+  void DrawPicture(const QImage& Picture, const QRect& Source,
+                   const QTransform& Transform, double Opacity,
+                   bool Smooth) override;
+  QTransform LastTransform;
   void Erase(TColor Color) override;
   void Resize(const QSize& Size) override;
   void Present(QPainter& Target) override;
