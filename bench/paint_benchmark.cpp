@@ -2,9 +2,15 @@
 // on generated maps of about 10,000 and 100,000 lines with the whole map in
 // view and zoomed so that about 5 % of it is in view, each map as generated
 // and turned by 30 degrees; and on the map of 1,000,000 points with about
-// 1 %, 5 % and 100 % of it in view.
+// 1 %, 5 % and 100 % of it in view. Then the same paint on the map of about
+// 100,000 lines with 5 % (and 100 %) in view over a background picture of
+// 10,000 x 10,000 pixels that covers the whole map, opaque or at 60 %, unturned
+// or turned by 30 degrees; and the time to make such a picture ready once.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
+#include "background_picture.h"
 #include "benchmark_views.h"
 #include "image_canvas.h"
 #include "map_window.h"
@@ -41,5 +47,82 @@ BENCHMARK(BM_FullPaint)
     ->ArgsProduct({{1000000}, {1, 5, 100}, {0}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+constexpr int kPictureSide = 10000;
+
+// A picture with detail at every scale: fine stripes over broad bands.
+QImage GeneratedPicture() {
+  QImage picture(kPictureSide, kPictureSide, QImage::Format_RGB32);
+  for (int y = 0; y < kPictureSide; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < kPictureSide; ++x) {
+      row[x] = qRgb((x / 500) * 12 % 256, (y / 700) * 17 % 256,
+                    (x + y) % 7 == 0 ? 60 : 220);
+    }
+  }
+  return picture;
+}
+
+// Made ready once per run, as a window does when the picture is read.
+std::shared_ptr<const TBackgroundPicture> CachedPicture() {
+  static const auto picture =
+      std::make_shared<const TBackgroundPicture>(GeneratedPicture());
+  return picture;
+}
+
+void BM_PaintOverBackground(benchmark::State& State) {
+  const double viewShare = State.range(0) / 100.0;
+  const double opacity = State.range(1) / 100.0;
+  const double turn = static_cast<double>(State.range(2));
+  auto* canvas = new TImageCanvas(QSize(kWidth, kHeight));
+  TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
+  window.resize(kWidth, kHeight);
+  window.Map.swap(CachedMap(100000, false));
+  double left = 0.0;
+  double right = 0.0;
+  double bottom = 0.0;
+  double top = 0.0;
+  for (const auto& point : window.Map->Points) {
+    left = std::min(left, point->Pos.X);
+    right = std::max(right, point->Pos.X);
+    bottom = std::min(bottom, point->Pos.Y);
+    top = std::max(top, point->Pos.Y);
+  }
+  TMapBackground background{{}, CachedPicture()};
+  background.Settings.Placement = {
+      left, top, std::max(right - left, top - bottom) / kPictureSide, turn};
+  background.Settings.Opacity = opacity;
+  window.Background = background;
+  FitView(window, viewShare);
+
+  for (auto _ : State) {
+    canvas->Erase(clWhite);
+    window.FormPaint();
+    benchmark::DoNotOptimize(canvas->Picture().constBits());
+  }
+  State.counters["in_view%"] = 100.0 * ShareInView(window);
+  State.counters["screen_px_per_picture_px"] =
+      background.Settings.Placement.MetresPerPixel / window.Scale;
+  window.Map.swap(CachedMap(100000, false));
+}
+
+BENCHMARK(BM_PaintOverBackground)
+    ->ArgNames({"view%", "opacity%", "turn"})
+    ->ArgsProduct({{5, 100}, {100, 60}, {0, 30}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_PrepareBackground(benchmark::State& State) {
+  const QImage picture = GeneratedPicture();
+  for (auto _ : State) {
+    const TBackgroundPicture prepared(picture);
+    benchmark::DoNotOptimize(prepared.Levels().back().constBits());
+  }
+}
+
+BENCHMARK(BM_PrepareBackground)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 }  // namespace

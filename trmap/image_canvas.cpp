@@ -2,6 +2,7 @@
 
 #include <QtGui/QPainter>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -74,7 +75,7 @@ bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
 }  // namespace
 
 TImageCanvas::TImageCanvas(const QSize& Size)
-    : Image(Size, QImage::Format_RGB32) {
+    : Image(Size, QImage::Format_RGB32), ErasedWith(clWhite) {
   Image.fill(clWhite);
 }
 
@@ -83,6 +84,7 @@ TImageCanvas::~TImageCanvas() { EndPainting(); }
 void TImageCanvas::MoveTo(int X, int Y) { Current = QPoint(X, Y); }
 
 void TImageCanvas::LineTo(int X, int Y) {
+  ErasedWith.reset();
   if (!PendingLines.empty() && !(Pen == PendingPen)) FlushLines();
   PendingPen = Pen;
   const QPoint to(X, Y);
@@ -92,6 +94,7 @@ void TImageCanvas::LineTo(int X, int Y) {
 
 void TImageCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   FlushLines();
+  ErasedWith.reset();
   // A window not laid out yet has no pixels; a painter could not begin.
   if (Image.isNull()) return;
   const int width = X2 - X1;
@@ -118,14 +121,26 @@ void TImageCanvas::DrawPicture(const QImage& Picture, const QRect& Source,
   FlushLines();
   if (Image.isNull()) return;
   QPainter& painter = Painter();
+  // On a freshly erased image a picture drawn whole and then veiled with
+  // the erase colour at the rest of the opacity looks as the picture drawn
+  // with the opacity would, and takes far less time; the veil over the
+  // rest of the image changes nothing there.
+  const std::optional<TColor> under = std::exchange(ErasedWith, std::nullopt);
+  const bool veiled = under.has_value() && Opacity < 1.0;
   painter.setTransform(Transform);
-  painter.setOpacity(Opacity);
+  painter.setOpacity(veiled ? 1.0 : Opacity);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, Smooth);
   painter.drawImage(QPointF(Source.topLeft()), Picture, QRectF(Source));
   // Lines and ellipses are drawn untransformed and opaque.
   painter.resetTransform();
-  painter.setOpacity(1.0);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.setOpacity(1.0);
+  if (veiled) {
+    QColor veil = QColor::fromRgb(*under);
+    veil.setAlphaF(static_cast<float>(1.0 - Opacity));
+    const QRect shown = Transform.mapRect(QRectF(Source)).toAlignedRect();
+    painter.fillRect(shown.intersected(Image.rect()), veil);
+  }
 }
 
 // The raster painter draws straight into the image's memory, so pixels
@@ -175,6 +190,7 @@ void TImageCanvas::Erase(TColor Color) {
   PendingLines.clear();
   EndPainting();
   Image.fill(Color);
+  ErasedWith = Color;
 }
 
 void TImageCanvas::Resize(const QSize& Size) {
@@ -183,6 +199,7 @@ void TImageCanvas::Resize(const QSize& Size) {
   EndPainting();
   Image = QImage(Size, QImage::Format_RGB32);
   Image.fill(clWhite);
+  ErasedWith = clWhite;
 }
 
 void TImageCanvas::Present(QPainter& Target) {

@@ -51,6 +51,9 @@ class TImageCanvas : public TCanvas {
   void CopySprite(const TEllipseSprite& Sprite, int Left, int Top);
 
   QImage Image;
+  // The colour the whole image has while nothing has been drawn on it
+  // since it was erased; none once something has.
+  std::optional<TColor> ErasedWith;
   // Forgotten whenever the image may have been shared or replaced.
   std::optional<TPixels> CachedPixels;
   std::unique_ptr<QPainter> ActivePainter;
