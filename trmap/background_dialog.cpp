@@ -73,7 +73,9 @@ TfrmBackground::TfrmBackground(QWidget* Parent) : QDialog(Parent) {
   auto* file = new QHBoxLayout;
   edtPicture = new QLineEdit(this);
   btnBrowse = new QPushButton(QStringLiteral("&Browse..."), this);
-  file->addWidget(new QLabel(QStringLiteral("Picture:"), this));
+  auto* pictureLabel = new QLabel(QStringLiteral("&Picture:"), this);
+  pictureLabel->setBuddy(edtPicture);
+  file->addWidget(pictureLabel);
   file->addWidget(edtPicture, 1);
   file->addWidget(btnBrowse);
   layout->addLayout(file);
@@ -87,10 +89,11 @@ TfrmBackground::TfrmBackground(QWidget* Parent) : QDialog(Parent) {
   edtLeft = new QLineEdit(this);
   edtTop = new QLineEdit(this);
   edtTurn = new QLineEdit(this);
-  numbers->addRow(QStringLiteral("Metres per picture pixel:"), edtMetres);
-  numbers->addRow(QStringLiteral("Top-left corner, world x (m):"), edtLeft);
-  numbers->addRow(QStringLiteral("Top-left corner, world y (m):"), edtTop);
-  numbers->addRow(QStringLiteral("Turned clockwise (degrees):"), edtTurn);
+  // The access keys reach every field from the keyboard.
+  numbers->addRow(QStringLiteral("&Metres per picture pixel:"), edtMetres);
+  numbers->addRow(QStringLiteral("Top-left corner, world &x (m):"), edtLeft);
+  numbers->addRow(QStringLiteral("Top-left corner, world &y (m):"), edtTop);
+  numbers->addRow(QStringLiteral("&Turned clockwise (degrees):"), edtTurn);
   layout->addLayout(numbers);
 
   rbReferences = new QRadioButton(
@@ -121,7 +124,9 @@ TfrmBackground::TfrmBackground(QWidget* Parent) : QDialog(Parent) {
   spnOpacity->setRange(0, 100);
   spnOpacity->setSuffix(QStringLiteral(" %"));
   cbxVisible = new QCheckBox(QStringLiteral("&Show"), this);
-  look->addWidget(new QLabel(QStringLiteral("Opacity:"), this));
+  auto* opacityLabel = new QLabel(QStringLiteral("&Opacity:"), this);
+  opacityLabel->setBuddy(spnOpacity);
+  look->addWidget(opacityLabel);
   look->addWidget(spnOpacity);
   look->addWidget(cbxVisible);
   look->addStretch(1);
@@ -129,7 +134,7 @@ TfrmBackground::TfrmBackground(QWidget* Parent) : QDialog(Parent) {
 
   auto* buttons = new QDialogButtonBox(
       QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  btnRemove = buttons->addButton(QStringLiteral("Re&move"),
+  btnRemove = buttons->addButton(QStringLiteral("R&emove"),
                                  QDialogButtonBox::DestructiveRole);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, [this] {

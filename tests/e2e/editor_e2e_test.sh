@@ -8,6 +8,9 @@
 # Then leaves changes unsaved in a new window and in an opened file, exits,
 # and starts again: both come back, marked "*", and save as they were; and
 # a change made a few seconds before the editor is killed comes back too.
+# Then places a generated picture under a new map by numbers, draws a track
+# over it, checks both in a screenshot, saves, closes and opens the map
+# again: the picture is back.
 # The editor keeps its recovery folder in a data folder of the test's own.
 #   editor_e2e_test.sh TREDIT [SCREENSHOT]
 # Prints the time from start to the first painted window. Exits 77 (skipped)
@@ -115,6 +118,18 @@ x, oy = int(sys.argv[2]), int(sys.argv[3])
 dark = sum(pixels[((y * width + x) * 3):((y * width + x) * 3 + 3)] == b"\0\0\0"
            for y in range(oy - 60, oy - 20))
 sys.exit(0 if dark >= 10 else 1)
+PY
+}
+# The colour, as RRGGBB, of the pixel at map position (X, Y), in pixels from
+# the origin cross, in the latest screenshot.
+colour_at() {
+  python3 - "$work/shot.ppm" "$((origin_x + $1))" "$((origin_y + $2))" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+header = data.split(b"\n", 3)
+width = int(header[1].split()[0])
+i = (int(sys.argv[3]) * width + int(sys.argv[2])) * 3
+print(header[3][i:i + 3].hex())
 PY
 }
 # Clicks at a position of the frame's client area.
@@ -371,3 +386,69 @@ xdotool key 2
 wait_for title_is "Train Map Editor - [Train Map $untitled]" ||
   fail "recent files: $(xdotool getwindowname "$frame")"
 echo "a file on the command line and a recent file opened"
+
+# A picture of 8 x 4 pixels, each of its own colour, placed by numbers at
+# 10 m per pixel with its top-left corner at world (-200, 100): each pixel
+# is a square of 10 x 10 screen pixels at the new window's scale.
+python3 - "$work/pattern.png" <<'PY'
+import struct, sys, zlib
+rows = b"".join(b"\0" + bytes(c for i in range(8) for c in (30 * i + 15, 60 * j + 20, 180))
+                for j in range(4))
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 8, 4, 8, 2, 0, 0, 0))
+                             + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+PY
+pattern_at() { printf '%02x%02x%02x' $((30 * $1 + 15)) $((60 * $2 + 20)) 180; }
+# The centre of picture pixel (I, J) on the screen.
+pixel_centre() { echo $((-200 + 10 * $1 + 5)) $((-100 + 10 * $2 + 5)); }
+# Whether the latest screenshot shows the picture, and the track over it:
+# the track runs over picture row 2, black, with the picture beside it.
+pattern_shown() {
+  shoot
+  for cell in "0 0" "3 1" "7 3" "5 0"; do
+    read -r i j <<<"$cell"
+    [[ $(colour_at $(pixel_centre "$i" "$j")) == $(pattern_at "$i" "$j") ]] || return 1
+  done
+  [[ $(colour_at -150 -80) == 000000 && $(colour_at -150 -76) == $(pattern_at 5 2) ]]
+}
+file_command n
+wait_for title_is "Train Map Editor - [Train Map]" || fail "File > New"
+click_button 253 36                # Build track
+drag -190 -80 -110 -80
+click_button 253 5                 # Select
+map_menu_opened=""
+for _ in 1 2 3; do
+  xdotool windowfocus --sync "$frame"
+  xdotool key alt+m
+  sleep 0.3
+  if menu_open; then
+    xdotool key b
+    map_menu_opened=yes
+    break
+  fi
+done
+[[ -n "$map_menu_opened" ]] || fail "the Map menu did not open"
+wait_for window_named Background || fail "no background dialog"
+dialog=$(xdotool search --onlyvisible --name '^Background$' | head -1)
+xdotool windowfocus --sync "$dialog"
+for field in "p $work/pattern.png" "m 10" "x -200" "y 100"; do
+  xdotool key --delay 30 "alt+${field%% *}" ctrl+a
+  xdotool type --delay 20 -- "${field#* }"
+done
+xdotool key Return
+wait_for eval '! window_named Background' || fail "the background dialog stayed open"
+wait_for pattern_shown || fail "the picture or the track over it is not shown"
+background="$work/background.TRN"
+file_command s
+answer_dialog "Save As" "$background"
+wait_for test -s "$background.background" || fail "no background settings saved"
+grep -qx 'picture pattern.png' "$background.background" ||
+  fail "the picture is not stored beside the map: $(cat "$background.background")"
+file_command c
+wait_for eval '! title_is "Train Map Editor - [Train Map $background]"' || fail "File > Close"
+file_command o
+answer_dialog "Open Train Map" "$background"
+wait_for title_is "Train Map Editor - [Train Map $background]" || fail "opening $background"
+wait_for pattern_shown || fail "the picture is not back with the map"
+echo "a background placed by numbers, saved and opened again"

@@ -129,6 +129,19 @@ TEST_F(BackgroundTest, ZoomedOutSmoothAndOpacityAndHidden) {
   EXPECT_EQ(Pixel(213 + 5, 135 + 5), Face());
 }
 
+// Every format the project's packages let Qt read, TIFF included.
+TEST_F(BackgroundTest, PicturesOfTheUsualFormatsAreRead) {
+  for (const char* format : {"png", "bmp", "jpg", "tif"}) {
+    const QString file = Folder.filePath(QStringLiteral("p.") + format);
+    ASSERT_TRUE(Pattern(40, 20).save(file)) << format;
+    const auto picture = LoadBackgroundPicture(file);
+    EXPECT_EQ(picture->Width(), 40) << format;
+    EXPECT_EQ(picture->Height(), 20) << format;
+    // Halved down to a pixel, rounding up.
+    EXPECT_EQ(picture->Levels().size(), 7u);
+  }
+}
+
 // Set, change and remove are steps of the window's history: the window is
 // unsaved after each, and undo takes it back exactly, to the saved state.
 TEST_F(BackgroundTest, SettingMovingAndRemovingAreUndoSteps) {
