@@ -205,3 +205,49 @@ TEST(ThinLines, SetThePaintersPixelsForEverySlope) {
 }
 
 }  // namespace
+
+namespace {
+
+// A picture with opacity on a freshly erased image is drawn whole and then
+// veiled; over anything else it is blended as it is drawn. Both give the
+// same picture, to the rounding of a channel, turned and scaled alike.
+TEST(PictureOpacity, VeiledOnAnErasedImageAsBlendedOverOne) {
+  QImage picture(30, 20, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 30; ++x) {
+      picture.setPixel(x, y,
+                       qPremultiply(qRgba(8 * x, 12 * y, 90, 255 - 6 * x)));
+    }
+  }
+  QTransform transform;
+  transform.translate(40, 10).rotate(20).scale(3, 3);
+  const TColor face = qRgb(240, 235, 230);
+  TImageCanvas veiled(QSize(160, 120));
+  TImageCanvas blended(QSize(160, 120));
+  for (TImageCanvas* canvas : {&veiled, &blended}) canvas->Erase(face);
+  // A line off the image: drawn on, though nothing shows.
+  blended.MoveTo(-10, -10);
+  blended.LineTo(-5, -10);
+  for (TImageCanvas* canvas : {&veiled, &blended}) {
+    canvas->DrawPicture(picture, picture.rect(), transform, 0.4, true);
+  }
+  const QImage& a = veiled.Picture();
+  const QImage& b = blended.Picture();
+  int differing = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y);
+      const QRgb q = b.pixel(x, y);
+      if (std::abs(qRed(p) - qRed(q)) > 2 ||
+          std::abs(qGreen(p) - qGreen(q)) > 2 ||
+          std::abs(qBlue(p) - qBlue(q)) > 2) {
+        ++differing;
+      }
+    }
+  }
+  EXPECT_EQ(differing, 0);
+  // The picture does show.
+  EXPECT_NE(a.pixel(60, 40), face);
+}
+
+}  // namespace
