@@ -2,13 +2,15 @@
 # Drives the real editor on an X server of its own with real mouse and key
 # events: builds a track, saves it through the save dialog, checks the bytes
 # written, undoes and redoes it, saving each time, and opens the file again
-# in a new window through the open dialog.
+# in a new window through the open dialog, and zooms it with the wheel.
 # Then builds a small network with a switch, a wall, a platform track and a
 # train, takes a screenshot of it when asked to, and checks what it saves.
 # Then leaves changes unsaved in a new window and in an opened file, exits,
 # and starts again: both come back, marked "*", and save as they were; and
 # a change made a few seconds before the editor is killed comes back too.
-# The editor keeps its recovery folder in a data folder of the test's own.
+# Last, it starts the editor with a file named on the command line and opens
+# a recent file. Start-up prints nothing. The editor keeps its recovery
+# folder and its settings in folders of the test's own.
 #   editor_e2e_test.sh TREDIT [SCREENSHOT]
 # Prints the time from start to the first painted window. Exits 77 (skipped)
 # only when a tool it needs is not installed.
