@@ -9,7 +9,7 @@
 # and starts again: both come back, marked "*", and save as they were; and
 # a change made a few seconds before the editor is killed comes back too.
 # Last, it starts the editor with a file named on the command line and opens
-# a recent file. Start-up prints nothing. The editor keeps its recovery
+# a recent file. The editor prints nothing. The editor keeps its recovery
 # folder and its settings in folders of the test's own.
 #   editor_e2e_test.sh TREDIT [SCREENSHOT]
 # Prints the time from start to the first painted window. Exits 77 (skipped)
@@ -35,7 +35,7 @@ export XDG_CONFIG_HOME="$work/config"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # In the sanitizer build, leaks of our own fail the editor's exit status.
-export LSAN_OPTIONS="suppressions=$here/lsan_suppressions.txt"
+export LSAN_OPTIONS="suppressions=$here/lsan_suppressions.txt:print_suppressions=0"
 cleanup() {
   [[ -n "$editor_pid" ]] && kill "$editor_pid" 2>/dev/null || true
   [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
@@ -373,3 +373,5 @@ xdotool key 2
 wait_for title_is "Train Map Editor - [Train Map $untitled]" ||
   fail "recent files: $(xdotool getwindowname "$frame")"
 echo "a file on the command line and a recent file opened"
+# Nothing was printed, however the editor started, ended or was resized.
+[[ ! -s "$work/tredit.log" ]] || fail "the editor printed"
