@@ -2,16 +2,18 @@
 # Drives the real editor on an X server of its own with real mouse and key
 # events: builds a track, saves it through the save dialog, checks the bytes
 # written, undoes and redoes it, saving each time, and opens the file again
-# in a new window through the open dialog.
+# in a new window through the open dialog, and zooms it with the wheel.
 # Then builds a small network with a switch, a wall, a platform track and a
 # train, takes a screenshot of it when asked to, and checks what it saves.
 # Then leaves changes unsaved in a new window and in an opened file, exits,
 # and starts again: both come back, marked "*", and save as they were; and
 # a change made a few seconds before the editor is killed comes back too.
-# Then places a generated picture under a new map by numbers, draws a track
-# over it, checks both in a screenshot, saves, closes and opens the map
-# again: the picture is back.
-# The editor keeps its recovery folder in a data folder of the test's own.
+# Then it starts the editor with a file named on the command line and opens
+# a recent file. Last, it places a generated picture under a new map by
+# numbers, draws a track over it, checks both in a screenshot, saves, closes
+# and opens the map again: the picture is back. The editor prints nothing.
+# The editor keeps its recovery folder and its settings in folders of the
+# test's own.
 #   editor_e2e_test.sh TREDIT [SCREENSHOT]
 # Prints the time from start to the first painted window. Exits 77 (skipped)
 # only when a tool it needs is not installed.
@@ -36,7 +38,7 @@ export XDG_CONFIG_HOME="$work/config"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # In the sanitizer build, leaks of our own fail the editor's exit status.
-export LSAN_OPTIONS="suppressions=$here/lsan_suppressions.txt"
+export LSAN_OPTIONS="suppressions=$here/lsan_suppressions.txt:print_suppressions=0"
 cleanup() {
   [[ -n "$editor_pid" ]] && kill "$editor_pid" 2>/dev/null || true
   [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
@@ -452,3 +454,6 @@ answer_dialog "Open Train Map" "$background"
 wait_for title_is "Train Map Editor - [Train Map $background]" || fail "opening $background"
 wait_for pattern_shown || fail "the picture is not back with the map"
 echo "a background placed by numbers, saved and opened again"
+
+# Nothing was printed, however the editor started, ended or was resized.
+[[ ! -s "$work/tredit.log" ]] || fail "the editor printed"
