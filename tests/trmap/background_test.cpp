@@ -14,6 +14,7 @@
 #include "image_canvas.h"
 #include "map_builder.h"
 #include "map_window.h"
+#include "recording_canvas.h"
 #include "recovery_store.h"
 
 using test_maps::Build;
@@ -292,6 +293,46 @@ TEST_F(BackgroundTest, KeptForRecoveryWithTheMap) {
   EXPECT_NE(reopened.Background->Picture, nullptr);
   EXPECT_TRUE(reopened.Modified());
   Window.Recovery = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// Painted first, under the grid; only the part that reaches the window is
+// handed to the canvas, however far the view is zoomed in, and nothing
+// when the picture lies outside.
+TEST(BackgroundPainting, OnlyThePartInViewIsDrawnFirst) {
+  auto* canvas = new TRecordingCanvas;
+  TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
+  QImage picture(1000, 500, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  window.Background =
+      TMapBackground{{"plan.png", {0.0, 0.0, 1.0, 0.0}, 1.0, true},
+                     std::make_shared<const TBackgroundPicture>(picture)};
+  window.FormPaint();
+  ASSERT_FALSE(canvas->Log.empty());
+  // The window shows columns 0 to 213 and rows 0 to 135 of the picture,
+  // with a pixel more for the blending at the edges.
+  EXPECT_EQ(canvas->Log.front(),
+            "Picture 1000x500 source 0,0,215,137 opacity 1.00 sharp");
+
+  window.ZoomBy(1e6);
+  canvas->Clear();
+  window.FormPaint();
+  EXPECT_EQ(canvas->Log.front(),
+            "Picture 1000x500 source 0,0,2,2 opacity 1.00 sharp");
+
+  window.ZoomBy(1e-9);
+  canvas->Clear();
+  window.FormPaint();
+  EXPECT_EQ(canvas->Log.front(),
+            "Picture 1x1 source 0,0,1,1 opacity 1.00 smooth");
+
+  window.ScrollBy(-100000, 0);
+  canvas->Clear();
+  window.FormPaint();
+  EXPECT_FALSE(canvas->Log.front().starts_with("Picture"));
 }
 
 }  // namespace
