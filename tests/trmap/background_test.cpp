@@ -332,7 +332,9 @@ TEST(BackgroundPainting, OnlyThePartInViewIsDrawnFirst) {
   window.ScrollBy(-100000, 0);
   canvas->Clear();
   window.FormPaint();
-  EXPECT_FALSE(canvas->Log.front().starts_with("Picture"));
+  for (const std::string& drawn : canvas->Log) {
+    EXPECT_FALSE(drawn.starts_with("Picture")) << drawn;
+  }
 }
 
 }  // namespace
