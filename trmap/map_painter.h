@@ -29,6 +29,12 @@ class TMapPainter {
               const TMapView& View, const TMapSelection& Selection,
               const TSpatialIndex* Index = nullptr);
 
+  // Draws only what may show in the client area's rows from Top up to but
+  // not including Bottom, a strip of a large picture: the rest is passed
+  // over as what lies outside the client area always is. What shows there
+  // is drawn as in a paint of the whole client area.
+  void SetRows(int Top, int Bottom);
+
   // The whole picture: grid, origin cross, tracks, walls, points and
   // trains, each list in its order, later layers over earlier ones. The
   // background is not erased.
@@ -59,6 +65,10 @@ class TMapPainter {
   TCanvas& Canvas;
   const TTrainStructureSV& Map;
   TMapView View;
+  // The part of the client area drawn, and the view of just that part,
+  // by which objects are passed over.
+  TScreenRect Area;
+  TMapView Near;
   TMapSelection Selection;
   const TSpatialIndex* Index;
 };
