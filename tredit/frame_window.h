@@ -51,6 +51,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // and closing the active map window (through its question).
   QMenu* mnuRecent;
   QAction* mnuClose;
+  // Writes the active map as a picture (TfrmMap::ExportImage).
+  QAction* mnuExportImage;
   // The Window menu: cascade or tile the map windows, or pick one.
   QMenu* mnuWindow;
   QAction* mnuCascade;
@@ -145,6 +147,7 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void mnuSaveAsClick();
   void mnuExitClick();
   void mnuCloseClick();
+  void mnuExportImageClick();
   void mnuUndoClick();
   void mnuRedoClick();
   void spbZoominClick();
