@@ -94,6 +94,7 @@ void TfrmTrain::CreateMenus() {
   mnuBackground = mnuMap->addAction(QStringLiteral("&Background"));
   mnuMap->menuAction()->setVisible(false);
   CreateWindowMenu();
+  CreateToolsMenu();
 }
 
 void TfrmTrain::CreateWindowMenu() {

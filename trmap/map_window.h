@@ -10,6 +10,7 @@
 #include "canvas.h"
 #include "export_dialogs.h"
 #include "file_system.h"
+#include "map_lint.h"
 #include "map_painter.h"
 #include "map_picture.h"
 #include "map_rows.h"
@@ -241,6 +242,12 @@ class TfrmMap : public QWidget {
   std::function<bool(TExportExtent& Extent)> AskExportExtent;
   TExportExtent ExportExtent;
   void ExportImage();
+
+  // Findings of a check (map_findings.cpp). ShowFinding selects the point
+  // or line a finding is about, found by its identifier, and scrolls the
+  // view to put it in the middle of the window; a finding about no object,
+  // or one the map no longer has, changes nothing. No step of the history.
+  void ShowFinding(const TLintFinding& Finding);
 
  protected:
   void paintEvent(QPaintEvent* Event) override;
