@@ -50,7 +50,7 @@ std::pair<QString, TPictureFormat> PictureFile(const QString& Name,
 TExportExtentDialog::TExportExtentDialog(QWidget* Parent, const QSize& ViewSize,
                                          const TExportExtent& AExtent)
     : QDialog(Parent) {
-  setWindowTitle(QStringLiteral("Export Image"));
+  setWindowTitle(QStringLiteral("Export Extent"));
   rbnView = new QRadioButton(QStringLiteral("&Current view (%1 x %2 pixels)")
                                  .arg(ViewSize.width())
                                  .arg(ViewSize.height()),
