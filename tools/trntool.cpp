@@ -15,7 +15,7 @@
 #include "file_access.h"
 #include "lint_command.h"
 #include "map_dump.h"
-#include "render_command.h"
+#include "render_launch.h"
 #include "tool_files.h"
 #include "train_structure.h"
 
@@ -86,10 +86,6 @@ int main(int argc, char** argv) {
   if (command == "dump" && argc == 3) return Dump(argv[2]);
   if (command == "fmt" && argc == 4) return Format(argv[2], argv[3]);
   if (command == "lint" && argc >= 3) return Lint(argc - 2, argv + 2);
-  if (command == "render") {
-    const std::optional<TRenderRequest> request =
-        RenderRequest(argc - 2, argv + 2);
-    if (request) return Render(*request);
-  }
+  if (command == "render") return LaunchRender(argc - 2, argv + 2);
   return Usage();
 }
