@@ -14,19 +14,22 @@ constexpr int kMargin = 8;
 // bits, whatever the rounding.
 constexpr double kMaxOrigin = 1e9;
 
-struct TExtent {
-  double MinX = std::numeric_limits<double>::infinity();
-  double MinY = std::numeric_limits<double>::infinity();
-  double MaxX = -std::numeric_limits<double>::infinity();
-  double MaxY = -std::numeric_limits<double>::infinity();
+bool Empty(const TWorldBox& Box) { return Box.MinX > Box.MaxX; }
+double Width(const TWorldBox& Box) {
+  return Empty(Box) ? 0.0 : Box.MaxX - Box.MinX;
+}
+double Height(const TWorldBox& Box) {
+  return Empty(Box) ? 0.0 : Box.MaxY - Box.MinY;
+}
 
-  bool Empty() const { return MinX > MaxX; }
-  double Width() const { return Empty() ? 0.0 : MaxX - MinX; }
-  double Height() const { return Empty() ? 0.0 : MaxY - MinY; }
-};
+// The pixels of one side inside the margins.
+double Inner(int Side) { return std::max(1, Side - 2 * kMargin); }
 
-TExtent ExtentOf(const TTrainStructureSV& Map) {
-  TExtent extent;
+}  // namespace
+
+TWorldBox PointExtent(const TTrainStructureSV& Map) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  TWorldBox extent{inf, inf, -inf, -inf};
   for (const auto& point : Map.Points) {
     extent.MinX = std::min(extent.MinX, point->Pos.X);
     extent.MinY = std::min(extent.MinY, point->Pos.Y);
@@ -36,15 +39,10 @@ TExtent ExtentOf(const TTrainStructureSV& Map) {
   return extent;
 }
 
-// The pixels of one side inside the margins.
-double Inner(int Side) { return std::max(1, Side - 2 * kMargin); }
-
-}  // namespace
-
 QSize FittedSize(const TTrainStructureSV& Map, int LongSide) {
-  const TExtent extent = ExtentOf(Map);
-  const double width = extent.Width();
-  const double height = extent.Height();
+  const TWorldBox extent = PointExtent(Map);
+  const double width = Width(extent);
+  const double height = Height(extent);
   if (!(width > 0.0 || height > 0.0)) return {LongSide, LongSide};
   const auto shortSide = [&](double Short, double Long) {
     const double side = 2 * kMargin + std::ceil(Inner(LongSide) * Short / Long);
@@ -56,13 +54,11 @@ QSize FittedSize(const TTrainStructureSV& Map, int LongSide) {
 
 TMapView FittedView(const TTrainStructureSV& Map, const QSize& Size,
                     double GridSpacing) {
-  const TExtent extent = ExtentOf(Map);
-  const double centreX =
-      extent.Empty() ? 0.0 : extent.MinX + extent.Width() / 2;
-  const double centreY =
-      extent.Empty() ? 0.0 : extent.MinY + extent.Height() / 2;
-  double scale = std::max(extent.Width() / Inner(Size.width()),
-                          extent.Height() / Inner(Size.height()));
+  const TWorldBox extent = PointExtent(Map);
+  const double centreX = Empty(extent) ? 0.0 : extent.MinX + Width(extent) / 2;
+  const double centreY = Empty(extent) ? 0.0 : extent.MinY + Height(extent) / 2;
+  double scale = std::max(Width(extent) / Inner(Size.width()),
+                          Height(extent) / Inner(Size.height()));
   if (!std::isnormal(scale)) scale = 1.0;
   scale = std::max({scale, std::fabs(centreX) / kMaxOrigin,
                     std::fabs(centreY) / kMaxOrigin});

@@ -4,8 +4,12 @@
 
 #include "map_view.h"
 #include "train_structure.h"
+#include "world_box.h"
 
 // The whole of a map in a picture.
+
+// The box of the points of Map; MinX > MaxX when it has none.
+TWorldBox PointExtent(const TTrainStructureSV& Map);
 
 // The size of a picture of Map with LongSide pixels on its longer side and
 // the other side in the proportions of the map; square for a map without
