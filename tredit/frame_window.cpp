@@ -12,6 +12,7 @@
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
 
 #include "error_box.h"
@@ -36,11 +37,15 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
   CreateToolBar();
   layout->addWidget(Panel1);
   setCentralWidget(client);
+  CreateStatusBar();
+  // Everything inside keeps its size: the frame grows by the status bar.
+  resize(width(), height() + statusBar()->sizeHint().height());
 
   CreateMenus();
   CreateOpenDialog();
   connect(MdiArea, &QMdiArea::subWindowActivated, this,
           &TfrmTrain::ShowModifiedMark);
+  connect(MdiArea, &QMdiArea::subWindowActivated, this, &TfrmTrain::ShowStatus);
   AskOpenFileName = [this] { return ExecOpenDialog(); };
   ShowError = [this](const QString& Message) { ShowErrorBox(this, Message); };
   AskSaveChanges = [this](const QString& Name) {
@@ -55,7 +60,11 @@ TfrmTrain::~TfrmTrain() {
   UndoGroup->disconnect();
   // The recovery session goes before the map windows: they must not reach
   // its store on their way out.
-  for (TfrmMap* map : MapWindows()) map->Recovery = nullptr;
+  // Nor may they report their status to it.
+  for (TfrmMap* map : MapWindows()) {
+    map->Recovery = nullptr;
+    map->StatusChanged = [] {};
+  }
 }
 
 void TfrmTrain::CreateMenus() {
@@ -85,6 +94,7 @@ void TfrmTrain::CreateMenus() {
   mnuClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   CreateEditMenu();
+  CreateViewMenu();
 
   Settings1 = menuBar()->addMenu(QStringLiteral("&Settings"));
   mnuRaster = Settings1->addAction(QStringLiteral("&Raster..."));
@@ -210,6 +220,9 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   map->TrackPropertiesDialog = frmTrackPr;
   map->TrainPropertiesDialog = TrainProps;
   map->ShowError = [this](const QString& Message) { ShowError(Message); };
+  map->StatusChanged = [this, map] {
+    if (map == ActiveMap()) ShowStatus();
+  };
   map->AskSaveChanges = [this](const QString& Name) {
     return AskSaveChanges(Name);
   };

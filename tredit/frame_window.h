@@ -37,8 +37,8 @@ enum class TUDBtnType;
 // mode of every map window. It keeps no map data; each command acts on the
 // active map window and does nothing without one, except New, Open and Exit.
 // Construction is spread over frame_window.cpp (window, menus, open dialog)
-// and frame_tool_bar.cpp; the commands are in frame_commands.cpp, keeping
-// and reopening unsaved maps in frame_recovery.cpp.
+// frame_tool_bar.cpp and frame_status.cpp; the commands are in
+// frame_commands.cpp, keeping and reopening unsaved maps in frame_recovery.cpp.
 class TfrmTrain : public QMainWindow, public TModeButtons {
  public:
   explicit TfrmTrain(QWidget* Parent = nullptr);
@@ -62,6 +62,12 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QMenu* mnuWindow;
   QAction* mnuCascade;
   QAction* mnuTile;
+  // The View menu: zoom the active map window in or out a step about its
+  // centre, or fit the whole map into it.
+  QMenu* mnuView;
+  QAction* mnuZoomIn;
+  QAction* mnuZoomOut;
+  QAction* mnuZoomFit;
   // Undo and Redo follow the history of the active map window: enabled
   // when it has a step to take back or do again, and naming that step.
   QMenu* mnuEdit;
@@ -108,6 +114,14 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QLabel* Label1;
   QLineEdit* edtRaster;
   TUpDown* UpDown1;
+
+  // The status bar below the tool bar (frame_status.cpp): the cursor's
+  // position, the scale and grid, and the selection or the line being
+  // drawn, of the active map window; empty without one.
+  QLabel* lblCursor;
+  QLabel* lblView;
+  QLabel* lblSelection;
+  void ShowStatus();
 
   // The program's single dialogs, made at start-up after the first map
   // window and handed to every map window.
@@ -193,6 +207,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void ShowModifiedMark();
   void CreateMenus();
   void CreateEditMenu();
+  void CreateViewMenu();
+  void CreateStatusBar();
   void CreateWindowMenu();
   void CreateToolsMenu();
   void FillRecentMenu();

@@ -108,6 +108,8 @@ void TImageCanvas::LineTo(int X, int Y) {
 
 void TImageCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   FlushLines();
+  // A window not laid out yet has no pixels; a painter could not begin.
+  if (Image.isNull()) return;
   const int width = X2 - X1;
   const int height = Y2 - Y1;
   const bool cached = width > 0 && height > 0 &&
@@ -218,6 +220,10 @@ QPainter& TImageCanvas::Painter() {
 
 void TImageCanvas::FlushLines() {
   if (PendingLines.empty()) return;
+  if (Image.isNull()) {
+    PendingLines.clear();
+    return;
+  }
   if (PendingPen.Width == 1) {
     const bool dotted = PendingPen.Style == psDot;
     const TPixels& pixels = Pixels();

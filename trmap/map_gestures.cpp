@@ -19,10 +19,9 @@ void TfrmMap::FormMouseDown(TMouseButton Button, int32_t X, int32_t Y) {
   if (Building) return;
   switch (Button) {
     case TMouseButton::Right:
+    case TMouseButton::Middle:
       Panning = true;
       LastMouse = QPoint(X, Y);
-      break;
-    case TMouseButton::Middle:
       break;
     case TMouseButton::Left:
       // A second left press cannot start anything while the first one
@@ -115,6 +114,8 @@ void TfrmMap::FormMouseUp(TMouseButton, int32_t X, int32_t Y) {
     EndPointDrag(X, Y);
   }
   Building = false;
+  // The status showed the line being drawn until now.
+  StatusChanged();
 }
 
 void TfrmMap::EndBuild(int32_t X, int32_t Y) {

@@ -1,5 +1,6 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
+#include <QtGui/QWheelEvent>
 #include <optional>
 
 #include "map_window.h"
@@ -44,7 +45,26 @@ void TfrmMap::mousePressEvent(QMouseEvent* Event) {
 
 void TfrmMap::mouseMoveEvent(QMouseEvent* Event) {
   const QPoint at = Event->position().toPoint();
+  MouseAt = at;
   FormMouseMove(at.x(), at.y());
+  StatusChanged();
+}
+
+void TfrmMap::leaveEvent(QEvent*) {
+  MouseAt.reset();
+  StatusChanged();
+}
+
+void TfrmMap::wheelEvent(QWheelEvent* Event) {
+  constexpr int kNotch = 120;
+  WheelRest += Event->angleDelta().y();
+  const QPoint at = Event->position().toPoint();
+  for (; WheelRest >= kNotch; WheelRest -= kNotch)
+    ZoomAbout(2.0, at.x(), at.y());
+  for (; WheelRest <= -kNotch; WheelRest += kNotch) {
+    ZoomAbout(0.5, at.x(), at.y());
+  }
+  Event->accept();
 }
 
 void TfrmMap::mouseReleaseEvent(QMouseEvent* Event) {

@@ -54,15 +54,32 @@ TMapView TMapView::ScrolledBy(int32_t DX, int32_t DY) const {
 }
 
 TMapView TMapView::ZoomedBy(double Factor) const {
+  return ZoomedAbout(Factor, Width / 2, Height / 2);
+}
+
+TMapView TMapView::ZoomedAbout(double Factor, double PX, double PY) const {
   // Zoom has no limit of its own, but a scale that has run out of the range
   // of doubles would make every conversion meaningless.
   const double scale = Scale / Factor;
   if (!std::isnormal(scale) || !(scale > 0.0)) return *this;
   TMapView zoomed = *this;
-  const double cx = Width / 2;
-  const double cy = Height / 2;
-  zoomed.OriginX = Saturate(RoundHalfEven((OriginX - cx) * Factor + cx));
-  zoomed.OriginY = Saturate(RoundHalfEven((OriginY - cy) * Factor + cy));
+  zoomed.OriginX = Saturate(RoundHalfEven((OriginX - PX) * Factor + PX));
+  zoomed.OriginY = Saturate(RoundHalfEven((OriginY - PY) * Factor + PY));
   zoomed.Scale = scale;
   return zoomed;
+}
+
+TMapView TMapView::FittedTo(const TWorldBox& Box, int MarginPixels) const {
+  TMapView fitted = *this;
+  const double room_x = std::max(1, Width - 2 * MarginPixels);
+  const double room_y = std::max(1, Height - 2 * MarginPixels);
+  const double scale =
+      std::max((Box.MaxX - Box.MinX) / room_x, (Box.MaxY - Box.MinY) / room_y);
+  if (std::isnormal(scale)) fitted.Scale = scale;
+  const double centre_x = Box.MinX / 2 + Box.MaxX / 2;
+  const double centre_y = Box.MinY / 2 + Box.MaxY / 2;
+  fitted.OriginX = Saturate(RoundHalfEven(Width / 2 - centre_x / fitted.Scale));
+  fitted.OriginY =
+      Saturate(RoundHalfEven(Height / 2 + centre_y / fitted.Scale));
+  return fitted;
 }

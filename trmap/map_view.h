@@ -56,8 +56,14 @@ struct TMapView {
   TWorldBox WorldAround(double Reach) const;
 
   // The view moved by DX, DY pixels, and magnified by Factor around the
-  // centre of the client area (a factor that would take the scale out of
-  // the range of doubles changes nothing).
+  // centre of the client area, or around the client pixel (PX, PY), which
+  // keeps showing the same world point (a factor that would take the scale
+  // out of the range of doubles changes nothing).
   TMapView ScrolledBy(int32_t DX, int32_t DY) const;
   TMapView ZoomedBy(double Factor) const;
+  TMapView ZoomedAbout(double Factor, double PX, double PY) const;
+  // The view that shows the whole of Box, centred, with a margin of
+  // MarginPixels on every side at least; the scale of a box without extent
+  // stays as it is.
+  TMapView FittedTo(const TWorldBox& Box, int MarginPixels) const;
 };

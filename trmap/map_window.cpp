@@ -108,4 +108,7 @@ TColor TfrmMap::ButtonFace() const {
   return palette().color(QPalette::Button).rgb();
 }
 
-void TfrmMap::PresentNow() { repaint(); }
+void TfrmMap::PresentNow() {
+  repaint();
+  StatusChanged();
+}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "canvas.h"
 #include "export_dialogs.h"
@@ -118,6 +119,17 @@ class TfrmMap : public QWidget {
   // window closes (AskSaveChangesBox unless replaced).
   std::function<TSaveChanges(const QString& Name)> AskSaveChanges;
 
+  // Status (map_window_status.cpp): what the frame's status bar shows about
+  // the window, as map_status.h words it. The cursor's position is empty
+  // while the mouse is elsewhere; during a build or a drag the selection
+  // is the line being drawn. StatusChanged is called whenever one of them
+  // may have changed: at every mouse move, at the end of a gesture and
+  // whenever the window shows a new picture (nothing unless replaced).
+  QString CursorStatus() const;
+  QString ViewStatus() const;
+  QString SelectionStatus() const;
+  std::function<void()> StatusChanged = [] {};
+
   // Sets up a new window: an empty map, the default view for the current
   // client size, nothing selected.
   void FormCreate();
@@ -130,8 +142,13 @@ class TfrmMap : public QWidget {
   double ScreenToWorldX(double PX) const;
   double ScreenToWorldY(double PY) const;
   void ScrollBy(int32_t DX, int32_t DY);
-  // Magnifies by Factor around the centre of the client area.
+  // Magnifies by Factor around the centre of the client area, or around
+  // the client pixel (X, Y), which keeps showing the same world point.
   void ZoomBy(double Factor);
+  void ZoomAbout(double Factor, int32_t X, int32_t Y);
+  // Shows the whole map with a small margin; an empty map gets the view of
+  // a new window, its grid spacing kept.
+  void ZoomToFit();
   void SetGridSpacing(double G);
   // Erases, paints the whole map and shows it before returning.
   void Repaint();
@@ -258,6 +275,9 @@ class TfrmMap : public QWidget {
   void mousePressEvent(QMouseEvent* Event) override;
   void mouseMoveEvent(QMouseEvent* Event) override;
   void mouseReleaseEvent(QMouseEvent* Event) override;
+  // A wheel notch zooms one step about the cursor.
+  void wheelEvent(QWheelEvent* Event) override;
+  void leaveEvent(QEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
@@ -350,4 +370,9 @@ class TfrmMap : public QWidget {
 
   // The selection when the edit under way began.
   TSelection SelectionBefore;
+
+  // Where the mouse was last seen over the window, none once it has left.
+  std::optional<QPoint> MouseAt;
+  // Wheel turns smaller than a notch add up until they make one.
+  int WheelRest = 0;
 };

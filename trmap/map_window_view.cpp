@@ -1,4 +1,15 @@
+#include <algorithm>
+#include <optional>
+
 #include "map_window.h"
+
+namespace {
+
+// The room, in pixels, that a fitted map leaves on every side, so that its
+// outermost points are drawn whole.
+constexpr int kFitMargin = 16;
+
+}  // namespace
 
 TMapView TfrmMap::View() const {
   return {Scale, GridSpacing, OriginX, OriginY, width(), height()};
@@ -34,6 +45,35 @@ void TfrmMap::ScrollBy(int32_t DX, int32_t DY) {
 
 void TfrmMap::ZoomBy(double Factor) {
   SetView(View().ZoomedBy(Factor));
+  Repaint();
+}
+
+void TfrmMap::ZoomAbout(double Factor, int32_t X, int32_t Y) {
+  SetView(View().ZoomedAbout(Factor, X, Y));
+  Repaint();
+}
+
+void TfrmMap::ZoomToFit() {
+  // Lines join points and trains stand on lines: the points span it all.
+  std::optional<TWorldBox> extent;
+  for (const auto& point : Map->Points) {
+    const double x = point->Pos.X;
+    const double y = point->Pos.Y;
+    if (!extent) extent = TWorldBox{x, y, x, y};
+    extent->MinX = std::min(extent->MinX, x);
+    extent->MinY = std::min(extent->MinY, y);
+    extent->MaxX = std::max(extent->MaxX, x);
+    extent->MaxY = std::max(extent->MaxY, y);
+  }
+  TMapView view = View();
+  if (extent) {
+    view = view.FittedTo(*extent, kFitMargin);
+  } else {
+    view.Scale = 1.0;
+    view.OriginX = width() / 2;
+    view.OriginY = height() / 2;
+  }
+  SetView(view);
   Repaint();
 }
 

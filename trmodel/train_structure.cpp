@@ -318,8 +318,34 @@ void TTrainStructureSV::DetachLine(TTrPoint* Point, TTrLine* Line) {
   }
 }
 
+namespace {
+
+// A deletion removes objects one after the other, and the spatial index
+// still reads the points of a line it takes out after one of them has gone.
+// Outside an edit nothing would keep that point alive, so the deletion
+// records an edit of its own, whose end frees what it removed all at once.
+class TWholeDeletion {
+ public:
+  explicit TWholeDeletion(TTrainStructureSV& AMap)
+      : Map(AMap), Own(!AMap.Editing()) {
+    if (Own) Map.BeginEdit();
+  }
+  ~TWholeDeletion() {
+    if (Own) Map.EndEdit();
+  }
+  TWholeDeletion(const TWholeDeletion&) = delete;
+  TWholeDeletion& operator=(const TWholeDeletion&) = delete;
+
+ private:
+  TTrainStructureSV& Map;
+  const bool Own;
+};
+
+}  // namespace
+
 void TTrainStructureSV::DeleteLine(TTrLine* Line, TTrPoint* Deleted) {
   if (Line == nullptr) return;
+  const TWholeDeletion whole(*this);
   TTrPoint* other = Line->P1 == Deleted ? Line->P2 : Line->P1;
   // A line with both ends at the deleted point has no neighbour to detach.
   if (other != nullptr && other != Deleted) DetachLine(other, Line);
@@ -327,6 +353,7 @@ void TTrainStructureSV::DeleteLine(TTrLine* Line, TTrPoint* Deleted) {
 }
 
 void TTrainStructureSV::DeletePoint(TTrPoint* Point) {
+  const TWholeDeletion whole(*this);
   // Each distinct line once, taken before anything is removed, and the
   // point's own references cleared first: a line with both ends here must
   // neither be deleted twice nor make DetachLine relink this point through
@@ -345,6 +372,7 @@ void TTrainStructureSV::DeletePoint(TTrPoint* Point) {
 }
 
 void TTrainStructureSV::DeleteLineOnly(TTrLine* Line) {
+  const TWholeDeletion whole(*this);
   TTrPoint* const first = Line->P1;
   TTrPoint* const second = Line->P2;
   // A line with both ends at one point is named there twice: the second

@@ -2,14 +2,16 @@
 # Drives the real editor on an X server of its own with real mouse and key
 # events: builds a track, saves it through the save dialog, checks the bytes
 # written, undoes and redoes it, saving each time, and opens the file again
-# in a new window through the open dialog.
+# in a new window through the open dialog, and zooms it with the wheel.
 # Then builds a small network with a switch, a wall, a platform track and a
 # train, takes a screenshot of it when asked to, checks what it saves, and
 # exports a picture of it.
 # Then leaves changes unsaved in a new window and in an opened file, exits,
 # and starts again: both come back, marked "*", and save as they were; and
 # a change made a few seconds before the editor is killed comes back too.
-# The editor keeps its recovery folder in a data folder of the test's own.
+# Last, it starts the editor with a file named on the command line and opens
+# a recent file. The editor prints nothing. The editor keeps its recovery
+# folder and its settings in folders of the test's own.
 #   editor_e2e_test.sh TREDIT [SCREENSHOT]
 # Prints the time from start to the first painted window. Exits 77 (skipped)
 # only when a tool it needs is not installed.
@@ -28,8 +30,13 @@ work=$(mktemp -d)
 xvfb_pid=""
 editor_pid=""
 export XDG_DATA_HOME="$work/data"
+# Settings (recent files, the frame's place) of the test's own, and a runtime
+# folder, whose absence Qt would report at start-up.
+export XDG_CONFIG_HOME="$work/config"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 # In the sanitizer build, leaks of our own fail the editor's exit status.
-export LSAN_OPTIONS="suppressions=$here/lsan_suppressions.txt"
+export LSAN_OPTIONS="suppressions=$here/lsan_suppressions.txt:print_suppressions=0"
 cleanup() {
   [[ -n "$editor_pid" ]] && kill "$editor_pid" 2>/dev/null || true
   [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
@@ -98,11 +105,27 @@ i = (int(sys.argv[3]) * width + int(sys.argv[2])) * 3
 sys.exit(0 if pixels[i:i + 3] == b"\0\0\0" else 1)
 PY
 }
+# Whether the column DX pixels right of the origin cross shows a vertical
+# grid line (dotted) in the rows 20 to 60 pixels above the cross.
+grid_line_at() {
+  python3 - "$work/shot.ppm" "$((origin_x + $1))" "$origin_y" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+header = data.split(b"\n", 3)
+width = int(header[1].split()[0])
+pixels = header[3]
+x, oy = int(sys.argv[2]), int(sys.argv[3])
+dark = sum(pixels[((y * width + x) * 3):((y * width + x) * 3 + 3)] == b"\0\0\0"
+           for y in range(oy - 60, oy - 20))
+sys.exit(0 if dark >= 10 else 1)
+PY
+}
 # Clicks at a position of the frame's client area.
 click_at() { xdotool mousemove --window "$frame" "$1" "$2" click 1; }
-# The centre of a tool bar button: its panel's left, its own left.
+# The centre of a tool bar button: its panel's left, its own left. The frame
+# keeps its first size, the tool bar's bottom 300 pixels from its top.
 click_button() {
-  local bar_top=$(($(xdotool getwindowgeometry --shell "$frame" | sed -n 's/^HEIGHT=//p') - 41))
+  local bar_top=$((300 - 41))
   click_at $(($1 + $2 + 12)) $((bar_top + 8 + 12))
 }
 # A left-button drag between map positions relative to the origin cross.
@@ -145,9 +168,10 @@ file_command() {
   fail "the File menu did not open"
 }
 
-# Starts the editor and waits for its frame to be painted.
+# Starts the editor with the files given and waits for its frame to be
+# painted.
 start_editor() {
-  env -u QT_QPA_PLATFORM "$tredit" >>"$work/tredit.log" 2>&1 &
+  env -u QT_QPA_PLATFORM "$tredit" "$@" >>"$work/tredit.log" 2>&1 &
   editor_pid=$!
   wait_for eval 'frame=$(frame_window); [[ -n "$frame" ]]' || fail "no frame window"
   wait_for painted || fail "the frame was never painted"
@@ -157,6 +181,7 @@ start_xvfb
 started=$(date +%s%N)
 start_editor
 echo "start to first painted window: $((($(date +%s%N) - started) / 1000000)) ms"
+[[ ! -s "$work/tredit.log" ]] || fail "the editor printed at start-up"
 title_is "Train Map Editor - [Train Map]" || fail "title $(xdotool getwindowname "$frame")"
 
 # The map window's origin is where its cross is drawn.
@@ -206,6 +231,20 @@ for x in -75 -50 50 75; do
   black_at "$x" -50 || fail "the opened map shows no track at $x"
 done
 echo "saved and opened $name"
+
+# A wheel notch over the origin zooms in about it: the grid lines 100 pixels
+# apart are then 200 apart; a notch back restores the view.
+grid_line_at 100 || fail "no grid line 100 pixels right of the origin"
+xdotool mousemove --window "$frame" "$origin_x" "$origin_y" click 4
+sleep 0.2
+shoot
+grid_line_at 200 || fail "a wheel notch did not zoom in"
+grid_line_at 100 && fail "the grid line stayed after a wheel notch"
+xdotool click 5
+sleep 0.2
+shoot
+grid_line_at 100 || fail "a wheel notch back did not zoom out"
+echo "a wheel notch zooms"
 
 # A small network in a new window: a switch, a wall, a platform track and a
 # train, made with the tool bar and the properties dialog.
@@ -343,3 +382,20 @@ wait_for eval '[[ $(grep -c "^TRK 2" "$untitled") == 1 ]]' || {
   fail "the change before kill -9 did not come back"
 }
 echo "a change made before kill -9 came back"
+
+# Started with a file named, the editor shows it; the recent files, kept
+# from the runs before, offer the file saved last after it.
+file_command e
+wait_for eval '! kill -0 "$editor_pid" 2>/dev/null' || fail "Exit did not end the editor"
+wait "$editor_pid" || fail "the editor ended with status $?"
+start_editor "$name"
+wait_for title_is "Train Map Editor - [Train Map $name]" ||
+  fail "tredit FILE: $(xdotool getwindowname "$frame")"
+file_command f
+sleep 0.3
+xdotool key 2
+wait_for title_is "Train Map Editor - [Train Map $untitled]" ||
+  fail "recent files: $(xdotool getwindowname "$frame")"
+echo "a file on the command line and a recent file opened"
+# Nothing was printed, however the editor started, ended or was resized.
+[[ ! -s "$work/tredit.log" ]] || fail "the editor printed"

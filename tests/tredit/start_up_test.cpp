@@ -1,6 +1,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QStatusBar>
 
 #include "frame_fixture.h"
 #include "shown_caption.h"
@@ -113,6 +114,45 @@ TEST_F(FrameTest, MapWindowBuildsWithTheFramesModeButtons) {
   map->FormMouseUp(TMouseButton::Left, 150, 100);
   EXPECT_EQ(map->Map->Tracks.size(), 1u);
   EXPECT_TRUE(Frame->spbConn->isChecked());
+}
+
+}  // namespace
+
+namespace {
+
+// The status bar lies below the tool bar, the frame grown by its height;
+// it follows the active map window. The View menu's items reach it.
+TEST_F(FrameTest, StatusBarAndViewMenuServeTheActiveMapWindow) {
+  QStatusBar* bar = Frame->statusBar();
+  EXPECT_EQ(Frame->height(), 300 + bar->sizeHint().height());
+  Frame->show();
+  EXPECT_EQ(Frame->Panel1->mapTo(Frame.get(), QPoint(0, 41)).y(),
+            bar->geometry().top());
+
+  QStringList items;
+  for (QAction* item : Frame->mnuView->actions()) {
+    items << item->text() + " " + item->shortcut().toString();
+  }
+  EXPECT_EQ(items, QStringList({"Zoom &In Ctrl++", "Zoom &Out Ctrl+-",
+                                "Zoom to &Fit Ctrl+0"}));
+
+  TfrmMap* first = Frame->ActiveMap();
+  EXPECT_EQ(Frame->lblView->text(), "1 m per pixel, grid 100 m");
+  Frame->mnuZoomIn->trigger();
+  EXPECT_EQ(first->Scale, 0.5);
+  EXPECT_EQ(Frame->lblView->text(), "0.5 m per pixel, grid 100 m");
+  DrawTrack(first);
+  EXPECT_TRUE(Frame->lblSelection->text().startsWith("Point "));
+  Frame->mnuZoomFit->trigger();
+  EXPECT_GT(first->Scale, 0.05);
+  EXPECT_LT(first->Scale, 0.5);
+
+  Frame->mnuNewClick();
+  EXPECT_EQ(Frame->lblView->text(), "1 m per pixel, grid 100 m");
+  EXPECT_EQ(Frame->lblSelection->text(), "");
+  Frame->mnuZoomOut->trigger();
+  EXPECT_EQ(Frame->ActiveMap()->Scale, 2.0);
+  EXPECT_EQ(first->Scale < 0.5, true);
 }
 
 }  // namespace

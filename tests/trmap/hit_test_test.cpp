@@ -57,8 +57,9 @@ TEST_F(HitTest, TiesGoToTheEarlierObjectAndToTracksOverWalls) {
   EXPECT_EQ(found, right->P1);
 
   // A wall built before the track, both midpoints 20 pixels from the click.
-  Map.Tracks.clear();
-  Map.Points.clear();
+  Map.DeletePoint(left->P1);
+  Map.DeletePoint(right->P1);
+  ASSERT_TRUE(Map.Points.empty());
   TTrLine* wall = Build(Map, -20, -10, -20, 10, Kind::Wall);
   TTrLine* track = Build(Map, 20, -10, 20, 10);
   TTrLine* hit = nullptr;

@@ -13,7 +13,7 @@ namespace {
 
 using PanAndDeleteTest = GestureTest;
 
-TEST_F(PanAndDeleteTest, ARightDragScrollsByTheMouseDeltas) {
+TEST_F(PanAndDeleteTest, ARightOrMiddleDragScrollsByTheMouseDeltas) {
   Press(QPoint(100, 100), Qt::RightButton);
   MoveTo(QPoint(110, 95));
   EXPECT_EQ(Window.OriginX, 223);
@@ -23,11 +23,13 @@ TEST_F(PanAndDeleteTest, ARightDragScrollsByTheMouseDeltas) {
   EXPECT_EQ(Window.OriginX, 213 - 20);
   EXPECT_EQ(Window.OriginY, 135 + 20);
   EXPECT_FALSE(Window.Panning);
-  // Moves after the release scroll no more; the middle button does nothing.
+  // Moves after the release scroll no more; the middle button scrolls too.
   MoveTo(QPoint(0, 0));
-  Drag(QPoint(0, 0), QPoint(50, 50), Qt::MiddleButton);
   EXPECT_EQ(Window.OriginX, 193);
-  EXPECT_EQ(Window.OriginY, 155);
+  Drag(QPoint(0, 0), QPoint(50, 30), Qt::MiddleButton);
+  EXPECT_EQ(Window.OriginX, 243);
+  EXPECT_EQ(Window.OriginY, 185);
+  EXPECT_FALSE(Window.Panning);
 }
 
 TEST_F(PanAndDeleteTest, DeleteRemovesTheSelectedPointItsLinesAndTheirTrains) {

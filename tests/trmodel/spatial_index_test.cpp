@@ -86,4 +86,22 @@ TEST(SpatialIndex, StaysRightAsTheMapGrowsFromEmpty) {
   EXPECT_EQ(IndexProblems(map, kBoxes), "");
 }
 
+// Deleting outside an edit: a line's bare neighbour goes before the line,
+// whose box the index reads on the way (the sanitizer build checks that
+// nothing freed is read).
+TEST(SpatialIndex, StaysRightWhenDeletionsRunOutsideAnEdit) {
+  TTrainStructureSV map;
+  TTrLine* lone = Build(map, 0, 0, 10, 0);
+  TTrLine* first = Build(map, 0, 20, 10, 20);
+  BuildFrom(map, first->P2, 20, 20);
+  TTrLine* spur = Build(map, 0, 40, 10, 40);
+  ASSERT_EQ(IndexProblems(map, kBoxes), "");
+  map.DeleteLineOnly(lone);
+  map.DeletePoint(first->P2);
+  map.DeletePoint(spur->P1);
+  EXPECT_TRUE(map.Points.empty());
+  EXPECT_TRUE(map.Tracks.empty());
+  EXPECT_EQ(IndexProblems(map, kBoxes), "");
+}
+
 }  // namespace
