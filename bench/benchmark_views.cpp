@@ -46,7 +46,7 @@ double ShareInView(const TfrmMap& Window) {
 }
 
 void FitView(TfrmMap& Window, double ViewShare) {
-  const TWorldBox b = PointExtent(*Window.Map);
+  const TWorldBox b = *PointExtent(*Window.Map);
   const double width = b.MaxX - b.MinX;
   const double height = b.MaxY - b.MinY;
   Window.Scale = std::max(width / kWidth, height / kHeight) * 1.02;

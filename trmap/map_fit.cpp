@@ -2,50 +2,37 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-
-#include "pixel_rounding.h"
 
 namespace {
 
 // Room around the points for their circles, wide lines and markers.
 constexpr int kMargin = 8;
-// How far the origin may lie from the picture, in pixels: well inside 32
-// bits, whatever the rounding.
-constexpr double kMaxOrigin = 1e9;
-
-bool Empty(const TWorldBox& Box) { return Box.MinX > Box.MaxX; }
-double Width(const TWorldBox& Box) {
-  return Empty(Box) ? 0.0 : Box.MaxX - Box.MinX;
-}
-double Height(const TWorldBox& Box) {
-  return Empty(Box) ? 0.0 : Box.MaxY - Box.MinY;
-}
-
-// The pixels of one side inside the margins.
-double Inner(int Side) { return std::max(1, Side - 2 * kMargin); }
 
 }  // namespace
 
-TWorldBox PointExtent(const TTrainStructureSV& Map) {
-  constexpr double inf = std::numeric_limits<double>::infinity();
-  TWorldBox extent{inf, inf, -inf, -inf};
+std::optional<TWorldBox> PointExtent(const TTrainStructureSV& Map) {
+  std::optional<TWorldBox> extent;
   for (const auto& point : Map.Points) {
-    extent.MinX = std::min(extent.MinX, point->Pos.X);
-    extent.MinY = std::min(extent.MinY, point->Pos.Y);
-    extent.MaxX = std::max(extent.MaxX, point->Pos.X);
-    extent.MaxY = std::max(extent.MaxY, point->Pos.Y);
+    const double x = point->Pos.X;
+    const double y = point->Pos.Y;
+    if (!extent) extent = TWorldBox{x, y, x, y};
+    extent->MinX = std::min(extent->MinX, x);
+    extent->MinY = std::min(extent->MinY, y);
+    extent->MaxX = std::max(extent->MaxX, x);
+    extent->MaxY = std::max(extent->MaxY, y);
   }
   return extent;
 }
 
 QSize FittedSize(const TTrainStructureSV& Map, int LongSide) {
-  const TWorldBox extent = PointExtent(Map);
-  const double width = Width(extent);
-  const double height = Height(extent);
+  const std::optional<TWorldBox> extent = PointExtent(Map);
+  const double width = extent ? extent->MaxX - extent->MinX : 0.0;
+  const double height = extent ? extent->MaxY - extent->MinY : 0.0;
   if (!(width > 0.0 || height > 0.0)) return {LongSide, LongSide};
+  // The short side in the map's proportions, the margins apart.
   const auto shortSide = [&](double Short, double Long) {
-    const double side = 2 * kMargin + std::ceil(Inner(LongSide) * Short / Long);
+    const double inner = std::max(1, LongSide - 2 * kMargin);
+    const double side = 2 * kMargin + std::ceil(inner * Short / Long);
     return static_cast<int>(std::clamp(side, 1.0, double(LongSide)));
   };
   if (width >= height) return {LongSide, shortSide(height, width)};
@@ -54,22 +41,12 @@ QSize FittedSize(const TTrainStructureSV& Map, int LongSide) {
 
 TMapView FittedView(const TTrainStructureSV& Map, const QSize& Size,
                     double GridSpacing) {
-  const TWorldBox extent = PointExtent(Map);
-  const double centreX = Empty(extent) ? 0.0 : extent.MinX + Width(extent) / 2;
-  const double centreY = Empty(extent) ? 0.0 : extent.MinY + Height(extent) / 2;
-  double scale = std::max(Width(extent) / Inner(Size.width()),
-                          Height(extent) / Inner(Size.height()));
-  if (!std::isnormal(scale)) scale = 1.0;
-  scale = std::max({scale, std::fabs(centreX) / kMaxOrigin,
-                    std::fabs(centreY) / kMaxOrigin});
   TMapView view;
-  view.Scale = scale;
   view.GridSpacing = GridSpacing;
   view.Width = Size.width();
   view.Height = Size.height();
-  view.OriginX =
-      static_cast<int32_t>(RoundHalfEven(Size.width() / 2.0 - centreX / scale));
-  view.OriginY = static_cast<int32_t>(
-      RoundHalfEven(Size.height() / 2.0 + centreY / scale));
-  return view;
+  view.OriginX = Size.width() / 2;
+  view.OriginY = Size.height() / 2;
+  const std::optional<TWorldBox> extent = PointExtent(Map);
+  return extent ? view.FittedTo(*extent, kMargin) : view;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtCore/QSize>
+#include <optional>
 
 #include "map_view.h"
 #include "train_structure.h"
@@ -8,8 +9,9 @@
 
 // The whole of a map in a picture.
 
-// The box of the points of Map; MinX > MaxX when it has none.
-TWorldBox PointExtent(const TTrainStructureSV& Map);
+// The box of the points of Map, which holds all of it (lines join points,
+// trains stand on lines); none when it has no points.
+std::optional<TWorldBox> PointExtent(const TTrainStructureSV& Map);
 
 // The size of a picture of Map with LongSide pixels on its longer side and
 // the other side in the proportions of the map; square for a map without
@@ -17,8 +19,6 @@ TWorldBox PointExtent(const TTrainStructureSV& Map);
 QSize FittedSize(const TTrainStructureSV& Map, int LongSide);
 
 // The view that shows every point of Map in a picture of Size, centred,
-// with a margin for what is drawn around the points. A map that lies so
-// far from the world's origin that its centre could not be given in whole
-// pixels is shown smaller.
+// with a margin for what is drawn around the points.
 TMapView FittedView(const TTrainStructureSV& Map, const QSize& Size,
                     double GridSpacing);
