@@ -51,7 +51,8 @@ TExportExtentDialog::TExportExtentDialog(QWidget* Parent, const QSize& ViewSize,
                                          const TExportExtent& AExtent)
     : QDialog(Parent) {
   setWindowTitle(QStringLiteral("Export Extent"));
-  rbnView = new QRadioButton(QStringLiteral("&Current view (%1 x %2 pixels)")
+  // Not "&Current": C is Cancel's key.
+  rbnView = new QRadioButton(QStringLiteral("Current &view (%1 x %2 pixels)")
                                  .arg(ViewSize.width())
                                  .arg(ViewSize.height()),
                              this);
@@ -62,8 +63,13 @@ TExportExtentDialog::TExportExtentDialog(QWidget* Parent, const QSize& ViewSize,
   edtLongSide->setValue(AExtent.LongSide);
   (AExtent.WholeMap ? rbnWholeMap : rbnView)->setChecked(true);
   edtLongSide->setEnabled(AExtent.WholeMap);
-  connect(rbnWholeMap, &QRadioButton::toggled, edtLongSide,
-          &QSpinBox::setEnabled);
+  // Choosing the whole map goes on to its size, ready to be typed over.
+  connect(rbnWholeMap, &QRadioButton::toggled, this, [this](bool Whole) {
+    edtLongSide->setEnabled(Whole);
+    if (!Whole) return;
+    edtLongSide->setFocus();
+    edtLongSide->selectAll();
+  });
 
   auto* size = new QFormLayout;
   auto* label = new QLabel(QStringLiteral("&Long side:"), this);

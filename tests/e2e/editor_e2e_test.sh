@@ -293,7 +293,8 @@ answer_dialog "Export Image" "$picture"
 wait_for window_named "Export Extent" || fail "no extent dialog"
 dialog=$(xdotool search --onlyvisible --name '^Export Extent$' | head -1)
 xdotool windowfocus --sync "$dialog"
-xdotool key --delay 50 alt+w alt+l ctrl+a
+xdotool key alt+w                  # Whole map: on to its size, selected
+sleep 0.3                          # keys at once may still come with Alt held
 xdotool type --delay 20 640
 xdotool key Return
 wait_for test -s "$picture" || fail "nothing exported to $picture"
