@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <map>
 #include <numbers>
 #include <utility>
 
+#include "map_fit.h"
 #include "map_generator.h"
 
 namespace {
@@ -20,24 +20,6 @@ void Turn(TTrainStructureSV& Map) {
     const TTrVector p = point->Pos;
     Map.MovePoint(point.get(), p.X * c - p.Y * s, p.X * s + p.Y * c);
   }
-}
-
-struct TBounds {
-  double Left = std::numeric_limits<double>::max();
-  double Right = -std::numeric_limits<double>::max();
-  double Bottom = std::numeric_limits<double>::max();
-  double Top = -std::numeric_limits<double>::max();
-};
-
-TBounds MapBounds(const TTrainStructureSV& Map) {
-  TBounds bounds;
-  for (const auto& point : Map.Points) {
-    bounds.Left = std::min(bounds.Left, point->Pos.X);
-    bounds.Right = std::max(bounds.Right, point->Pos.X);
-    bounds.Bottom = std::min(bounds.Bottom, point->Pos.Y);
-    bounds.Top = std::max(bounds.Top, point->Pos.Y);
-  }
-  return bounds;
 }
 
 }  // namespace
@@ -64,16 +46,16 @@ double ShareInView(const TfrmMap& Window) {
 }
 
 void FitView(TfrmMap& Window, double ViewShare) {
-  const TBounds b = MapBounds(*Window.Map);
-  const double width = b.Right - b.Left;
-  const double height = b.Top - b.Bottom;
+  const TWorldBox b = *PointExtent(*Window.Map);
+  const double width = b.MaxX - b.MinX;
+  const double height = b.MaxY - b.MinY;
   Window.Scale = std::max(width / kWidth, height / kHeight) * 1.02;
   const int iterations = ViewShare < 1.0 ? 8 : 1;
   for (int i = 0; i < iterations; ++i) {
     if (i > 0) Window.Scale *= std::sqrt(ViewShare / ShareInView(Window));
     Window.OriginX = static_cast<int32_t>(
-        std::nearbyint(kWidth / 2 - (b.Left + b.Right) / 2 / Window.Scale));
+        std::nearbyint(kWidth / 2 - (b.MinX + b.MaxX) / 2 / Window.Scale));
     Window.OriginY = static_cast<int32_t>(
-        std::nearbyint(kHeight / 2 + (b.Bottom + b.Top) / 2 / Window.Scale));
+        std::nearbyint(kHeight / 2 + (b.MinY + b.MaxY) / 2 / Window.Scale));
   }
 }

@@ -40,9 +40,11 @@ class Generator {
     return map_->BuildLine(From, map_->NewPoint(X, Y), Track);
   }
 
+  // A run has at least its first line, so that no point is left without
+  // one when the map fills up.
   void TrackRun(double Left, double Y) {
     TTrPoint* at = map_->NewPoint(Left, Y);
-    for (size_t i = 1; i < perRow_ && !Full(); ++i) {
+    for (size_t i = 1; i < perRow_ && (i == 1 || !Full()); ++i) {
       const double x = Left + static_cast<double>(i) * kSegment;
       TTrLine* line = Extend(at, x, Y, true);
       if (++tracks_ % kTrainEvery == 0) {
@@ -67,8 +69,9 @@ class Generator {
   }
 
   void WallRun(double Left, double Y) {
+    if (Full()) return;
     TTrPoint* at = map_->NewPoint(Left, Y);
-    for (size_t i = 2; i < perRow_ && !Full(); i += 2) {
+    for (size_t i = 2; i < perRow_ && (i == 2 || !Full()); i += 2) {
       at = Extend(at, Left + static_cast<double>(i) * kSegment, Y, false)->P2;
     }
   }

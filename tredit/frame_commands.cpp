@@ -41,6 +41,10 @@ void TfrmTrain::mnuSaveAsClick() {
   OnActiveMap([](TfrmMap& Map) { Map.SaveMap(true); });
 }
 
+void TfrmTrain::mnuExportImageClick() {
+  OnActiveMap([](TfrmMap& Map) { Map.ExportImage(); });
+}
+
 void TfrmTrain::mnuExitClick() { close(); }
 
 void TfrmTrain::mnuUndoClick() {

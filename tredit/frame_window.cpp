@@ -86,6 +86,9 @@ void TfrmTrain::CreateMenus() {
   connect(mnuRecent, &QMenu::aboutToShow, this, &TfrmTrain::FillRecentMenu);
   mnuSave = item("&Save", &TfrmTrain::mnuSaveClick);
   mnuSaveAs = item("Save &As...", &TfrmTrain::mnuSaveAsClick);
+  // Not "&Export": E is Exit's key, and a key shared by two items only
+  // moves between them.
+  mnuExportImage = item("E&xport Image...", &TfrmTrain::mnuExportImageClick);
   mnuClose = item("&Close", &TfrmTrain::mnuCloseClick);
   mnuFile->addSeparator();
   mnuExit = item("&Exit", &TfrmTrain::mnuExitClick);
@@ -100,6 +103,7 @@ void TfrmTrain::CreateMenus() {
 
   CreateSettingsAndMapMenus();
   CreateWindowMenu();
+  CreateToolsMenu();
 }
 
 void TfrmTrain::CreateSettingsAndMapMenus() {

@@ -1,21 +1,26 @@
 #pragma once
 
+#include <QtCore/QPointer>
 #include <QtCore/QString>
 #include <QtWidgets/QMainWindow>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "map_lint.h"
 #include "mode_buttons.h"
 #include "save_changes_box.h"
 
 class QAction;
 class QSettings;
 class QButtonGroup;
+class QDockWidget;
 class QFileDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMdiArea;
 class QMenu;
 class QToolButton;
@@ -51,6 +56,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // and closing the active map window (through its question).
   QMenu* mnuRecent;
   QAction* mnuClose;
+  // Writes the active map as a picture (TfrmMap::ExportImage).
+  QAction* mnuExportImage;
   // The Window menu: cascade or tile the map windows, or pick one.
   QMenu* mnuWindow;
   QAction* mnuCascade;
@@ -67,6 +74,14 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QAction* mnuUndo;
   QAction* mnuRedo;
   QUndoGroup* UndoGroup;
+  // The Tools menu (frame_check.cpp). Check Map (F7) checks the active map
+  // for what is probably a mistake (map_lint.h) and lists the findings in
+  // a dock, one a line; choosing one selects its object in the map window
+  // that was checked and shows it in the middle of the window.
+  QMenu* mnuTools;
+  QAction* mnuCheckMap;
+  QDockWidget* dckFindings;
+  QListWidget* lstFindings;
   // Settings > Raster types the active window's grid spacing; the Map
   // menu, shown while a map window is active, its scale and background.
   QMenu* Settings1;
@@ -163,6 +178,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void mnuSaveAsClick();
   void mnuExitClick();
   void mnuCloseClick();
+  void mnuExportImageClick();
+  void mnuCheckMapClick();
+  void lstFindingsChosen(int Row);
   void mnuUndoClick();
   void mnuRedoClick();
   void spbZoominClick();
@@ -201,6 +219,7 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void CreateWindowMenu();
   void CreateSettingsAndMapMenus();
   void ShowMapMenu();
+  void CreateToolsMenu();
   void FillRecentMenu();
   void FillWindowMenu();
   void RememberFile(const QString& Name);
@@ -216,6 +235,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QList<TfrmMap*> MapWindows() const;
   // Why the latest keeping of Map failed; empty when it did not.
   QString RecoveryFailure(const TfrmMap& Map) const;
+  // The window the findings listed are about, and the findings.
+  QPointer<TfrmMap> CheckedMap;
+  std::vector<TLintFinding> Findings;
   // Set once Exit has kept the unsaved maps, so that the end of the event
   // loop does not keep them again.
   bool Ended = false;

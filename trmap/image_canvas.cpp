@@ -12,31 +12,43 @@
 namespace {
 
 using TPixels = TImageCanvas::TPixels;
+using TStrip = TImageCanvas::TStrip;
 
-// Sets the pixels of a thin line itself when both ends lie on the image
+// Sets the pixels of a thin line itself when both ends lie on the picture
 // (the far end, which the line does not reach, may lie on its right or
 // bottom edge), and says so; any other line is left to the painter. The
 // pixels are the painter's: one per step along the longer axis from the
 // lower end up to but not including the higher one, across it the 16.16
 // fixed-point position that the painter computes (sampled half a step in
 // when it grows, as the painter does); for a dotted pen every third pixel
-// counted from the start of the line.
+// counted from the start of the line. Of a strip of the picture only the
+// rows that the image holds are set.
 bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
-                  const TPixels& Pixels) {
+                  const TPixels& Pixels, const TStrip& Strip) {
   const int width = Pixels.Width;
-  const int height = Pixels.Height;
+  const int height = Strip.PictureHeight;
   if (std::min(Line.x1(), Line.x2()) < 0 ||
       std::min(Line.y1(), Line.y2()) < 0 ||
       std::max(Line.x1(), Line.x2()) > width ||
       std::max(Line.y1(), Line.y2()) > height) {
     return false;
   }
+  // The picture's rows in the image: from Top up to but not including End.
+  const int top = Strip.Top;
+  const int end = std::min(height, top + Pixels.Height);
+  if (std::max(Line.y1(), Line.y2()) < top ||
+      std::min(Line.y1(), Line.y2()) >= end) {
+    return true;
+  }
+  const auto set = [&](int X, int Y) {
+    if (X < width && Y >= top && Y < end) {
+      reinterpret_cast<QRgb*>(Pixels.Bits + (Y - top) * Pixels.Stride)[X] =
+          Color;
+    }
+  };
   // The painter draws a line of length zero as a dot, dotted pen or not.
   if (Line.p1() == Line.p2()) {
-    if (Line.x1() < width && Line.y1() < height) {
-      reinterpret_cast<QRgb*>(Pixels.Bits +
-                              Line.y1() * Pixels.Stride)[Line.x1()] = Color;
-    }
+    set(Line.x1(), Line.y1());
     return true;
   }
 
@@ -56,17 +68,21 @@ bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
   // A dotted line sets the pixels 0, 3, 6, ... counted from its start,
   // which is the higher end when the line runs backward.
   const int every = Dotted ? 3 : 1;
-  const int first = Dotted && reversed ? (count - 1) % 3 : 0;
-
-  uchar* bits = Pixels.Bits;
-  const qsizetype stride = Pixels.Stride;
-  for (int t = first; t < count; t += every) {
+  int first = Dotted && reversed ? (count - 1) % 3 : 0;
+  int last = count;
+  // A line along y passes over the rows the image does not hold.
+  if (alongY) {
+    if (a1 + first < top)
+      first += (top - a1 - first + every - 1) / every * every;
+    last = std::min(last, end - a1);
+  }
+  for (int t = first; t < last; t += every) {
     const int a = a1 + t;
     const int across = static_cast<int>((start + t * step) >> 16);
-    const int x = alongY ? across : a;
-    const int y = alongY ? a : across;
-    if (x < width && y < height) {
-      reinterpret_cast<QRgb*>(bits + y * stride)[x] = Color;
+    if (alongY) {
+      set(across, a);
+    } else {
+      set(a, across);
     }
   }
   return true;
@@ -112,7 +128,8 @@ void TImageCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     painter.drawEllipse(EllipseBounds(X1, Y1, X2, Y2));
     return;
   }
-  CopySprite(Sprites.Get(Pen, Brush, width, height), X1, Y1);
+  CopySprite(Sprites.Get(Pen, Brush, width, height), X1,
+             Y1 - CurrentStrip().Top);
 }
 
 void TImageCanvas::DrawPicture(const QImage& Picture, const QRect& Source,
@@ -127,19 +144,22 @@ void TImageCanvas::DrawPicture(const QImage& Picture, const QRect& Source,
   // rest of the image changes nothing there.
   const std::optional<TColor> under = std::exchange(ErasedWith, std::nullopt);
   const bool veiled = under.has_value() && Opacity < 1.0;
-  painter.setTransform(Transform);
+  // The painter's own transform places a strip within the picture.
+  const QTransform strip = painter.transform();
+  painter.setTransform(Transform * strip);
   painter.setOpacity(veiled ? 1.0 : Opacity);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, Smooth);
   painter.drawImage(QPointF(Source.topLeft()), Picture, QRectF(Source));
   // Lines and ellipses are drawn untransformed and opaque.
-  painter.resetTransform();
+  painter.setTransform(strip);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.setOpacity(1.0);
   if (veiled) {
     QColor veil = QColor::fromRgb(*under);
     veil.setAlphaF(static_cast<float>(1.0 - Opacity));
     const QRect shown = Transform.mapRect(QRectF(Source)).toAlignedRect();
-    painter.fillRect(shown.intersected(Image.rect()), veil);
+    const QRect image = strip.inverted().mapRect(Image.rect());
+    painter.fillRect(shown.intersected(image), veil);
   }
 }
 
@@ -175,6 +195,16 @@ void TImageCanvas::CopySprite(const TEllipseSprite& Sprite, int Left, int Top) {
     QRgb* pixel = reinterpret_cast<QRgb*>(bits + y * stride) + from;
     for (int i = 0; i < to - from; ++i) pixel[i] = colors[i];
   }
+}
+
+void TImageCanvas::SetStrip(int Top, int PictureHeight) {
+  FlushLines();
+  EndPainting();
+  Strip = TStrip{Top, PictureHeight};
+}
+
+TImageCanvas::TStrip TImageCanvas::CurrentStrip() const {
+  return Strip.value_or(TStrip{0, Image.height()});
 }
 
 const TImageCanvas::TPixels& TImageCanvas::Pixels() {
@@ -217,6 +247,7 @@ const QImage& TImageCanvas::Picture() {
 QPainter& TImageCanvas::Painter() {
   if (!ActivePainter) {
     ActivePainter = std::make_unique<QPainter>(&Image);
+    ActivePainter->translate(0, -CurrentStrip().Top);
     ActivePainter->setPen(ToQPen(Pen));
     PainterPen = Pen;
   }
@@ -232,9 +263,10 @@ void TImageCanvas::FlushLines() {
   if (PendingPen.Width == 1) {
     const bool dotted = PendingPen.Style == psDot;
     const TPixels& pixels = Pixels();
+    const TStrip strip = CurrentStrip();
     const auto rest = std::remove_if(
         PendingLines.begin(), PendingLines.end(), [&](const QLine& Line) {
-          return DrawThinLine(Line, PendingPen.Color, dotted, pixels);
+          return DrawThinLine(Line, PendingPen.Color, dotted, pixels, strip);
         });
     PendingLines.erase(rest, PendingLines.end());
     if (PendingLines.empty()) return;

@@ -34,6 +34,13 @@ class TImageCanvas : public TCanvas {
   // The picture with every operation so far completed.
   const QImage& Picture();
 
+  // Makes the image a strip of a taller picture, PictureHeight rows high:
+  // drawing is at the picture's coordinates, of which the image holds the
+  // rows from Top on. A thin line inside the picture is drawn as in the
+  // whole picture, cut at the strip's edges. At first the image is the
+  // whole picture.
+  void SetStrip(int Top, int PictureHeight);
+
   // The image's pixels, looked up once for many drawings.
   struct TPixels {
     uchar* Bits;
@@ -41,9 +48,15 @@ class TImageCanvas : public TCanvas {
     int Width;
     int Height;
   };
+  // Where the image lies in the picture.
+  struct TStrip {
+    int Top;
+    int PictureHeight;
+  };
 
  private:
   QPainter& Painter();
+  TStrip CurrentStrip() const;
   // Detaches the image from any copy made of it since the last call.
   const TPixels& Pixels();
   void FlushLines();
@@ -62,4 +75,5 @@ class TImageCanvas : public TCanvas {
   TPen PendingPen;
   QPoint Current;
   TEllipseSprites Sprites;
+  std::optional<TStrip> Strip;
 };

@@ -37,9 +37,18 @@ TMapPainter::TMapPainter(TCanvas& ACanvas, const TTrainStructureSV& AMap,
     : Canvas(ACanvas),
       Map(AMap),
       View(AView),
+      Area(AView.ClientRect()),
+      Near(AView),
       Selection(ASelection),
       Index(AIndex),
       Background(ABackground) {}
+
+void TMapPainter::SetRows(int Top, int Bottom) {
+  Area = {0.0, static_cast<double>(Top), static_cast<double>(View.Width),
+          static_cast<double>(Bottom)};
+  Near = View.ScrolledBy(0, -Top);
+  Near.Height = Bottom - Top;
+}
 
 void TMapPainter::DrawSegment(const TScreenSegment& Segment) {
   const TScreenRect guard{-kGuardBand, -kGuardBand, View.Width + kGuardBand,
@@ -70,7 +79,7 @@ void TMapPainter::Paint() {
   const auto drawWall = [&](const TWall& Wall) { DrawLineAs(Wall, nullptr); };
   const auto drawPoint = [&](const TTrPoint& Point) { DrawPoint(Point); };
   const auto drawTrain = [&](const TTrain& Train) { DrawTrain(Train); };
-  const TWorldBox near = View.WorldAround(kNearPixels);
+  const TWorldBox near = Near.WorldAround(kNearPixels);
   if (Index != nullptr && Index->Selective(near)) {
     DrawFound(Index->Tracks(near), Map.Tracks, drawTrack);
     DrawFound(Index->Walls(near), Map.Walls, drawWall);
@@ -147,13 +156,13 @@ void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track) {
   const TTrPoint* p2 = Line.P2;
   const double reach = kMaxTickLength + Canvas.Pen.Width;
   TScreenSegment ends{};
-  bool visible = !View.WorldBoxOutside(
+  bool visible = !Near.WorldBoxOutside(
       std::min(p1->Pos.X, p2->Pos.X), std::max(p1->Pos.X, p2->Pos.X),
       std::min(p1->Pos.Y, p2->Pos.Y), std::max(p1->Pos.Y, p2->Pos.Y), reach);
   if (visible) {
     ends = {View.ScreenColumn(p1->Pos.X), View.ScreenRow(p1->Pos.Y),
             View.ScreenColumn(p2->Pos.X), View.ScreenRow(p2->Pos.Y)};
-    visible = SegmentNear(ends, reach, View.ClientRect());
+    visible = SegmentNear(ends, reach, Area);
   }
   if (visible) DrawSegment(ends);
 
@@ -200,10 +209,10 @@ void TMapPainter::DrawPoint(const TTrPoint& Point) {
   Canvas.Brush.Color = &Point == Selection.Point ? clWhite : clBlack;
   const TTrVector& at = Point.Pos;
   const double reach = kPointRadius + 1.0;
-  if (View.WorldBoxOutside(at.X, at.X, at.Y, at.Y, reach)) return;
+  if (Near.WorldBoxOutside(at.X, at.X, at.Y, at.Y, reach)) return;
   const double x = View.ScreenColumn(at.X);
   const double y = View.ScreenRow(at.Y);
-  if (!SegmentNear({x, y, x, y}, reach, View.ClientRect())) return;
+  if (!SegmentNear({x, y, x, y}, reach, Area)) return;
   const int r = static_cast<int>(kPointRadius);
   const int ix = static_cast<int>(x);
   const int iy = static_cast<int>(y);
@@ -230,7 +239,7 @@ void TMapPainter::DrawTrain(const TTrain& Train) {
   const double reach =
       (std::fabs(rear.Offset) + std::fabs(Train.Length)) / View.Scale +
       Canvas.Pen.Width;
-  if (!SegmentNear({x, y, x, y}, reach, View.ClientRect())) return;
+  if (!SegmentNear({x, y, x, y}, reach, Area)) return;
 
   TTrXY rearXY;
   rear.GetXY(rearXY);
@@ -242,7 +251,7 @@ void TMapPainter::DrawTrain(const TTrain& Train) {
   const TScreenSegment segment{
       View.ScreenColumn(frontXY.X), View.ScreenRow(frontXY.Y),
       View.ScreenColumn(rearXY.X), View.ScreenRow(rearXY.Y)};
-  if (SegmentNear(segment, Canvas.Pen.Width, View.ClientRect())) {
+  if (SegmentNear(segment, Canvas.Pen.Width, Area)) {
     DrawSegment(segment);
   }
 }

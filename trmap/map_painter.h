@@ -31,9 +31,15 @@ class TMapPainter {
               const TSpatialIndex* Index = nullptr,
               const TMapBackground* Background = nullptr);
 
-  // The whole picture: the background picture when one is shown, grid, origin
-  // cross, tracks, walls, points and trains, each list in its order, later
-  // layers over earlier ones. The background is not erased.
+  // Draws only what may show in the client area's rows from Top up to but
+  // not including Bottom, a strip of a large picture: the rest is passed
+  // over as what lies outside the client area always is. What shows there
+  // is drawn as in a paint of the whole client area.
+  void SetRows(int Top, int Bottom);
+
+  // The whole picture: the background picture when one is shown, grid,
+  // origin cross, tracks, walls, points and trains, each list in its order,
+  // later layers over earlier ones. The background is not erased.
   void Paint();
   // One object, selected or not as the selection says.
   void DrawLine(const TTrLine& Line);
@@ -62,6 +68,10 @@ class TMapPainter {
   TCanvas& Canvas;
   const TTrainStructureSV& Map;
   TMapView View;
+  // The part of the client area drawn, and the view of just that part,
+  // by which objects are passed over.
+  TScreenRect Area;
+  TMapView Near;
   TMapSelection Selection;
   const TSpatialIndex* Index;
   const TMapBackground* Background;

@@ -63,6 +63,15 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
   AskSaveChanges = [this](const QString& Name) {
     return AskSaveChangesBox(this, Name);
   };
+  AskExportFile = [this](QString& Name, TPictureFormat& Format) {
+    return ExecExportDialog(Name, Format);
+  };
+  AskExportExtent = [this](TExportExtent& Extent) {
+    TExportExtentDialog dialog(this, size(), Extent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    Extent = dialog.Extent();
+    return true;
+  };
   UndoStack = new QUndoStack(this);
   SetUpRecovery();
 

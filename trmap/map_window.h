@@ -9,9 +9,12 @@
 #include <optional>
 
 #include "canvas.h"
+#include "export_dialogs.h"
 #include "file_system.h"
 #include "map_background.h"
+#include "map_lint.h"
 #include "map_painter.h"
+#include "map_picture.h"
 #include "map_rows.h"
 #include "map_view.h"
 #include "mode_buttons.h"
@@ -109,6 +112,8 @@ class TfrmMap : public QWidget {
   std::function<bool(QString& Name)> AskSaveFileName;
   // The window's own save dialog, made the first time a save asks.
   QFileDialog* SaveDialog1 = nullptr;
+  // The window's export dialog likewise.
+  TExportFileDialog* ExportDialog = nullptr;
   // Told the name of every file the window has opened or saved (nothing
   // unless replaced): the frame's list of recent files.
   std::function<void(const QString& Name)> FileUsed = [](const QString&) {};
@@ -264,6 +269,25 @@ class TfrmMap : public QWidget {
   // until it changes, and goes when the window is saved or discarded.
   void ReopenRecovered(const std::string& Folder, int Entry);
 
+  // Pictures (map_export.cpp). ExportImage asks for a file and its type,
+  // PNG or SVG (AskExportFile: the export file dialog unless replaced),
+  // then what to draw (AskExportExtent: the extent dialog unless replaced,
+  // starting from the last answer): the view as the window shows it,
+  // selection included, or the whole map fitted into a size. It writes the
+  // picture with a progress dialog that can cancel it; a cancel or a
+  // failure leaves no file of it behind, and a failure goes to ShowError.
+  // Ignored while a gesture is under way.
+  std::function<bool(QString& Name, TPictureFormat& Format)> AskExportFile;
+  std::function<bool(TExportExtent& Extent)> AskExportExtent;
+  TExportExtent ExportExtent;
+  void ExportImage();
+
+  // Findings of a check (map_findings.cpp). ShowFinding selects the point
+  // or line a finding is about, found by its identifier, and scrolls the
+  // view to put it in the middle of the window; a finding about no object,
+  // or one the map no longer has, changes nothing. No step of the history.
+  void ShowFinding(const TLintFinding& Finding);
+
  protected:
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
@@ -336,6 +360,7 @@ class TfrmMap : public QWidget {
   // a message when the picture cannot be read.
   void UseBackground(const std::optional<TBackgroundSettings>& Settings);
   bool ExecSaveDialog(QString& Name);
+  bool ExecExportDialog(QString& Name, TPictureFormat& Format);
   // Puts NewMap in the window in place of the one it had, with a new
   // history, nothing selected and no gesture under way.
   void ReplaceMap(std::unique_ptr<TTrainStructureSV> NewMap);

@@ -1,6 +1,6 @@
-#include <algorithm>
 #include <optional>
 
+#include "map_fit.h"
 #include "map_window.h"
 #include "number_entry.h"
 
@@ -55,17 +55,7 @@ void TfrmMap::ZoomAbout(double Factor, int32_t X, int32_t Y) {
 }
 
 void TfrmMap::ZoomToFit() {
-  // Lines join points and trains stand on lines: the points span it all.
-  std::optional<TWorldBox> extent;
-  for (const auto& point : Map->Points) {
-    const double x = point->Pos.X;
-    const double y = point->Pos.Y;
-    if (!extent) extent = TWorldBox{x, y, x, y};
-    extent->MinX = std::min(extent->MinX, x);
-    extent->MinY = std::min(extent->MinY, y);
-    extent->MaxX = std::max(extent->MaxX, x);
-    extent->MaxY = std::max(extent->MaxY, y);
-  }
+  const std::optional<TWorldBox> extent = PointExtent(*Map);
   TMapView view = View();
   if (extent) {
     view = view.FittedTo(*extent, kFitMargin);

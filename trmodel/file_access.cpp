@@ -134,8 +134,10 @@ class TTemporaryFile {
 
   // Writes Content, flushes it to disk and renames the file over Target,
   // durably.
-  void Install(std::string_view Content, const std::string& Target) {
-    WriteAll(files_, file_.Get(), Content, name_);
+  void Install(const TContentSource& Content, const std::string& Target) {
+    Content([this](std::string_view Piece) {
+      WriteAll(files_, file_.Get(), Piece, name_);
+    });
     if (files_.FileSync(file_.Get()) != 0) Fail(errno, name_);
     if (file_.Close() != 0) Fail(errno, name_);
     if (files_.Rename(name_.c_str(), Target.c_str()) != 0) Fail(errno, Target);
@@ -203,6 +205,13 @@ bool TakeOwnership(TTemporaryFile& Temporary, const struct stat& Old,
   if (Files.ChangeOwner(Temporary.Get(), owner, group) == 0) return true;
   if (errno == EPERM) return false;
   Fail(errno, Temporary.Name());
+}
+
+// The whole content of a source, for writing in place.
+std::string Collected(const TContentSource& Content) {
+  std::string whole;
+  Content([&whole](std::string_view Piece) { whole.append(Piece); });
+  return whole;
 }
 
 // Writes Content over the old file itself. Disk room is reserved first, so
@@ -285,6 +294,12 @@ size_t TFileText::Read(char* Buffer, size_t Count) {
 
 void ReplaceFile(const std::string& Name, std::string_view Content,
                  TFileSystem& Files) {
+  ReplaceFile(
+      Name, [Content](const TContentWriter& Write) { Write(Content); }, Files);
+}
+
+void ReplaceFile(const std::string& Name, const TContentSource& Content,
+                 TFileSystem& Files) {
   bool existing = false;
   struct stat found {};
   const std::string target = ResolveLinks(Name, Files, existing, found);
@@ -302,7 +317,7 @@ void ReplaceFile(const std::string& Name, std::string_view Content,
   // A rename would give the new content to this name only, while every
   // other link kept the old file: the file itself is written instead.
   if (info.st_nlink > 1) {
-    WriteInPlace(old, Content, target, Files);
+    WriteInPlace(old, Collected(Content), target, Files);
     return;
   }
 
@@ -312,7 +327,7 @@ void ReplaceFile(const std::string& Name, std::string_view Content,
   // may set them. Where it may not, a rename would hand the map to this
   // user: the old file itself is written instead, which keeps them.
   if (!TakeOwnership(temporary, info, Files)) {
-    WriteInPlace(old, Content, target, Files);
+    WriteInPlace(old, Collected(Content), target, Files);
     return;
   }
   // After the owner: changing it clears the set-user and set-group bits.

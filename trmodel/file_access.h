@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,19 @@ class TFileText : public TTextSource {
 // open for writing, and anything but a plain file, are refused. Temporary
 // files that killed saves left in the folder are removed.
 void ReplaceFile(const std::string& Name, std::string_view Content,
+                 TFileSystem& Files);
+
+// The content of a file made piece by piece: the source hands each piece,
+// in order, to the writer it is given. A source that throws abandons the
+// save, which then leaves the old file, and no new one, behind.
+using TContentWriter = std::function<void(std::string_view Piece)>;
+using TContentSource = std::function<void(const TContentWriter& Write)>;
+
+// ReplaceFile for content too large to hold at once: the pieces go to disk
+// as they come. Only where the old file is written in place are they first
+// collected, since the room they need must be reserved before any old byte
+// is overwritten.
+void ReplaceFile(const std::string& Name, const TContentSource& Content,
                  TFileSystem& Files);
 
 // Makes a file-size limit fail a save with its error, which removes the

@@ -4,7 +4,8 @@
 # written, undoes and redoes it, saving each time, and opens the file again
 # in a new window through the open dialog, and zooms it with the wheel.
 # Then builds a small network with a switch, a wall, a platform track and a
-# train, takes a screenshot of it when asked to, and checks what it saves.
+# train, takes a screenshot of it when asked to, checks what it saves, and
+# exports a picture of it.
 # Then leaves changes unsaved in a new window and in an opened file, exits,
 # and starts again: both come back, marked "*", and save as they were; and
 # a change made a few seconds before the editor is killed comes back too.
@@ -21,7 +22,7 @@ set -euo pipefail
 tredit=$1
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in Xvfb xdotool import python3; do
+for tool in Xvfb xdotool import convert identify python3; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIPPED: $tool is not installed (scripts/install-deps installs it)"
     exit 77
@@ -298,6 +299,30 @@ grep -Eq $'^ +[0-9]+ [0-9]+ 1 \r$' "$network" || fail "no platform track saved"
 grep -Eq $'^( +-?[0-9]+){4} 1 ' "$network" || fail "no wall saved"
 grep -Eq $'^( +-?[0-9]+){4} 0( [0-9]+ [12]){3} \r$' "$network" ||
   fail "no switch saved"
+
+# Export Image: the whole network fitted into 640 pixels on its long side,
+# the origin cross on the track from B to C.
+picture="$work/network.png"
+file_command x
+answer_dialog "Export Image" "$picture"
+wait_for window_named "Export Extent" || fail "no extent dialog"
+dialog=$(xdotool search --onlyvisible --name '^Export Extent$' | head -1)
+xdotool windowfocus --sync "$dialog"
+xdotool key alt+w                  # Whole map: on to its size, selected
+sleep 0.3                          # keys at once may still come with Alt held
+xdotool type --delay 20 640
+xdotool key Return
+wait_for test -s "$picture" || fail "nothing exported to $picture"
+convert "$picture" "ppm:$work/shot.ppm" || fail "$picture is no picture"
+read -r width height <<<"$(identify -format '%w %h' "$picture")"
+[[ $width == 640 && $height -gt 100 && $height -lt 640 ]] ||
+  fail "the picture is $width x $height"
+# The picture's origin stands in for the window's in a shell of its own.
+(
+  read -r origin_x origin_y < <("$here/find_origin.py" "$work/shot.ppm") &&
+    black_at -40 0 && black_at 40 0
+) || fail "no track through the origin cross in the picture"
+echo "exported a picture of $width x $height"
 
 # Unsaved work: a track in a new window, and one more in the opened file.
 file_command n

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs trntool as a user would: its output, exit status and files.
-#   trntool_test.sh TRNTOOL MAPS_FOLDER
+#   trntool_test.sh TRNTOOL MAPS_FOLDER LINT_MAPS_FOLDER
 set -uo pipefail
 tool=$1
 maps=$2
+lint_maps=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -76,6 +77,49 @@ expect "fmt over a size limit status" 1 $?
 expect "fmt over a size limit message" "$work/limited/map.trn: File too large" "$err"
 expect "fmt over a size limit keeps OUT" "old" "$(cat "$work/limited/map.trn")"
 expect "fmt over a size limit leaves nothing" "map.trn" "$(ls -A "$work/limited")"
+
+# lint: findings sorted by kind, then identifier; the count of dead ends
+# alone is no problem; a file that cannot be read outweighs the rest.
+out=$("$tool" lint "$lint_maps/problems.trn" worked_example.trn)
+expect "lint status" 1 $?
+p="$lint_maps/problems.trn"
+expect "lint output" "$p: bare-point 9: point has no lines
+$p: dead-ends 6: track end points with one line
+$p: overlap 2: trains 1 and 2 stand on the same stretch of track
+$p: unjoined 1: track end 0.00 m from track point 3, not joined to it
+$p: unjoined 3: track end 0.00 m from track point 1, not joined to it
+$p: unjoined 11: wall end 0.00 m from wall point 13, not joined to it
+$p: unjoined 13: wall end 0.00 m from wall point 11, not joined to it
+$p: zero-length 8: track has both its points at the same place
+worked_example.trn: dead-ends 2: track end points with one line" "$out"
+out=$("$tool" lint worked_example.trn)
+expect "lint of a sound map status" 0 $?
+out=$("$tool" lint missing.trn "$lint_maps/problems.trn" 2>"$work/err")
+expect "lint of a missing file status" 2 $?
+expect "lint of a missing file message" "missing.trn: File not found" \
+  "$(cat "$work/err")"
+
+# render: the picture's type from OUT's extension; a failure leaves OUT.
+"$tool" render worked_example.trn "$work/map.bmp" 2>"$work/err"
+expect "render to an unknown type status" 2 $?
+expect "render to an unknown type message" \
+  "$work/map.bmp: not a picture type trntool writes (.png, .svg)" \
+  "$(cat "$work/err")"
+printf 'old' > "$work/kept.png"
+"$tool" render truncated_point_entry.trn "$work/kept.png" 2>"$work/err"
+expect "render of a broken map status" 1 $?
+expect "render of a broken map message" \
+  "truncated_point_entry.trn: Unexpected end of file" "$(cat "$work/err")"
+expect "render of a broken map leaves OUT" "old" "$(cat "$work/kept.png")"
+"$tool" render worked_example.trn "$work/map.png" --size 0x10 2>/dev/null
+expect "render to no pixels status" 2 $?
+"$tool" render worked_example.trn "$work/map.png" --size 16385x10 2>/dev/null
+expect "render beyond 16384 pixels status" 2 $?
+"$tool" render worked_example.trn "$work/map.PNG" --size 16x9
+expect "render status" 0 $?
+expect "render size" "89504e47 00000010 00000009" \
+  "$(od -An -tx1 -N24 "$work/map.PNG" | tr -d ' \n' |
+     sed -E 's/^(.{8}).{24}(.{8})(.{8})$/\1 \2 \3/')"
 
 "$tool" bogus > /dev/null 2>&1
 expect "usage status" 2 $?

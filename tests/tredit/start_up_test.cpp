@@ -53,7 +53,8 @@ TEST_F(FrameTest, MenuBarKeepsTheFileItemsInOrderAndShowsMapWithAMapWindow) {
   QStringList captions;
   for (QAction* item : Frame->mnuFile->actions()) captions << item->text();
   EXPECT_EQ(captions, QStringList({"&New", "&Open", "Recent &Files", "&Save",
-                                   "Save &As...", "&Close", "", "&Exit"}));
+                                   "Save &As...", "E&xport Image...", "&Close",
+                                   "", "&Exit"}));
   QStringList keys;
   for (QAction* item : {Frame->mnuNew, Frame->mnuOpen, Frame->mnuSave,
                         Frame->mnuSaveAs, Frame->mnuClose, Frame->mnuExit}) {

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -254,6 +255,33 @@ TEST_F(FileAccess, EveryFailingStepOfASaveKeepsTheOldFile) {
     EXPECT_EQ(SaveMessage(map_, old_, failing), c.Message);
     ExpectOldFileUntouched();
   }
+}
+
+TEST_F(FileAccess, ContentMadeInPiecesIsSavedWholeOrNotAtAll) {
+  const TContentSource pieces = [](const TContentWriter& Write) {
+    Write("PNT 0\r\n");
+    Write("TRK 0\r\n");
+  };
+  const TContentSource failing = [](const TContentWriter& Write) {
+    Write("PNT 1\r\n");
+    throw std::runtime_error("stopped");
+  };
+  const std::string made = folder_ / "made.trn";
+  ReplaceFile(made, pieces, SystemFileSystem());
+  EXPECT_EQ(ReadBytes(made), "PNT 0\r\nTRK 0\r\n");
+  fs::remove(made);
+  EXPECT_THROW(ReplaceFile(old_, failing, SystemFileSystem()),
+               std::runtime_error);
+  ExpectOldFileUntouched();
+  // Written in place, the pieces are gathered first: a failure while they
+  // are made leaves the old file too.
+  const std::string other = folder_ / "other.trn";
+  fs::create_hard_link(old_, other);
+  EXPECT_THROW(ReplaceFile(old_, failing, SystemFileSystem()),
+               std::runtime_error);
+  EXPECT_EQ(ReadBytes(other), kOldContent);
+  ReplaceFile(old_, pieces, SystemFileSystem());
+  EXPECT_EQ(ReadBytes(other), "PNT 0\r\nTRK 0\r\n");
 }
 
 TEST_F(FileAccess, LoadReportsARefusedAccess) {

@@ -1,5 +1,7 @@
 #include "map_builder.h"
 
+#include <memory>
+
 #include "structure_check.h"
 
 namespace test_maps {
@@ -14,6 +16,15 @@ TTrLine* BuildFrom(TTrainStructureSV& Map, TTrPoint* Start, double X2,
                    double Y2, Kind Kind) {
   TTrPoint* end = Map.NewPoint(X2, Y2);
   return Map.BuildLine(Start, end, Kind == Kind::Track);
+}
+
+void BuildNetwork(TTrainStructureSV& Map) {
+  TTrLine* first = Build(Map, -150, 0, -50, 0);
+  BuildFrom(Map, first->P2, 60, 0);
+  TTrLine* siding = BuildFrom(Map, first->P2, 40, 70);
+  Map.SetTrackProperties(dynamic_cast<TTrack*>(siding), 0, 1);
+  Build(Map, -150, -60, 60, -60, Kind::Wall);
+  Map.AddTrain(std::make_unique<TTrain>(first, 1, 50.0));
 }
 
 void Join(TTrainStructureSV& Map, TTrPoint* Gone, TTrLine* Line,

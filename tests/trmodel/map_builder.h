@@ -19,6 +19,11 @@ TTrLine* Build(TTrainStructureSV& Map, double X1, double Y1, double X2,
 TTrLine* BuildFrom(TTrainStructureSV& Map, TTrPoint* Start, double X2,
                    double Y2, Kind Kind = Kind::Track);
 
+// A small network of every kind of object: a switch at (-50, 0) whose
+// siding (line 6) has a platform, a wall below it and a train on the first
+// track (line 2).
+void BuildNetwork(TTrainStructureSV& Map);
+
 // A drop that merges Gone into Keep through Line, then frees Gone.
 void Join(TTrainStructureSV& Map, TTrPoint* Gone, TTrLine* Line,
           TTrPoint* Keep);
