@@ -1,9 +1,11 @@
 #include "render_command.h"
 
+#include <QtCore/QFile>
 #include <cstdio>
 #include <exception>
 #include <string_view>
 
+#include "background_settings.h"
 #include "map_fit.h"
 #include "map_picture.h"
 #include "tool_files.h"
@@ -29,18 +31,27 @@ std::optional<int> Side(std::string_view Text) {
 }  // namespace
 
 std::optional<TRenderRequest> RenderRequest(int Count, char** Args) {
-  if (Count != 2 && Count != 4) return std::nullopt;
+  if (Count < 2) return std::nullopt;
   TRenderRequest request{Args[0], Args[1]};
-  if (Count == 2) return request;
-  if (std::string_view(Args[2]) != "--size") return std::nullopt;
-  const std::string_view size = Args[3];
-  const size_t x = size.find('x');
-  if (x == std::string_view::npos) return std::nullopt;
-  const std::optional<int> width = Side(size.substr(0, x));
-  const std::optional<int> height = Side(size.substr(x + 1));
-  if (!width || !height) return std::nullopt;
-  request.Width = *width;
-  request.Height = *height;
+  // Each option once, in either order.
+  for (int i = 2; i < Count; ++i) {
+    const std::string_view option = Args[i];
+    if (option == "--background" && !request.Background) {
+      request.Background = true;
+      continue;
+    }
+    if (option != "--size" || request.Width > 0 || i + 1 == Count) {
+      return std::nullopt;
+    }
+    const std::string_view size = Args[++i];
+    const size_t x = size.find('x');
+    if (x == std::string_view::npos) return std::nullopt;
+    const std::optional<int> width = Side(size.substr(0, x));
+    const std::optional<int> height = Side(size.substr(x + 1));
+    if (!width || !height) return std::nullopt;
+    request.Width = *width;
+    request.Height = *height;
+  }
   return request;
 }
 
@@ -53,13 +64,26 @@ int Render(const TRenderRequest& Request) {
   }
   TTrainStructureSV map;
   std::string error = LoadMap(map, Request.In);
+  std::optional<TMapBackground> background;
+  if (error.empty() && Request.Background) {
+    try {
+      if (const auto settings = LoadBackgroundSettings(Request.In)) {
+        background = TMapBackground{
+            *settings, LoadBackgroundPicture(
+                           QString::fromLocal8Bit(settings->Picture.c_str()))};
+      }
+    } catch (const std::exception& failure) {
+      error = failure.what();
+    }
+  }
   if (error.empty()) {
     const QSize size = Request.Width > 0 ? QSize(Request.Width, Request.Height)
                                          : FittedSize(map, kDefaultLongSide);
     const TMapPicture picture{map,
                               FittedView(map, size, TMapView().GridSpacing),
                               {},
-                              kPictureBackground};
+                              kPictureBackground,
+                              background ? &*background : nullptr};
     try {
       SavePicture(Request.Out, *format, picture, [](double) { return true; });
       return 0;

@@ -1,5 +1,5 @@
-// trntool-render IN OUT [--size WxH]: "trntool render", in a program of its
-// own because it needs Qt (render_launch.h).
+// trntool-render IN OUT [--size WxH] [--background]: "trntool render", in a
+// program of its own because it needs Qt (render_launch.h).
 #include <cstdio>
 #include <optional>
 
@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
   const std::optional<TRenderRequest> request =
       RenderRequest(argc - 1, argv + 1);
   if (!request) {
-    std::fputs("usage: trntool render IN OUT [--size WxH]\n", stderr);
+    std::fputs("usage: trntool render IN OUT [--size WxH] [--background]\n",
+               stderr);
     return 2;
   }
   return Render(*request);

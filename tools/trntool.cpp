@@ -4,7 +4,8 @@
 //   trntool dump FILE       print the loaded container, one object a line
 //   trntool fmt IN OUT      load IN and save it to OUT
 //   trntool lint FILE...    report what is probably a mistake
-//   trntool render IN OUT [--size WxH]   draw the whole map into a picture
+//   trntool render IN OUT [--size WxH] [--background]   draw the whole map
+//                                        into a picture
 // Every failure is reported as "FILE: message".
 
 #include <cstdio>
@@ -27,7 +28,7 @@ int Usage() {
       "       trntool dump FILE\n"
       "       trntool fmt IN OUT\n"
       "       trntool lint FILE...\n"
-      "       trntool render IN OUT [--size WxH]\n",
+      "       trntool render IN OUT [--size WxH] [--background]\n",
       stderr);
   return 2;
 }

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "busy_cursor.h"
 #include "error_box.h"
 #include "number_entry.h"
 
@@ -217,10 +218,12 @@ TMapBackground TfrmBackground::Values() const {
   settings.Opacity = spnOpacity->value() / 100.0;
   settings.Visible = cbxVisible->isChecked();
   // A picture shown before is not read again: undo and redo share it.
-  background.Picture =
-      Shown != nullptr && path == QFileInfo(ShownFile).absoluteFilePath()
-          ? Shown
-          : LoadBackgroundPicture(path);
+  if (Shown != nullptr && path == QFileInfo(ShownFile).absoluteFilePath()) {
+    background.Picture = Shown;
+  } else {
+    const TBusyCursor busy;
+    background.Picture = LoadBackgroundPicture(path);
+  }
   return background;
 }
 
@@ -233,6 +236,7 @@ void TfrmBackground::Browse() {
 
 void TfrmBackground::ShowPicture(const QString& FileName) {
   try {
+    const TBusyCursor busy;
     Shown = LoadBackgroundPicture(FileName);
     ShownFile = FileName;
   } catch (const std::runtime_error& Error) {

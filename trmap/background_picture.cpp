@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "busy_cursor.h"
-
 namespace {
 
 // Qt refuses pictures above 256 MB by default; a scanned plan of 10,000 by
@@ -30,9 +28,6 @@ TBackgroundPicture::TBackgroundPicture(const QImage& Picture) {
 
 std::shared_ptr<const TBackgroundPicture> LoadBackgroundPicture(
     const QString& FileName) {
-  // A large picture takes a while to read and make ready; the busy cursor
-  // is gone before any message.
-  const TBusyCursor busy;
   QImageReader::setAllocationLimit(kAllocationLimitMb);
   QImageReader reader(FileName);
   reader.setAutoTransform(true);

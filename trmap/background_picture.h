@@ -23,7 +23,8 @@ class TBackgroundPicture {
   std::vector<QImage> Levels_;
 };
 
-// Reads a picture in any format Qt's image readers know. Throws
+// Reads a picture in any format Qt's image readers know; a large one takes
+// a while, which a window shows with the busy cursor. Throws
 // std::runtime_error with the message the user is shown.
 std::shared_ptr<const TBackgroundPicture> LoadBackgroundPicture(
     const QString& FileName);

@@ -44,8 +44,13 @@ void TfrmMap::ExportImage() {
       extent.WholeMap
           ? FittedView(*Map, FittedSize(*Map, extent.LongSide), GridSpacing)
           : View();
-  const TMapPicture picture{
-      *Map, view, {SelectedLine, SelectedPoint, SelectedTrain}, ButtonFace()};
+  // The background picture goes with it as the window shows it: hidden
+  // there, left out.
+  const TMapPicture picture{*Map,
+                            view,
+                            {SelectedLine, SelectedPoint, SelectedTrain},
+                            ButtonFace(),
+                            Background ? &*Background : nullptr};
   // Modal: nothing may change the map while it is drawn.
   QProgressDialog progress(QStringLiteral("Exporting %1...").arg(name),
                            QStringLiteral("Cancel"), 0, kProgressSteps, this);

@@ -7,17 +7,20 @@
 
 #include "canvas.h"
 #include "file_access.h"
+#include "map_background.h"
 #include "map_painter.h"
 #include "map_view.h"
 #include "train_structure.h"
 
 // A picture of a map as a map window shows it: the map in a view (whose
-// client size is the picture's size) with a selection, on a background.
+// client size is the picture's size) with a selection, on a background
+// colour, over the map's background picture when there is one.
 struct TMapPicture {
   const TTrainStructureSV& Map;
   TMapView View;
   TMapSelection Selection;
   TColor Background;
+  const TMapBackground* Underlay = nullptr;
 };
 
 // The background of a picture drawn away from any window: the button face

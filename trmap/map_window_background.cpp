@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "background_dialog.h"
+#include "busy_cursor.h"
 #include "map_window.h"
 
 namespace {
@@ -79,6 +80,7 @@ void TfrmMap::UseBackground(
   if (!Settings) return;
   Background = TMapBackground{*Settings, nullptr};
   try {
+    const TBusyCursor busy;
     Background->Picture =
         LoadBackgroundPicture(QFile::decodeName(Settings->Picture.c_str()));
   } catch (const std::runtime_error& Error) {

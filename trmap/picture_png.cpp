@@ -40,7 +40,7 @@ void WritePng(const TMapPicture& Picture, const TContentWriter& Write,
     canvas.SetStrip(top, height);
     canvas.Erase(Picture.Background);
     TMapPainter painter(canvas, Picture.Map, Picture.View, Picture.Selection,
-                        &index);
+                        &index, Picture.Underlay);
     painter.SetRows(top, bottom);
     painter.Paint();
     const QImage& image = canvas.Picture();

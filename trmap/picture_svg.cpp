@@ -19,7 +19,8 @@ void WriteSvg(const TMapPicture& Picture, const TContentWriter& Write,
   };
   TSvgCanvas canvas(Picture.View.Width, Picture.View.Height, Write, tell);
   canvas.Erase(Picture.Background);
-  TMapPainter(canvas, map, Picture.View, Picture.Selection, &map.SpatialIndex())
+  TMapPainter(canvas, map, Picture.View, Picture.Selection, &map.SpatialIndex(),
+              Picture.Underlay)
       .Paint();
   canvas.Finish();
   if (!Progress(1.0)) throw EPictureCancelled();

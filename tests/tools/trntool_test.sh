@@ -121,6 +121,30 @@ expect "render size" "89504e47 00000010 00000009" \
   "$(od -An -tx1 -N24 "$work/map.PNG" | tr -d ' \n' |
      sed -E 's/^(.{8}).{24}(.{8})(.{8})$/\1 \2 \3/')"
 
+# render --background: the picture kept beside the map goes under it only
+# when asked; one that cannot be read fails the render and leaves OUT.
+cp worked_example.trn "$work/traced.trn"
+printf 'P6\n2 2\n255\n\x10\x80\x20\x10\x80\x20\x10\x80\x20\x10\x80\x20' \
+  > "$work/scan.ppm"
+printf 'TRN background 1\npicture scan.ppm\nleft -1000\ntop 1000\nmetres-per-pixel 1000\n' \
+  > "$work/traced.trn.background"
+"$tool" render "$work/traced.trn" "$work/plain.png" --size 16x9
+"$tool" render "$work/traced.trn" "$work/bare.png" --size 16x9
+expect "render without --background" "" "$(cmp "$work/plain.png" "$work/bare.png")"
+"$tool" render "$work/traced.trn" "$work/traced.png" --background --size 16x9
+expect "render --background status" 0 $?
+cmp -s "$work/plain.png" "$work/traced.png"
+expect "render --background draws the picture" 1 $?
+"$tool" render "$work/traced.trn" "$work/traced.svg" --background
+expect "render --background into SVG" 1 "$(grep -c '<image ' "$work/traced.svg")"
+printf 'TRN background 1\nopacity 2\n' > "$work/traced.trn.background"
+"$tool" render "$work/traced.trn" "$work/traced.png" --background 2>"$work/err"
+expect "render with damaged background settings status" 1 $?
+expect "render with damaged background settings message" \
+  "Damaged background settings in $work/traced.trn.background" "$(cat "$work/err")"
+cmp -s "$work/plain.png" "$work/traced.png"
+expect "render with damaged background settings leaves OUT" 1 $?
+
 "$tool" bogus > /dev/null 2>&1
 expect "usage status" 2 $?
 
