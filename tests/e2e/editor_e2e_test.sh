@@ -95,45 +95,20 @@ painted() {
   colours=$(import -window "$frame" -format '%k' info: 2>/dev/null) || return 1
   ((colours > 2))
 }
-# Whether the pixel at map position (X, Y), in pixels from the origin cross,
-# is black in the latest screenshot.
-black_at() {
-  python3 - "$work/shot.ppm" "$((origin_x + $1))" "$((origin_y + $2))" <<'PY'
-import sys
-data = open(sys.argv[1], "rb").read()
-header = data.split(b"\n", 3)
-width = int(header[1].split()[0])
-pixels = header[3]
-i = (int(sys.argv[3]) * width + int(sys.argv[2])) * 3
-sys.exit(0 if pixels[i:i + 3] == b"\0\0\0" else 1)
-PY
+# The colour, as RRGGBB, of the pixel at map position (X, Y), in pixels from
+# the origin cross, in the latest screenshot; whether it is black.
+colour_at() {
+  local y=$((origin_y + $2))
+  "$here/column_colours.py" "$work/shot.ppm" "$((origin_x + $1))" "$y" "$((y + 1))"
 }
+black_at() { [[ $(colour_at "$1" "$2") == 000000 ]]; }
 # Whether the column DX pixels right of the origin cross shows a vertical
 # grid line (dotted) in the rows 20 to 60 pixels above the cross.
 grid_line_at() {
-  python3 - "$work/shot.ppm" "$((origin_x + $1))" "$origin_y" <<'PY'
-import sys
-data = open(sys.argv[1], "rb").read()
-header = data.split(b"\n", 3)
-width = int(header[1].split()[0])
-pixels = header[3]
-x, oy = int(sys.argv[2]), int(sys.argv[3])
-dark = sum(pixels[((y * width + x) * 3):((y * width + x) * 3 + 3)] == b"\0\0\0"
-           for y in range(oy - 60, oy - 20))
-sys.exit(0 if dark >= 10 else 1)
-PY
-}
-# The colour, as RRGGBB, of the pixel at map position (X, Y), in pixels from
-# the origin cross, in the latest screenshot.
-colour_at() {
-  python3 - "$work/shot.ppm" "$((origin_x + $1))" "$((origin_y + $2))" <<'PY'
-import sys
-data = open(sys.argv[1], "rb").read()
-header = data.split(b"\n", 3)
-width = int(header[1].split()[0])
-i = (int(sys.argv[3]) * width + int(sys.argv[2])) * 3
-print(header[3][i:i + 3].hex())
-PY
+  local black
+  black=$("$here/column_colours.py" "$work/shot.ppm" "$((origin_x + $1))" \
+    "$((origin_y - 60))" "$((origin_y - 20))" | grep -c '^000000$' || true)
+  ((black >= 10))
 }
 # Clicks at a position of the frame's client area.
 click_at() { xdotool mousemove --window "$frame" "$1" "$2" click 1; }
