@@ -1,9 +1,13 @@
 #include "map_painter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
+#include "canvas_recording.h"
+#include "ordered_work.h"
 #include "pixel_rounding.h"
 
 namespace {
@@ -22,6 +26,11 @@ constexpr double kNearPixels = 64.0;
 // ordinary views are drawn exactly as computed, near enough that every
 // coordinate stays well inside what the painter handles.
 constexpr double kGuardBand = 16384.0;
+// Below this many objects a second thread would cost more than it saves.
+constexpr size_t kParallelFrom = 32768;
+// Runs long enough that handing them over costs little, short enough that
+// both threads keep busy and a run's drawings stay in the cache.
+constexpr size_t kRunLength = 2048;
 
 // Tick length in pixels for a line D pixels long.
 double TickLength(double D) {
@@ -41,7 +50,22 @@ TMapPainter::TMapPainter(TCanvas& ACanvas, const TTrainStructureSV& AMap,
       Near(AView),
       Selection(ASelection),
       Index(AIndex),
-      Background(ABackground) {}
+      Background(ABackground),
+      ParallelFrom(kParallelFrom),
+      RunLength(kRunLength) {}
+
+void TMapPainter::SetRuns(size_t AParallelFrom, size_t ARunLength) {
+  ParallelFrom = AParallelFrom;
+  RunLength = std::max<size_t>(ARunLength, 1);
+}
+
+TMapPainter TMapPainter::OnCanvas(TCanvas& Other) const {
+  TMapPainter painter(Other, Map, View, Selection, Index, Background);
+  painter.Area = Area;
+  painter.Near = Near;
+  painter.SetRuns(ParallelFrom, RunLength);
+  return painter;
+}
 
 void TMapPainter::SetRows(int Top, int Bottom) {
   Area = {0.0, static_cast<double>(Top), static_cast<double>(View.Width),
@@ -60,6 +84,60 @@ void TMapPainter::DrawSegment(const TScreenSegment& Segment) {
 }
 
 void TMapPainter::Paint() {
+  const auto drawTrack = [](TMapPainter& Painter, const TTrack& Track) {
+    Painter.DrawLineAs(Track, &Track);
+  };
+  const auto drawWall = [](TMapPainter& Painter, const TWall& Wall) {
+    Painter.DrawLineAs(Wall, nullptr);
+  };
+  const auto drawPoint = [](TMapPainter& Painter, const TTrPoint& Point) {
+    Painter.DrawPoint(Point);
+  };
+  const auto drawTrain = [](TMapPainter& Painter, const TTrain& Train) {
+    Painter.DrawTrain(Train);
+  };
+  const TWorldBox near = Near.WorldAround(kNearPixels);
+  if (Index == nullptr || !Index->Selective(near)) {
+    DrawUnderlay();
+    const std::array layers{
+        ListLayer(Map.Tracks, drawTrack), ListLayer(Map.Walls, drawWall),
+        ListLayer(Map.Points, drawPoint), ListLayer(Map.Trains, drawTrain)};
+    DrawLayers(layers);
+    return;
+  }
+  std::span<TTrack* const> tracks;
+  std::span<TWall* const> walls;
+  std::span<TTrPoint* const> points;
+  std::span<TTrain* const> trains;
+  // Look-ups of different kinds may run at once.
+  const auto find = [&](size_t Part) {
+    if (Part == 1) {
+      tracks = Index->Tracks(near);
+      walls = Index->Walls(near);
+    } else if (Part == 2) {
+      points = Index->Points(near);
+      trains = Index->Trains(near);
+    }
+  };
+  // Points come with about as many lines.
+  if (2 * Index->PointsAbout(near) >= ParallelFrom) {
+    // The look-ups go on while the grid is drawn.
+    ComputeInOrder(3, find, [&](size_t Part) {
+      if (Part == 0) DrawUnderlay();
+    });
+  } else {
+    DrawUnderlay();
+    find(1);
+    find(2);
+  }
+  const std::array layers{FoundLayer(tracks, Map.Tracks, drawTrack),
+                          FoundLayer(walls, Map.Walls, drawWall),
+                          FoundLayer(points, Map.Points, drawPoint),
+                          FoundLayer(trains, Map.Trains, drawTrain)};
+  DrawLayers(layers);
+}
+
+void TMapPainter::DrawUnderlay() {
   DrawBackground();
   Canvas.Pen.Style = psDot;
   Canvas.Pen.Mode = pmCopy;
@@ -72,34 +150,75 @@ void TMapPainter::Paint() {
   const double y = View.OriginY;
   DrawSegment({x - kOriginCrossArm, y, x + kOriginCrossArm, y});
   DrawSegment({x, y - kOriginCrossArm, x, y + kOriginCrossArm});
-
-  const auto drawTrack = [&](const TTrack& Track) {
-    DrawLineAs(Track, &Track);
-  };
-  const auto drawWall = [&](const TWall& Wall) { DrawLineAs(Wall, nullptr); };
-  const auto drawPoint = [&](const TTrPoint& Point) { DrawPoint(Point); };
-  const auto drawTrain = [&](const TTrain& Train) { DrawTrain(Train); };
-  const TWorldBox near = Near.WorldAround(kNearPixels);
-  if (Index != nullptr && Index->Selective(near)) {
-    DrawFound(Index->Tracks(near), Map.Tracks, drawTrack);
-    DrawFound(Index->Walls(near), Map.Walls, drawWall);
-    DrawFound(Index->Points(near), Map.Points, drawPoint);
-    DrawFound(Index->Trains(near), Map.Trains, drawTrain);
-    return;
-  }
-  for (const auto& track : Map.Tracks) drawTrack(*track);
-  for (const auto& wall : Map.Walls) drawWall(*wall);
-  for (const auto& point : Map.Points) drawPoint(*point);
-  for (const auto& train : Map.Trains) drawTrain(*train);
 }
 
 template <typename T, typename TList, typename TDraw>
-void TMapPainter::DrawFound(std::span<T* const> Found, const TList& List,
-                            TDraw Draw) {
-  for (const T* object : Found) Draw(*object);
-  if (!List.empty() && (Found.empty() || Found.back() != List.back().get())) {
-    Draw(*List.back());
+TMapPainter::TLayer TMapPainter::FoundLayer(std::span<T* const> Found,
+                                            const TList& List, TDraw Draw) {
+  const T* last =
+      !List.empty() && (Found.empty() || Found.back() != List.back().get())
+          ? List.back().get()
+          : nullptr;
+  return {Found.size() + (last != nullptr ? 1 : 0),
+          [Found, last, Draw](TMapPainter& Painter, size_t Begin, size_t End) {
+            for (size_t i = Begin; i < End; ++i) {
+              Draw(Painter, i < Found.size() ? *Found[i] : *last);
+            }
+          }};
+}
+
+template <typename TList, typename TDraw>
+TMapPainter::TLayer TMapPainter::ListLayer(const TList& List, TDraw Draw) {
+  return {List.size(),
+          [&List, Draw](TMapPainter& Painter, size_t Begin, size_t End) {
+            for (size_t i = Begin; i < End; ++i) Draw(Painter, *List[i]);
+          }};
+}
+
+void TMapPainter::DrawLayers(std::span<const TLayer> Layers) {
+  size_t total = 0;
+  for (const TLayer& layer : Layers) total += layer.Count;
+  if (total < ParallelFrom) {
+    for (const TLayer& layer : Layers) layer.DrawRange(*this, 0, layer.Count);
+    return;
   }
+  struct TRun {
+    const TLayer* Layer;
+    size_t Begin;
+    size_t End;
+    TPen Pen;
+    TBrush Brush;
+  };
+  // Each layer starts with the pen and brush that the last drawing of the
+  // layer before leaves.
+  std::vector<TRun> runs;
+  TCanvasRecording passing;
+  passing.Pen = Canvas.Pen;
+  passing.Brush = Canvas.Brush;
+  passing.SetPassingOver(true);
+  TMapPainter passer = OnCanvas(passing);
+  for (const TLayer& layer : Layers) {
+    for (size_t begin = 0; begin < layer.Count; begin += RunLength) {
+      runs.push_back({&layer, begin, std::min(begin + RunLength, layer.Count),
+                      passing.Pen, passing.Brush});
+    }
+    if (layer.Count > 0) layer.DrawRange(passer, layer.Count - 1, layer.Count);
+  }
+  std::vector<TCanvasRecording> recordings(runs.size());
+  const auto work = [&](size_t I) {
+    const TRun& run = runs[I];
+    TCanvasRecording& recording = recordings[I];
+    recording.Pen = run.Pen;
+    recording.Brush = run.Brush;
+    // A line and the marks at its ends take a few operations each.
+    recording.Reserve(3 * (run.End - run.Begin));
+    TMapPainter painter = OnCanvas(recording);
+    run.Layer->DrawRange(painter, run.Begin, run.End);
+  };
+  ComputeInOrder(runs.size(), work, [&](size_t I) {
+    recordings[I].PlayOnto(Canvas);
+    recordings[I] = TCanvasRecording();  // its memory goes at once
+  });
 }
 
 void TMapPainter::DrawBackground() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <span>
 
 #include "canvas.h"
@@ -37,6 +39,11 @@ class TMapPainter {
   // is drawn as in a paint of the whole client area.
   void SetRows(int Top, int Bottom);
 
+  // A paint that draws at least ParallelFrom objects looks them up and
+  // works out what to draw in runs of RunLength objects on two threads,
+  // when there are two, and draws the runs in order; tests make both small.
+  void SetRuns(size_t ParallelFrom, size_t RunLength);
+
   // The whole picture: the background picture when one is shown, grid,
   // origin cross, tracks, walls, points and trains, each list in its order,
   // later layers over earlier ones. The background is not erased.
@@ -50,6 +57,8 @@ class TMapPainter {
   // DrawLine for a line whose kind is known: Track is the line as a track,
   // null for a wall.
   void DrawLineAs(const TTrLine& Line, const TTrack* Track);
+  // What lies under the objects: background picture, grid, origin cross.
+  void DrawUnderlay();
   void DrawBackground();
   void DrawGrid();
   template <typename TDraw>
@@ -59,11 +68,28 @@ class TMapPainter {
   void DrawSegment(const TScreenSegment& Segment);
   void DrawLineMarker(double X, double Y, TColor Color, double Angle,
                       double Length, bool Visible);
-  // Draws the objects Found, then the last of List when it is not among
-  // them: a drawing that shows nothing still sets the pen for what follows,
-  // and the last one leaves it as a visit of every object would.
+  // One kind of object to draw: Count of them, those from Begin up to End
+  // drawn by DrawRange(Painter, Begin, End).
+  struct TLayer {
+    size_t Count;
+    std::function<void(TMapPainter&, size_t, size_t)> DrawRange;
+  };
+  // The objects Found, then the last of List when it is not among them: a
+  // drawing that shows nothing still sets the pen for what follows, and the
+  // last one leaves it as a visit of every object would.
   template <typename T, typename TList, typename TDraw>
-  void DrawFound(std::span<T* const> Found, const TList& List, TDraw Draw);
+  static TLayer FoundLayer(std::span<T* const> Found, const TList& List,
+                           TDraw Draw);
+  // Every object of List.
+  template <typename TList, typename TDraw>
+  static TLayer ListLayer(const TList& List, TDraw Draw);
+  // Draws the layers one after the other, each in its order. Every drawing
+  // of one kind sets the same parts of the pen and brush, so a run of
+  // objects within a layer draws alike whether it starts where the layer
+  // starts or where the object before it ends.
+  void DrawLayers(std::span<const TLayer> Layers);
+  // This painter drawing onto another canvas.
+  TMapPainter OnCanvas(TCanvas& Other) const;
 
   TCanvas& Canvas;
   const TTrainStructureSV& Map;
@@ -75,4 +101,6 @@ class TMapPainter {
   TMapSelection Selection;
   const TSpatialIndex* Index;
   const TMapBackground* Background;
+  size_t ParallelFrom;
+  size_t RunLength;
 };

@@ -194,6 +194,12 @@ bool TSpatialIndex::Selective(const TWorldBox& Box) const {
          Points_.Grid.Geometry().Cells();
 }
 
+size_t TSpatialIndex::PointsAbout(const TWorldBox& Box) const {
+  const TBucketGrid<TTrPoint>& grid = Points_.Grid;
+  return grid.RangeOf(Box).Cells() * PlannedPoints /
+         std::max<size_t>(grid.Geometry().Cells(), 1);
+}
+
 template <typename T>
 std::span<T* const> TSpatialIndex::Find(const TWorldBox& Box) const {
   const TKind<T>& kind = KindOf<T>();

@@ -41,10 +41,13 @@ class TSpatialIndex {
   // Whether finding the objects that meet Box takes fewer steps than
   // visiting every object would.
   bool Selective(const TWorldBox& Box) const;
+  // About how many points lie in Box, judged by the cells it meets.
+  size_t PointsAbout(const TWorldBox& Box) const;
 
   // The objects whose boxes meet Box, in list order. What a look-up gives
   // stays valid until the next look-up of the same kind, or a change of
   // the map: the index keeps it, so that a paint allocates nothing.
+  // Look-ups of different kinds may run on different threads at once.
   std::span<TTrPoint* const> Points(const TWorldBox& Box) const;
   std::span<TTrack* const> Tracks(const TWorldBox& Box) const;
   std::span<TWall* const> Walls(const TWorldBox& Box) const;

@@ -2,9 +2,11 @@
 // random views (turned maps, extreme scales, views far from the map), a
 // paint that looks objects up draws exactly what a visit of every object
 // draws, and the hit tests pick the same objects at the same distances.
+// Neither does working out what to draw on two threads.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <numbers>
@@ -141,18 +143,36 @@ struct TPicture {
   bool operator==(const TPicture&) const = default;
 };
 
+// In runs, the objects are worked out in short runs on two threads and
+// drawn in order; otherwise one after the other on this thread.
+enum class TWork { OneByOne, InRuns };
+
+void Paint(TCanvas& Canvas, const TTrainStructureSV& Map, const TMapView& View,
+           const TMapSelection& Selection, const TSpatialIndex* Index,
+           TWork Work) {
+  TMapPainter painter(Canvas, Map, View, Selection, Index);
+  if (Work == TWork::InRuns) {
+    painter.SetRuns(0, 7);
+  } else {
+    painter.SetRuns(SIZE_MAX, 1);
+  }
+  painter.Paint();
+}
+
 TPicture Paint(const TTrainStructureSV& Map, const TMapView& View,
-               const TMapSelection& Selection, const TSpatialIndex* Index) {
+               const TMapSelection& Selection, const TSpatialIndex* Index,
+               TWork Work = TWork::OneByOne) {
   TRecordingCanvas canvas;
   canvas.Brush.Color = clRed;  // what a selection redraw might have left
-  TMapPainter(canvas, Map, View, Selection, Index).Paint();
+  Paint(canvas, Map, View, Selection, Index, Work);
   return {canvas.Log, canvas.Pen, canvas.Brush};
 }
 
 QImage Picture(const TTrainStructureSV& Map, const TMapView& View,
-               const TMapSelection& Selection, const TSpatialIndex* Index) {
+               const TMapSelection& Selection, const TSpatialIndex* Index,
+               TWork Work = TWork::OneByOne) {
   TImageCanvas canvas(QSize(View.Width, View.Height));
-  TMapPainter(canvas, Map, View, Selection, Index).Paint();
+  Paint(canvas, Map, View, Selection, Index, Work);
   return canvas.Picture();
 }
 
@@ -208,12 +228,16 @@ TEST(IndexExactness, PaintsAndHitTestsAsAVisitOfEveryObject) {
                    std::to_string(view.OriginX) + "," +
                    std::to_string(view.OriginY));
       const TMapSelection selection = RandomSelection(map, random);
-      ASSERT_EQ(Paint(map, view, selection, &map.SpatialIndex()),
-                Paint(map, view, selection, nullptr));
+      const TPicture seen = Paint(map, view, selection, nullptr);
+      ASSERT_EQ(Paint(map, view, selection, &map.SpatialIndex()), seen);
+      // Worked out in runs on two threads, with or without the index.
+      const TSpatialIndex* index = v % 2 == 0 ? &map.SpatialIndex() : nullptr;
+      ASSERT_EQ(Paint(map, view, selection, index, TWork::InRuns), seen);
       // And so, on the window's own canvas, pixel for pixel.
       if (v % 10 == 0) {
-        ASSERT_EQ(Picture(map, view, selection, &map.SpatialIndex()),
-                  Picture(map, view, selection, nullptr));
+        const QImage picture = Picture(map, view, selection, nullptr);
+        ASSERT_EQ(Picture(map, view, selection, &map.SpatialIndex()), picture);
+        ASSERT_EQ(Picture(map, view, selection, index, TWork::InRuns), picture);
       }
       ExpectSameHits(map, view, random);
       lookedUp += map.SpatialIndex().Selective(view.WorldAround(64.0));
