@@ -76,10 +76,23 @@ bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
       first += (top - a1 - first + every - 1) / every * every;
     last = std::min(last, end - a1);
   }
+  // Most lines lie wholly on the image: their pixels need no checks.
+  const bool inside = std::max(Line.x1(), Line.x2()) < width &&
+                      std::min(Line.y1(), Line.y2()) >= top &&
+                      std::max(Line.y1(), Line.y2()) < end;
+  const auto row = [&](int Y) {
+    return reinterpret_cast<QRgb*>(Pixels.Bits + (Y - top) * Pixels.Stride);
+  };
   for (int t = first; t < last; t += every) {
     const int a = a1 + t;
     const int across = static_cast<int>((start + t * step) >> 16);
-    if (alongY) {
+    if (inside) {
+      if (alongY) {
+        row(a)[across] = Color;
+      } else {
+        row(across)[a] = Color;
+      }
+    } else if (alongY) {
       set(across, a);
     } else {
       set(a, across);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <latch>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -31,10 +33,43 @@ constexpr size_t kParallelFrom = 32768;
 // Runs long enough that handing them over costs little, short enough that
 // both threads keep busy and a run's drawings stay in the cache.
 constexpr size_t kRunLength = 2048;
+// Points per pixel from which finding the points that later ones cover
+// saves more than it costs.
+constexpr double kCoveredFrom = 0.125;
 
 // Tick length in pixels for a line D pixels long.
 double TickLength(double D) {
   return D >= 100.0 ? kMaxTickLength : std::trunc(D * 0.5);
+}
+
+// The last of List when it is not the last of Found.
+template <typename T, typename TList>
+const T* Appended(std::span<T* const> Found, const TList& List) {
+  return !List.empty() && (Found.empty() || Found.back() != List.back().get())
+             ? List.back().get()
+             : nullptr;
+}
+
+// How many and which objects a paint draws of those Found: they, then the
+// last of List when it is not among them. A drawing that shows nothing
+// still sets the pen for what follows, and the last one leaves it as a
+// visit of every object would.
+template <typename T, typename TList>
+size_t FoundCount(std::span<T* const> Found, const TList& List) {
+  return Found.size() + (Appended(Found, List) != nullptr ? 1 : 0);
+}
+
+template <typename T, typename TList>
+auto FoundAt(std::span<T* const> Found, const TList& List) {
+  return [Found, last = Appended(Found, List)](size_t I) -> const T& {
+    return I < Found.size() ? *Found[I] : *last;
+  };
+}
+
+// Every object of List.
+template <typename TList>
+auto ListAt(const TList& List) {
+  return [&List](size_t I) -> const auto& { return *List[I]; };
 }
 
 }  // namespace
@@ -52,18 +87,21 @@ TMapPainter::TMapPainter(TCanvas& ACanvas, const TTrainStructureSV& AMap,
       Index(AIndex),
       Background(ABackground),
       ParallelFrom(kParallelFrom),
-      RunLength(kRunLength) {}
+      RunLength(kRunLength),
+      CoveredFrom(kCoveredFrom) {}
 
-void TMapPainter::SetRuns(size_t AParallelFrom, size_t ARunLength) {
+void TMapPainter::SetThresholds(size_t AParallelFrom, size_t ARunLength,
+                                double ACoveredFrom) {
   ParallelFrom = AParallelFrom;
   RunLength = std::max<size_t>(ARunLength, 1);
+  CoveredFrom = ACoveredFrom;
 }
 
 TMapPainter TMapPainter::OnCanvas(TCanvas& Other) const {
   TMapPainter painter(Other, Map, View, Selection, Index, Background);
   painter.Area = Area;
   painter.Near = Near;
-  painter.SetRuns(ParallelFrom, RunLength);
+  painter.SetThresholds(ParallelFrom, RunLength, CoveredFrom);
   return painter;
 }
 
@@ -77,6 +115,16 @@ void TMapPainter::SetRows(int Top, int Bottom) {
 void TMapPainter::DrawSegment(const TScreenSegment& Segment) {
   const TScreenRect guard{-kGuardBand, -kGuardBand, View.Width + kGuardBand,
                           View.Height + kGuardBand};
+  // Most segments lie wholly inside the band and need no clipping.
+  const auto inside = [&](double X, double Y) {
+    return X >= guard.Left && X <= guard.Right && Y >= guard.Top &&
+           Y <= guard.Bottom;
+  };
+  if (inside(Segment.X1, Segment.Y1) && inside(Segment.X2, Segment.Y2)) {
+    Canvas.MoveTo(static_cast<int>(Segment.X1), static_cast<int>(Segment.Y1));
+    Canvas.LineTo(static_cast<int>(Segment.X2), static_cast<int>(Segment.Y2));
+    return;
+  }
   if (const auto clipped = ClipSegment(Segment, guard)) {
     Canvas.MoveTo(static_cast<int>(clipped->X1), static_cast<int>(clipped->Y1));
     Canvas.LineTo(static_cast<int>(clipped->X2), static_cast<int>(clipped->Y2));
@@ -84,24 +132,47 @@ void TMapPainter::DrawSegment(const TScreenSegment& Segment) {
 }
 
 void TMapPainter::Paint() {
-  const auto drawTrack = [](TMapPainter& Painter, const TTrack& Track) {
-    Painter.DrawLineAs(Track, &Track);
+  // Where points are many, those that a later one covers are passed over,
+  // by their place in the layer of points, and so are the dots of lines
+  // under them.
+  std::vector<uint8_t> covered;
+  bool pointsCover = false;
+  const auto drawTrack = [&pointsCover](TMapPainter& Painter,
+                                        const TTrack& Track, size_t) {
+    Painter.DrawLineAs(Track, &Track, pointsCover);
   };
-  const auto drawWall = [](TMapPainter& Painter, const TWall& Wall) {
-    Painter.DrawLineAs(Wall, nullptr);
+  const auto drawWall = [&pointsCover](TMapPainter& Painter, const TWall& Wall,
+                                       size_t) {
+    Painter.DrawLineAs(Wall, nullptr, pointsCover);
   };
-  const auto drawPoint = [](TMapPainter& Painter, const TTrPoint& Point) {
+  // A covered point would set the pen and brush as the next one does.
+  const auto drawPoint = [&covered](TMapPainter& Painter, const TTrPoint& Point,
+                                    size_t I) {
+    if (I < covered.size() && covered[I] != 0) return;
     Painter.DrawPoint(Point);
   };
-  const auto drawTrain = [](TMapPainter& Painter, const TTrain& Train) {
+  const auto drawTrain = [](TMapPainter& Painter, const TTrain& Train, size_t) {
     Painter.DrawTrain(Train);
   };
+  const auto pointLayer = [&](size_t Count, const auto& At) {
+    TLayer layer = Layer(Count, At, drawPoint);
+    const double pixels = (Area.Right - Area.Left) * (Area.Bottom - Area.Top);
+    if (Count > 0 && static_cast<double>(Count) >= pixels * CoveredFrom) {
+      pointsCover = true;
+      covered.assign(Count, 0);
+      layer.Prepare = [this, &covered, At] { FindCovered(covered, At); };
+    }
+    return layer;
+  };
+
   const TWorldBox near = Near.WorldAround(kNearPixels);
   if (Index == nullptr || !Index->Selective(near)) {
     DrawUnderlay();
     const std::array layers{
-        ListLayer(Map.Tracks, drawTrack), ListLayer(Map.Walls, drawWall),
-        ListLayer(Map.Points, drawPoint), ListLayer(Map.Trains, drawTrain)};
+        Layer(Map.Tracks.size(), ListAt(Map.Tracks), drawTrack),
+        Layer(Map.Walls.size(), ListAt(Map.Walls), drawWall),
+        pointLayer(Map.Points.size(), ListAt(Map.Points)),
+        Layer(Map.Trains.size(), ListAt(Map.Trains), drawTrain)};
     DrawLayers(layers);
     return;
   }
@@ -109,32 +180,46 @@ void TMapPainter::Paint() {
   std::span<TWall* const> walls;
   std::span<TTrPoint* const> points;
   std::span<TTrain* const> trains;
-  // Look-ups of different kinds may run at once.
-  const auto find = [&](size_t Part) {
-    if (Part == 1) {
-      tracks = Index->Tracks(near);
-      walls = Index->Walls(near);
-    } else if (Part == 2) {
-      points = Index->Points(near);
-      trains = Index->Trains(near);
-    }
-  };
-  // Points come with about as many lines.
-  if (2 * Index->PointsAbout(near) >= ParallelFrom) {
-    // The look-ups go on while the grid is drawn.
-    ComputeInOrder(3, find, [&](size_t Part) {
-      if (Part == 0) DrawUnderlay();
-    });
-  } else {
-    DrawUnderlay();
-    find(1);
-    find(2);
-  }
-  const std::array layers{FoundLayer(tracks, Map.Tracks, drawTrack),
-                          FoundLayer(walls, Map.Walls, drawWall),
-                          FoundLayer(points, Map.Points, drawPoint),
-                          FoundLayer(trains, Map.Trains, drawTrain)};
+  // Look-ups of different kinds may run at once. Points come with about as
+  // many lines.
+  DrawUnderlayDuring(
+      2 * Index->PointsAbout(near) >= ParallelFrom,
+      [&] {
+        tracks = Index->Tracks(near);
+        walls = Index->Walls(near);
+      },
+      [&] {
+        points = Index->Points(near);
+        trains = Index->Trains(near);
+      });
+  const std::array layers{
+      Layer(FoundCount(tracks, Map.Tracks), FoundAt(tracks, Map.Tracks),
+            drawTrack),
+      Layer(FoundCount(walls, Map.Walls), FoundAt(walls, Map.Walls), drawWall),
+      pointLayer(FoundCount(points, Map.Points), FoundAt(points, Map.Points)),
+      Layer(FoundCount(trains, Map.Trains), FoundAt(trains, Map.Trains),
+            drawTrain)};
   DrawLayers(layers);
+}
+
+void TMapPainter::DrawUnderlayDuring(bool Parallel,
+                                     const std::function<void()>& First,
+                                     const std::function<void()>& Second) {
+  if (!Parallel) {
+    DrawUnderlay();
+    First();
+    Second();
+    return;
+  }
+  ComputeInOrder(
+      3,
+      [&](size_t Part) {
+        if (Part == 1) First();
+        if (Part == 2) Second();
+      },
+      [&](size_t Part) {
+        if (Part == 0) DrawUnderlay();
+      });
 }
 
 void TMapPainter::DrawUnderlay() {
@@ -152,72 +237,107 @@ void TMapPainter::DrawUnderlay() {
   DrawSegment({x, y - kOriginCrossArm, x, y + kOriginCrossArm});
 }
 
-template <typename T, typename TList, typename TDraw>
-TMapPainter::TLayer TMapPainter::FoundLayer(std::span<T* const> Found,
-                                            const TList& List, TDraw Draw) {
-  const T* last =
-      !List.empty() && (Found.empty() || Found.back() != List.back().get())
-          ? List.back().get()
-          : nullptr;
-  return {Found.size() + (last != nullptr ? 1 : 0),
-          [Found, last, Draw](TMapPainter& Painter, size_t Begin, size_t End) {
-            for (size_t i = Begin; i < End; ++i) {
-              Draw(Painter, i < Found.size() ? *Found[i] : *last);
-            }
+template <typename TAt, typename TDraw>
+TMapPainter::TLayer TMapPainter::Layer(size_t Count, TAt At, TDraw Draw) {
+  return {Count, [At, Draw](TMapPainter& Painter, size_t Begin, size_t End) {
+            for (size_t i = Begin; i < End; ++i) Draw(Painter, At(i), i);
           }};
 }
 
-template <typename TList, typename TDraw>
-TMapPainter::TLayer TMapPainter::ListLayer(const TList& List, TDraw Draw) {
-  return {List.size(),
-          [&List, Draw](TMapPainter& Painter, size_t Begin, size_t End) {
-            for (size_t i = Begin; i < End; ++i) Draw(Painter, *List[i]);
-          }};
+// Every point is drawn as an ellipse of one size with a pen of one width
+// and style; only the colours differ. So a point drawn later on the same
+// pixel covers every pixel of an earlier one.
+template <typename TAt>
+void TMapPainter::FindCovered(std::vector<uint8_t>& Covered, TAt At) const {
+  // The pixels on which a point may be drawn: the area and a margin wider
+  // than an ellipse reaches.
+  const double margin = kPointRadius + 2.0;
+  const double left = Area.Left - margin;
+  const double top = Area.Top - margin;
+  const double width = Area.Right - Area.Left + 2.0 * margin;
+  const double height = Area.Bottom - Area.Top + 2.0 * margin;
+  std::vector<bool> taken(static_cast<size_t>(width) *
+                          static_cast<size_t>(height));
+  for (size_t i = Covered.size(); i-- > 0;) {
+    const TTrVector& at = At(i).Pos;
+    const double x = View.ScreenColumn(at.X) - left;
+    const double y = View.ScreenRow(at.Y) - top;
+    if (!(x >= 0.0 && x < width && y >= 0.0 && y < height)) continue;
+    const size_t pixel = static_cast<size_t>(y) * static_cast<size_t>(width) +
+                         static_cast<size_t>(x);
+    if (taken[pixel]) {
+      Covered[i] = 1;
+    } else {
+      taken[pixel] = true;
+    }
+  }
 }
 
 void TMapPainter::DrawLayers(std::span<const TLayer> Layers) {
   size_t total = 0;
   for (const TLayer& layer : Layers) total += layer.Count;
   if (total < ParallelFrom) {
-    for (const TLayer& layer : Layers) layer.DrawRange(*this, 0, layer.Count);
+    for (const TLayer& layer : Layers) {
+      if (layer.Prepare) layer.Prepare();
+      layer.DrawRange(*this, 0, layer.Count);
+    }
     return;
   }
   struct TRun {
-    const TLayer* Layer;
+    size_t Layer;
     size_t Begin;
     size_t End;
     TPen Pen;
     TBrush Brush;
   };
   // Each layer starts with the pen and brush that the last drawing of the
-  // layer before leaves.
+  // layer before leaves; its last object needs nothing prepared.
   std::vector<TRun> runs;
   TCanvasRecording passing;
   passing.Pen = Canvas.Pen;
   passing.Brush = Canvas.Brush;
   passing.SetPassingOver(true);
   TMapPainter passer = OnCanvas(passing);
-  for (const TLayer& layer : Layers) {
+  // The preparations come first, each layer's runs wait for its own.
+  std::vector<size_t> preparing;
+  std::vector<std::unique_ptr<std::latch>> prepared(Layers.size());
+  for (size_t l = 0; l < Layers.size(); ++l) {
+    const TLayer& layer = Layers[l];
+    if (layer.Prepare) {
+      preparing.push_back(l);
+      prepared[l] = std::make_unique<std::latch>(1);
+    }
     for (size_t begin = 0; begin < layer.Count; begin += RunLength) {
-      runs.push_back({&layer, begin, std::min(begin + RunLength, layer.Count),
+      runs.push_back({l, begin, std::min(begin + RunLength, layer.Count),
                       passing.Pen, passing.Brush});
     }
     if (layer.Count > 0) layer.DrawRange(passer, layer.Count - 1, layer.Count);
   }
   std::vector<TCanvasRecording> recordings(runs.size());
   const auto work = [&](size_t I) {
-    const TRun& run = runs[I];
-    TCanvasRecording& recording = recordings[I];
+    if (I < preparing.size()) {
+      std::latch& done = *prepared[preparing[I]];
+      // A failed preparation is thrown where it is handed over.
+      const std::unique_ptr<std::latch, void (*)(std::latch*)> release(
+          &done, [](std::latch* Latch) { Latch->count_down(); });
+      Layers[preparing[I]].Prepare();
+      return;
+    }
+    const TRun& run = runs[I - preparing.size()];
+    if (prepared[run.Layer]) prepared[run.Layer]->wait();
+    TCanvasRecording& recording = recordings[I - preparing.size()];
     recording.Pen = run.Pen;
     recording.Brush = run.Brush;
     // A line and the marks at its ends take a few operations each.
     recording.Reserve(3 * (run.End - run.Begin));
     TMapPainter painter = OnCanvas(recording);
-    run.Layer->DrawRange(painter, run.Begin, run.End);
+    Layers[run.Layer].DrawRange(painter, run.Begin, run.End);
   };
-  ComputeInOrder(runs.size(), work, [&](size_t I) {
-    recordings[I].PlayOnto(Canvas);
-    recordings[I] = TCanvasRecording();  // its memory goes at once
+  ComputeInOrder(preparing.size() + runs.size(), work, [&](size_t I) {
+    if (I < preparing.size()) return;
+    TCanvasRecording& recording = recordings[I - preparing.size()];
+    recording.PlayOnto(Canvas);
+    recording = TCanvasRecording();  // its memory goes at once
   });
 }
 
@@ -261,12 +381,13 @@ void TMapPainter::ForEachGridLine(int32_t Origin, double End, TDraw Draw) {
 }
 
 void TMapPainter::DrawLine(const TTrLine& Line) {
-  DrawLineAs(Line, dynamic_cast<const TTrack*>(&Line));
+  DrawLineAs(Line, dynamic_cast<const TTrack*>(&Line), false);
 }
 
 // A line that cannot show is not drawn, but its pen changes are made all
 // the same: what is drawn next inherits them.
-void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track) {
+void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track,
+                             bool PointsCover) {
   Canvas.Pen.Width = Track != nullptr && Track->Platform == 1 ? 3 : 1;
   Canvas.Pen.Style = Track != nullptr ? psSolid : psDot;
   Canvas.Pen.Color = &Line == Selection.Line ? clWhite : clBlack;
@@ -282,6 +403,12 @@ void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track) {
     ends = {View.ScreenColumn(p1->Pos.X), View.ScreenRow(p1->Pos.Y),
             View.ScreenColumn(p2->Pos.X), View.ScreenRow(p2->Pos.Y)};
     visible = SegmentNear(ends, reach, Area);
+    // A thin line whose ends fall on one pixel is a dot there, and so are
+    // its marks; the ellipse of its point, drawn later, covers it.
+    if (PointsCover && Canvas.Pen.Width == 1 && ends.X1 == ends.X2 &&
+        ends.Y1 == ends.Y2) {
+      visible = false;
+    }
   }
   if (visible) DrawSegment(ends);
 

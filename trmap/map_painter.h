@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 #include "canvas.h"
 #include "map_background.h"
@@ -41,8 +43,10 @@ class TMapPainter {
 
   // A paint that draws at least ParallelFrom objects looks them up and
   // works out what to draw in runs of RunLength objects on two threads,
-  // when there are two, and draws the runs in order; tests make both small.
-  void SetRuns(size_t ParallelFrom, size_t RunLength);
+  // when there are two, and draws the runs in order. One that draws at
+  // least CoveredFrom points per pixel passes over the points that later
+  // ones cover. Tests set them.
+  void SetThresholds(size_t ParallelFrom, size_t RunLength, double CoveredFrom);
 
   // The whole picture: the background picture when one is shown, grid,
   // origin cross, tracks, walls, points and trains, each list in its order,
@@ -55,8 +59,9 @@ class TMapPainter {
 
  private:
   // DrawLine for a line whose kind is known: Track is the line as a track,
-  // null for a wall.
-  void DrawLineAs(const TTrLine& Line, const TTrack* Track);
+  // null for a wall. PointsCover tells that every point will be drawn after
+  // it, so that it need not draw what lies under them.
+  void DrawLineAs(const TTrLine& Line, const TTrack* Track, bool PointsCover);
   // What lies under the objects: background picture, grid, origin cross.
   void DrawUnderlay();
   void DrawBackground();
@@ -69,20 +74,25 @@ class TMapPainter {
   void DrawLineMarker(double X, double Y, TColor Color, double Angle,
                       double Length, bool Visible);
   // One kind of object to draw: Count of them, those from Begin up to End
-  // drawn by DrawRange(Painter, Begin, End).
+  // drawn by DrawRange(Painter, Begin, End), once Prepare (when given) has
+  // run. Preparing may go on while earlier layers are drawn.
   struct TLayer {
     size_t Count;
     std::function<void(TMapPainter&, size_t, size_t)> DrawRange;
+    std::function<void()> Prepare = {};
   };
-  // The objects Found, then the last of List when it is not among them: a
-  // drawing that shows nothing still sets the pen for what follows, and the
-  // last one leaves it as a visit of every object would.
-  template <typename T, typename TList, typename TDraw>
-  static TLayer FoundLayer(std::span<T* const> Found, const TList& List,
-                           TDraw Draw);
-  // Every object of List.
-  template <typename TList, typename TDraw>
-  static TLayer ListLayer(const TList& List, TDraw Draw);
+  // The layer of Count objects, the I-th At(I), drawn by
+  // Draw(Painter, Object, I).
+  template <typename TAt, typename TDraw>
+  static TLayer Layer(size_t Count, TAt At, TDraw Draw);
+  // Marks in Covered which of its points, the I-th At(I), a later one
+  // covers.
+  template <typename TAt>
+  void FindCovered(std::vector<uint8_t>& Covered, TAt At) const;
+  // Draws the underlay while First and Second run, on two threads when
+  // Parallel says so.
+  void DrawUnderlayDuring(bool Parallel, const std::function<void()>& First,
+                          const std::function<void()>& Second);
   // Draws the layers one after the other, each in its order. Every drawing
   // of one kind sets the same parts of the pen and brush, so a run of
   // objects within a layer draws alike whether it starts where the layer
@@ -103,4 +113,5 @@ class TMapPainter {
   const TMapBackground* Background;
   size_t ParallelFrom;
   size_t RunLength;
+  double CoveredFrom;
 };

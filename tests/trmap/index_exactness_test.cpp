@@ -144,7 +144,8 @@ struct TPicture {
 };
 
 // In runs, the objects are worked out in short runs on two threads and
-// drawn in order; otherwise one after the other on this thread.
+// drawn in order, and points that later ones cover are passed over;
+// otherwise every object is drawn one after the other on this thread.
 enum class TWork { OneByOne, InRuns };
 
 void Paint(TCanvas& Canvas, const TTrainStructureSV& Map, const TMapView& View,
@@ -152,9 +153,9 @@ void Paint(TCanvas& Canvas, const TTrainStructureSV& Map, const TMapView& View,
            TWork Work) {
   TMapPainter painter(Canvas, Map, View, Selection, Index);
   if (Work == TWork::InRuns) {
-    painter.SetRuns(0, 7);
+    painter.SetThresholds(0, 7, 0.0);
   } else {
-    painter.SetRuns(SIZE_MAX, 1);
+    painter.SetThresholds(SIZE_MAX, 1, HUGE_VAL);
   }
   painter.Paint();
 }
@@ -245,6 +246,30 @@ TEST(IndexExactness, PaintsAndHitTestsAsAVisitOfEveryObject) {
   }
   // Most views show a small part of the map, where the index is used.
   EXPECT_GT(lookedUp, 120u);
+}
+
+// Zoomed out until the map is a few dozen pixels across, most points share
+// a pixel with others, switches among them, and most lines are dots under
+// their points: what is passed over as covered changes no pixel.
+TEST(IndexExactness, PassingOverWhatPointsCoverChangesNoPixel) {
+  TRandom random(7);
+  std::vector<std::unique_ptr<TTrainStructureSV>> maps;
+  maps.push_back(TurnedMap());
+  maps.push_back(RandomMap(random));
+  for (const auto& map : maps) {
+    for (const double scale : {20.0, 60.0, 200.0}) {
+      SCOPED_TRACE("scale " + std::to_string(scale));
+      TMapView view;
+      view.Width = 120;
+      view.Height = 90;
+      view.Scale = scale;
+      view.OriginX = 60;
+      view.OriginY = 45;
+      const TMapSelection selection = RandomSelection(*map, random);
+      EXPECT_EQ(Picture(*map, view, selection, nullptr, TWork::InRuns),
+                Picture(*map, view, selection, nullptr));
+    }
+  }
 }
 
 }  // namespace
