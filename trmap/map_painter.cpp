@@ -394,6 +394,11 @@ void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track,
 
   const TTrPoint* p1 = Line.P1;
   const TTrPoint* p2 = Line.P2;
+  const bool entryAt1 = !Line.Branch1.IsEmpty();
+  const bool entryAt2 = !Line.Branch2.IsEmpty();
+  const bool defaultAt1 = !p1->Conn3.IsEmpty() && p1->Conn2.Line == &Line;
+  const bool defaultAt2 = !p2->Conn3.IsEmpty() && p2->Conn2.Line == &Line;
+  const bool marked = entryAt1 || entryAt2 || defaultAt1 || defaultAt2;
   const double reach = kMaxTickLength + Canvas.Pen.Width;
   TScreenSegment ends{};
   bool visible = !Near.WorldBoxOutside(
@@ -403,20 +408,19 @@ void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track,
     ends = {View.ScreenColumn(p1->Pos.X), View.ScreenRow(p1->Pos.Y),
             View.ScreenColumn(p2->Pos.X), View.ScreenRow(p2->Pos.Y)};
     visible = SegmentNear(ends, reach, Area);
-    // A thin line whose ends fall on one pixel is a dot there, and so are
-    // its marks; the ellipse of its point, drawn later, covers it.
-    if (PointsCover && Canvas.Pen.Width == 1 && ends.X1 == ends.X2 &&
-        ends.Y1 == ends.Y2) {
+    // A thin line on one pixel, or from a pixel to its neighbour, sets
+    // pixels of its ends only; so do its marks when it lies on one pixel
+    // (they are dots there). The ellipses of its points, drawn later,
+    // cover those pixels.
+    const double across = std::fabs(ends.X1 - ends.X2);
+    const double down = std::fabs(ends.Y1 - ends.Y2);
+    if (PointsCover && Canvas.Pen.Width == 1 && across <= 1.0 && down <= 1.0 &&
+        (!marked || (across == 0.0 && down == 0.0))) {
       visible = false;
     }
   }
   if (visible) DrawSegment(ends);
-
-  const bool entryAt1 = !Line.Branch1.IsEmpty();
-  const bool entryAt2 = !Line.Branch2.IsEmpty();
-  const bool defaultAt1 = !p1->Conn3.IsEmpty() && p1->Conn2.Line == &Line;
-  const bool defaultAt2 = !p2->Conn3.IsEmpty() && p2->Conn2.Line == &Line;
-  if (!(entryAt1 || entryAt2 || defaultAt1 || defaultAt2)) return;
+  if (!marked) return;
 
   double bearing = 0.0;
   double length = 0.0;

@@ -257,7 +257,7 @@ TEST(IndexExactness, PassingOverWhatPointsCoverChangesNoPixel) {
   maps.push_back(TurnedMap());
   maps.push_back(RandomMap(random));
   for (const auto& map : maps) {
-    for (const double scale : {20.0, 60.0, 200.0}) {
+    for (const double scale : {2.0, 5.0, 10.0, 20.0, 60.0, 200.0}) {
       SCOPED_TRACE("scale " + std::to_string(scale));
       TMapView view;
       view.Width = 120;
@@ -269,6 +269,27 @@ TEST(IndexExactness, PassingOverWhatPointsCoverChangesNoPixel) {
       EXPECT_EQ(Picture(*map, view, selection, nullptr, TWork::InRuns),
                 Picture(*map, view, selection, nullptr));
     }
+  }
+}
+
+// What is passed over rests on this: the ellipse of a point, with a solid
+// or a dotted pen, covers the point's own pixel.
+TEST(IndexExactness, APointCoversItsPixel) {
+  TTrainStructureSV map;
+  const TTrPoint* point =
+      test_maps::Build(map, 1.0, 1.0, 5.0, 5.0, Kind::Track)->P1;
+  TMapView view;
+  view.Width = 20;
+  view.Height = 20;
+  view.OriginX = 9;
+  view.OriginY = 11;
+  for (const TPenStyle style : {psSolid, psDot}) {
+    TImageCanvas canvas(QSize(view.Width, view.Height));
+    canvas.Erase(clGreen);
+    canvas.Pen.Style = style;
+    TMapPainter(canvas, map, view, {}).DrawPoint(*point);
+    EXPECT_EQ(canvas.Picture().pixel(10, 10), 0xFF000000u | clBlack)
+        << "style " << style;
   }
 }
 
