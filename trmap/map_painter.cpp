@@ -256,8 +256,8 @@ void TMapPainter::FindCovered(std::vector<uint8_t>& Covered, TAt At) const {
   const double top = Area.Top - margin;
   const double width = Area.Right - Area.Left + 2.0 * margin;
   const double height = Area.Bottom - Area.Top + 2.0 * margin;
-  std::vector<bool> taken(static_cast<size_t>(width) *
-                          static_cast<size_t>(height));
+  std::vector<uint8_t> taken(static_cast<size_t>(width) *
+                             static_cast<size_t>(height));
   for (size_t i = Covered.size(); i-- > 0;) {
     const TTrVector& at = At(i).Pos;
     const double x = View.ScreenColumn(at.X) - left;
@@ -265,11 +265,8 @@ void TMapPainter::FindCovered(std::vector<uint8_t>& Covered, TAt At) const {
     if (!(x >= 0.0 && x < width && y >= 0.0 && y < height)) continue;
     const size_t pixel = static_cast<size_t>(y) * static_cast<size_t>(width) +
                          static_cast<size_t>(x);
-    if (taken[pixel]) {
-      Covered[i] = 1;
-    } else {
-      taken[pixel] = true;
-    }
+    Covered[i] = taken[pixel];
+    taken[pixel] = 1;
   }
 }
 
