@@ -83,20 +83,20 @@ bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
   const auto row = [&](int Y) {
     return reinterpret_cast<QRgb*>(Pixels.Bits + (Y - top) * Pixels.Stride);
   };
-  for (int t = first; t < last; t += every) {
-    const int a = a1 + t;
-    const int across = static_cast<int>((start + t * step) >> 16);
-    if (inside) {
-      if (alongY) {
-        row(a)[across] = Color;
-      } else {
-        row(across)[a] = Color;
-      }
-    } else if (alongY) {
-      set(across, a);
-    } else {
-      set(a, across);
-    }
+  const auto across = [&](int T) {
+    return static_cast<int>((start + T * step) >> 16);
+  };
+  if (inside && alongY) {
+    for (int t = first; t < last; t += every) row(a1 + t)[across(t)] = Color;
+  } else if (inside && step == 0) {
+    QRgb* const pixels = row(b1);
+    for (int t = first; t < last; t += every) pixels[a1 + t] = Color;
+  } else if (inside) {
+    for (int t = first; t < last; t += every) row(across(t))[a1 + t] = Color;
+  } else if (alongY) {
+    for (int t = first; t < last; t += every) set(across(t), a1 + t);
+  } else {
+    for (int t = first; t < last; t += every) set(a1 + t, across(t));
   }
   return true;
 }
