@@ -53,9 +53,14 @@ void TCanvasRecording::Resize(const QSize& Size) {
 void TCanvasRecording::Present(QPainter&) {}
 
 void TCanvasRecording::PlayOnto(TCanvas& Target) const {
+  // A canvas leaves its pen and brush as they are set.
+  size_t state = States.size();
   for (const TOperation& operation : Operations) {
-    Target.Pen = States[operation.State].Pen;
-    Target.Brush = States[operation.State].Brush;
+    if (operation.State != state) {
+      state = operation.State;
+      Target.Pen = States[state].Pen;
+      Target.Brush = States[state].Brush;
+    }
     const int x1 = operation.X1;
     const int y1 = operation.Y1;
     switch (operation.Kind) {
