@@ -7,8 +7,11 @@
 
 #include <QtCore/QSize>
 #include <QtGui/QTransform>
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "ordered_work.h"
@@ -79,6 +82,26 @@ TEST(OrderedWork, HandsOverEveryPieceInOrderOnce) {
     EXPECT_EQ(consumed[i], i);
     EXPECT_EQ(computed[i].load(), 1);
   }
+}
+
+TEST(OrderedWork, WorksOnlyALittleAheadOfWhatIsHandedOver) {
+  constexpr size_t kCount = 3000;
+  std::atomic<size_t> handed{0};
+  std::atomic<size_t> farthest{0};
+  ComputeInOrder(
+      kCount,
+      [&](size_t I) {
+        const size_t ahead = I - std::min(I, handed.load());
+        size_t seen = farthest.load();
+        while (ahead > seen && !farthest.compare_exchange_weak(seen, ahead)) {
+        }
+      },
+      [&](size_t I) {
+        // Taken slowly, as a slow canvas would.
+        std::this_thread::sleep_for(std::chrono::microseconds(20));
+        handed = I + 1;
+      });
+  EXPECT_LE(farthest.load(), 1100u);
 }
 
 TEST(OrderedWork, AFailureStopsTheHandingOverAndComesOut) {
