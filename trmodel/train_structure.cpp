@@ -80,9 +80,37 @@ TMapEdit TTrainStructureSV::EndEdit() {
 
 void TTrainStructureSV::RollBackEdit() { EndEdit().Undo(*this); }
 
+void TTrainStructureSV::AddObserver(TMapObserver* Observer) {
+  Observers.push_back(Observer);
+}
+
+void TTrainStructureSV::RemoveObserver(TMapObserver* Observer) {
+  std::erase(Observers, Observer);
+}
+
+template <typename T>
+void TTrainStructureSV::TellLeaving(
+    const std::vector<TOwned<T>>& List,
+    const map_change::TListEntry<T>& Entry) const {
+  if (Entry.Held) return;
+  const T& object = *List[Entry.Index];
+  for (TMapObserver* observer : Observers) observer->Leaving(object);
+}
+
 void TTrainStructureSV::Apply(TMapChange& Change) {
   ++Revision_;
   if (Index) Index->BeforeChange(Change);
+  std::visit(
+      TOverloaded{
+          [this](map_change::TListEntry<TTrPoint>& C) {
+            TellLeaving(Points, C);
+          },
+          [this](map_change::TListEntry<TTrack>& C) { TellLeaving(Tracks, C); },
+          [this](map_change::TListEntry<TWall>& C) { TellLeaving(Walls, C); },
+          [this](map_change::TListEntry<TTrain>& C) { TellLeaving(Trains, C); },
+          [](auto&) {},
+      },
+      Change);
   std::visit(
       TOverloaded{
           [this](map_change::TNextId& C) { std::swap(NextId, C.Value); },

@@ -9,6 +9,7 @@
 #include "map_change.h"
 #include "map_edit.h"
 #include "map_objects.h"
+#include "map_observer.h"
 #include "track_position.h"
 
 class TSpatialIndex;
@@ -23,7 +24,8 @@ class TSpatialIndex;
 // one edit that can be rolled back, undone and redone; outside an edit they
 // are final, and a removed object is freed at once. Only the file reader
 // writes lists and objects directly, while it fills a new map. The same place
-// keeps the map's spatial index current.
+// keeps the map's spatial index current and tells the observers of every
+// object that leaves.
 class TTrainStructureSV {
  public:
   int32_t NextId = 0;
@@ -44,6 +46,11 @@ class TTrainStructureSV {
   bool Editing() const { return Recording != nullptr; }
   TMapEdit EndEdit();
   void RollBackEdit();
+
+  // Observers are told of every object before it leaves a list (not
+  // owned; each must be removed before it goes).
+  void AddObserver(TMapObserver* Observer);
+  void RemoveObserver(TMapObserver* Observer);
 
   // Counts the changes of the map: while it stays the same, the map has
   // not changed.
@@ -149,7 +156,13 @@ class TTrainStructureSV {
   void RemoveLine(TTrLine* Line);
   int32_t SmallestFreeLineId() const;
 
+  // Tells the observers that Object leaves when Entry takes it out.
+  template <typename T>
+  void TellLeaving(const std::vector<TOwned<T>>& List,
+                   const map_change::TListEntry<T>& Entry) const;
+
   std::unique_ptr<TMapEdit> Recording;
+  std::vector<TMapObserver*> Observers;
   uint64_t Revision_ = 0;
   mutable std::unique_ptr<TSpatialIndex> Index;
 };

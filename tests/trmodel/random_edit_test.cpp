@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -288,11 +289,57 @@ void ExpectState(const TTrainStructureSV& Map, const TState& Expected,
       << differ.first - now.Objects.begin();
 }
 
+// Counts the objects that left the map without its observers being told.
+class TLeaveWatch : public TMapObserver {
+ public:
+  explicit TLeaveWatch(TTrainStructureSV& AMap) : Map(AMap) {
+    Map.AddObserver(this);
+    Seen = Present();
+  }
+  ~TLeaveWatch() { Map.RemoveObserver(this); }
+  TLeaveWatch(const TLeaveWatch&) = delete;
+  TLeaveWatch& operator=(const TLeaveWatch&) = delete;
+
+  void Leaving(const TTrPoint& Point) override { Told.insert(&Point); }
+  void Leaving(const TTrLine& Line) override { Told.insert(&Line); }
+  void Leaving(const TTrain& Train) override { Told.insert(&Train); }
+
+  // Those gone untold since the last call.
+  size_t Untold() {
+    const std::set<const void*> now = Present();
+    const size_t untold = static_cast<size_t>(
+        std::count_if(Seen.begin(), Seen.end(), [&](const void* Object) {
+          return !now.contains(Object) && !Told.contains(Object);
+        }));
+    Seen = now;
+    Told.clear();
+    return untold;
+  }
+
+ private:
+  std::set<const void*> Present() const {
+    std::set<const void*> objects;
+    const auto add = [&objects](const auto& List) {
+      for (const auto& object : List) objects.insert(object.get());
+    };
+    add(Map.Points);
+    add(Map.Tracks);
+    add(Map.Walls);
+    add(Map.Trains);
+    return objects;
+  }
+
+  TTrainStructureSV& Map;
+  std::set<const void*> Seen;
+  std::set<const void*> Told;
+};
+
 // Every step is one edit; about one in ten is given up, as a failed gesture
 // is, and must leave no trace. Then every edit is undone back to the start
 // and redone to the end, the map checked against the way forward at every
 // level. The map's spatial index, kept current all the way, answers at
-// every level as one made anew does.
+// every level as one made anew does, and every object that leaves the map
+// is told to its observers first.
 TEST(RandomEditing, KeepsTheMapSoundAndUndoesAndRedoesEveryStepExactly) {
   for (unsigned seed = 1; seed <= 8; ++seed) {
     RandomEditor editor(seed);
@@ -302,6 +349,7 @@ TEST(RandomEditing, KeepsTheMapSoundAndUndoesAndRedoesEveryStepExactly) {
     ASSERT_EQ(test_maps::IndexProblems(map, kBoxes), "") << "seed " << seed;
     std::vector<TState> states{StateOf(map)};
     std::vector<TMapEdit> edits;
+    TLeaveWatch watch(map);
     for (int step = 0; step < 1200; ++step) {
       const std::string where =
           "seed " + std::to_string(seed) + ", step " + std::to_string(step);
@@ -310,9 +358,11 @@ TEST(RandomEditing, KeepsTheMapSoundAndUndoesAndRedoesEveryStepExactly) {
       if (editor.GiveUp()) {
         map.RollBackEdit();
         ExpectState(map, states.back(), where + " given up");
+        ASSERT_EQ(watch.Untold(), 0u) << where;
         continue;
       }
       edits.push_back(map.EndEdit());
+      ASSERT_EQ(watch.Untold(), 0u) << where;
       ASSERT_EQ(test_maps::Problems(map), "") << where;
       ASSERT_EQ(test_maps::IndexProblems(map, kBoxes), "") << where;
       if (seed % 3 != 0) {
@@ -331,10 +381,12 @@ TEST(RandomEditing, KeepsTheMapSoundAndUndoesAndRedoesEveryStepExactly) {
     for (size_t level = edits.size(); level-- > 0;) {
       edits[level].Undo(map);
       ExpectState(map, states[level], "undo to " + std::to_string(level));
+      ASSERT_EQ(watch.Untold(), 0u) << "undo to " << level;
     }
     for (size_t level = 0; level < edits.size(); ++level) {
       edits[level].Redo(map);
       ExpectState(map, states[level + 1], "redo to " + std::to_string(level));
+      ASSERT_EQ(watch.Untold(), 0u) << "redo to " << level;
     }
   }
 }
