@@ -43,8 +43,14 @@ void TfrmMap::ReplaceMap(std::unique_ptr<TTrainStructureSV> NewMap) {
   // The old history names the old map; the new one starts clean.
   UndoStack->clear();
   UndoStack->setClean();
-  Map = std::move(NewMap);
+  TakeMap(std::move(NewMap));
   Background.reset();
+}
+
+void TfrmMap::TakeMap(std::unique_ptr<TTrainStructureSV> NewMap) {
+  if (Map) Map->RemoveObserver(this);
+  Map = std::move(NewMap);
+  Map->AddObserver(this);
 }
 
 void TfrmMap::OpenMap(const QString& AFileName) {

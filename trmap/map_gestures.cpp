@@ -77,6 +77,9 @@ void TfrmMap::StartBuild(int32_t X, int32_t Y) {
     ShowError(QString::fromUtf8(Error.what()));
     return;
   }
+  // Until the line is laid, the status shows the selection, not the line
+  // of the build before.
+  BuildLine = nullptr;
   Building = true;
   if (!reuse) SelectPoint(start);
   DragPoint = end;

@@ -50,9 +50,13 @@ void TfrmMap::BeginEdit() {
 
 void TfrmMap::CommitEdit(const QString& Text) {
   TMapEdit edit = Map->EndEdit();
-  if (edit.Empty()) return;
+  if (edit.Empty()) {
+    SelectionBefore = {};
+    return;
+  }
   UndoStack->push(new TMapEditCommand(*this, Text, std::move(edit),
-                                      SelectionBefore, Selection()));
+                                      std::exchange(SelectionBefore, {}),
+                                      Selection()));
 }
 
 void TfrmMap::RollBackEdit() {
@@ -61,7 +65,7 @@ void TfrmMap::RollBackEdit() {
   SelectedPoint = nullptr;
   SelectedTrain = nullptr;
   Map->RollBackEdit();
-  RestoreSelection(SelectionBefore);
+  RestoreSelection(std::exchange(SelectionBefore, {}));
 }
 
 void TfrmMap::Edit(const QString& Text, const std::function<void()>& Change) {

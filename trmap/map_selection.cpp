@@ -55,3 +55,19 @@ void TfrmMap::SelectTrain(TTrain* Train) {
   DrawTrain(Train);
   PresentNow();
 }
+
+// No redrawing here: the map is in the middle of a change, and whoever
+// changes it paints afterwards.
+void TfrmMap::Leaving(const TTrPoint& Point) {
+  if (SelectedPoint == &Point) SelectedPoint = nullptr;
+  if (DragPoint == &Point) DragPoint = nullptr;
+}
+
+void TfrmMap::Leaving(const TTrLine& Line) {
+  if (SelectedLine == &Line) SelectedLine = nullptr;
+  if (BuildLine == &Line) BuildLine = nullptr;
+}
+
+void TfrmMap::Leaving(const TTrain& Train) {
+  if (SelectedTrain == &Train) SelectedTrain = nullptr;
+}

@@ -90,7 +90,7 @@ void TfrmMap::FormCreate() {
   Panning = false;
   MovingPoint = false;
   SetFileName(QString());
-  Map = std::make_unique<TTrainStructureSV>();
+  TakeMap(std::make_unique<TTrainStructureSV>());
   OriginX = width() / 2;
   OriginY = height() / 2;
   Scale = 1.0;
@@ -99,6 +99,8 @@ void TfrmMap::FormCreate() {
   SelectedPoint = nullptr;
   SelectedTrain = nullptr;
 }
+
+QSize TfrmMap::sizeHint() const { return {kDesignWidth, kDesignHeight}; }
 
 void TfrmMap::paintEvent(QPaintEvent*) {
   QPainter painter(this);

@@ -42,7 +42,7 @@ inline constexpr int kVkDelete = 46;
 // painter. Its methods are spread over files by concern: view, painting,
 // selection, hit tests, mouse and key gestures, and the Qt events that feed
 // them.
-class TfrmMap : public QWidget {
+class TfrmMap : public QWidget, private TMapObserver {
  public:
   // Canvas is where the window draws; without one it draws onto an image
   // of its own and shows that.
@@ -60,11 +60,12 @@ class TfrmMap : public QWidget {
   bool Building = false;
   bool Panning = false;
   bool MovingPoint = false;
-  // The point that follows the mouse while Building or MovingPoint.
+  // The point that follows the mouse while Building or MovingPoint; none
+  // once it has left the map.
   TTrPoint* DragPoint = nullptr;
   // The mouse position at the last scroll step, in client pixels.
   QPoint LastMouse;
-  // The line made by the latest build gesture.
+  // The line made by the latest build gesture while the map has it.
   TTrLine* BuildLine = nullptr;
 
   // The view: metres per pixel, metres between grid lines, and the client
@@ -288,6 +289,10 @@ class TfrmMap : public QWidget {
   // or one the map no longer has, changes nothing. No step of the history.
   void ShowFinding(const TLintFinding& Finding);
 
+  // The client size the window is laid out with, which it also gets when
+  // windows are cascaded.
+  QSize sizeHint() const override;
+
  protected:
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
@@ -304,6 +309,13 @@ class TfrmMap : public QWidget {
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:
+  // The map tells of the objects that leave it (map_selection.cpp).
+  void Leaving(const TTrPoint& Point) override;
+  void Leaving(const TTrLine& Line) override;
+  void Leaving(const TTrain& Train) override;
+  // Makes NewMap the window's map and listens to it.
+  void TakeMap(std::unique_ptr<TTrainStructureSV> NewMap);
+
   void SetView(const TMapView& AView);
   TMapPainter Painter();
   TColor ButtonFace() const;
@@ -397,7 +409,8 @@ class TfrmMap : public QWidget {
   // whole, and has not changed since: that entry stands for it.
   bool ShowsUnreadRecovery = false;
 
-  // The selection when the edit under way began.
+  // The selection when the edit under way began: objects of the map as it
+  // was then, which a roll-back or an undo restores. Empty between edits.
   TSelection SelectionBefore;
 
   // Where the mouse was last seen over the window, none once it has left.

@@ -4,16 +4,20 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QMouseEvent>
 #include <QtTest/QTest>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QToolButton>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "editor_start.h"
 #include "frame_window.h"
 #include "map_window.h"
+#include "map_writer.h"
 #include "up_down.h"
 
 // The editor as it starts, with failures collected instead of shown, and a
@@ -55,4 +59,86 @@ class FrameTest : public ::testing::Test {
       if (button->arrowType() == Arrow) Click(button);
     }
   }
+};
+
+// The editor driven as a user drives it: mouse events on the active map
+// window, tool buttons and the keys of the menus. World (x, y) shows at
+// pixel (213 + x, 135 - y).
+class MapInFrameTest : public FrameTest {
+ protected:
+  TfrmMap* Map = Frame->ActiveMap();
+
+  MapInFrameTest() {
+    Frame->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Frame.get()));
+  }
+
+  static QPoint Pixel(int X, int Y) { return {213 + X, 135 - Y}; }
+  void Send(QEvent::Type Type, QPoint At, Qt::MouseButtons Held) {
+    QMouseEvent event(Type, QPointF(At), QPointF(Map->mapToGlobal(At)),
+                      Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      Held, Qt::NoModifier);
+    QApplication::sendEvent(Map, &event);
+  }
+  void Press(QPoint At) { Send(QEvent::MouseButtonPress, At, Qt::LeftButton); }
+  void MoveTo(QPoint At) { Send(QEvent::MouseMove, At, Qt::LeftButton); }
+  void Release(QPoint At) {
+    Send(QEvent::MouseButtonRelease, At, Qt::NoButton);
+  }
+  void Drag(QPoint From, QPoint To) {
+    Press(From);
+    MoveTo(To);
+    Release(To);
+  }
+  // A track drawn from scratch, not continuing from the last one.
+  void DrawTrack(QPoint From, QPoint To) {
+    Frame->spbConn->setChecked(false);
+    Click(Frame->spbLine);
+    Drag(From, To);
+    Frame->spbConn->setChecked(false);
+    Click(Frame->spbCursor);
+  }
+  void Keys(QKeyCombination Combination) {
+    QTest::keyClick(Map, Combination.key(), Combination.keyboardModifiers());
+  }
+  // A click in Select mode, on a point.
+  void Select(QPoint At) {
+    Press(At);
+    Release(At);
+  }
+  void Undo() { Keys(Qt::CTRL | Qt::Key_Z); }
+  void Redo() { Keys(Qt::CTRL | Qt::Key_Y); }
+  std::string Saved() const { return WriteMap(*Map->Map); }
+};
+
+// Collects what Qt warns of while it lives (an ambiguous shortcut, a
+// painter that is not active): each is a fault of the program.
+class TQtWarnings {
+ public:
+  TQtWarnings() {
+    Active = this;
+    Previous = qInstallMessageHandler(&Collect);
+  }
+  ~TQtWarnings() {
+    qInstallMessageHandler(Previous);
+    Active = nullptr;
+  }
+  TQtWarnings(const TQtWarnings&) = delete;
+  TQtWarnings& operator=(const TQtWarnings&) = delete;
+
+  QStringList Messages;
+
+ private:
+  static void Collect(QtMsgType Type, const QMessageLogContext&,
+                      const QString& Message) {
+    // The test platform's own note on every window it shows.
+    if (Message.startsWith(QStringLiteral("This plugin does not support"))) {
+      return;
+    }
+    if (Type != QtDebugMsg && Type != QtInfoMsg && Active != nullptr) {
+      Active->Messages << Message;
+    }
+  }
+  inline static TQtWarnings* Active = nullptr;
+  QtMessageHandler Previous;
 };

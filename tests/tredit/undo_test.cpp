@@ -5,51 +5,8 @@
 
 namespace {
 
-// The editor driven as a user drives it: mouse events on the map window,
-// tool buttons and the keys of the Edit menu. World (x, y) shows at pixel
-// (213 + x, 135 - y).
-class UndoTest : public FrameTest {
+class UndoTest : public MapInFrameTest {
  protected:
-  TfrmMap* Map = Frame->ActiveMap();
-
-  UndoTest() {
-    Frame->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(Frame.get()));
-  }
-
-  static QPoint Pixel(int X, int Y) { return {213 + X, 135 - Y}; }
-  void Send(QEvent::Type Type, QPoint At, Qt::MouseButtons Held) {
-    QMouseEvent event(Type, QPointF(At), QPointF(Map->mapToGlobal(At)),
-                      Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      Held, Qt::NoModifier);
-    QApplication::sendEvent(Map, &event);
-  }
-  void Press(QPoint At) { Send(QEvent::MouseButtonPress, At, Qt::LeftButton); }
-  void MoveTo(QPoint At) { Send(QEvent::MouseMove, At, Qt::LeftButton); }
-  void Release(QPoint At) {
-    Send(QEvent::MouseButtonRelease, At, Qt::NoButton);
-  }
-  void Drag(QPoint From, QPoint To) {
-    Press(From);
-    MoveTo(To);
-    Release(To);
-  }
-  // A track drawn from scratch, not continuing from the last one.
-  void DrawTrack(QPoint From, QPoint To) {
-    Frame->spbConn->setChecked(false);
-    Click(Frame->spbLine);
-    Drag(From, To);
-    Frame->spbConn->setChecked(false);
-    Click(Frame->spbCursor);
-  }
-  void Keys(QKeyCombination Combination) {
-    QTest::keyClick(Map, Combination.key(), Combination.keyboardModifiers());
-  }
-  // A click in Select mode, on a point.
-  void Select(QPoint At) {
-    Press(At);
-    Release(At);
-  }
   // A switch at (50, 0): entry from (0, 0), legs to (100, 0) and (100, 40).
   TTrPoint* BuildSwitch() {
     DrawTrack(Pixel(0, 0), Pixel(50, 0));
@@ -64,9 +21,6 @@ class UndoTest : public FrameTest {
     EXPECT_EQ(junction->LineCount(), 3);
     return junction;
   }
-  void Undo() { Keys(Qt::CTRL | Qt::Key_Z); }
-  void Redo() { Keys(Qt::CTRL | Qt::Key_Y); }
-  std::string Saved() const { return WriteMap(*Map->Map); }
 };
 
 TEST_F(UndoTest, ABuildIsUndoneToTheEmptyMapAndRedoneWithTheSameLine) {
