@@ -255,11 +255,39 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   child->setAttribute(Qt::WA_DeleteOnClose);
   // The toolkit's own logo would stand in the menu bar otherwise.
   child->setWindowIcon(GlyphIcon(TGlyph::BuildTrack));
+  LeaveMenuKeysToMenus(*child);
   UndoGroup->addStack(map->UndoStack);
   child->showMaximized();
   MdiArea->setActiveSubWindow(child);
   UndoGroup->setActiveStack(map->UndoStack);
   return map;
+}
+
+namespace {
+
+// The keys of every item of Menu and of the menus inside it.
+void CollectKeys(const QMenu& Menu, QList<QKeySequence>& Keys) {
+  for (const QAction* action : Menu.actions()) {
+    Keys << action->shortcuts();
+    if (action->menu() != nullptr) CollectKeys(*action->menu(), Keys);
+  }
+}
+
+}  // namespace
+
+void TfrmTrain::LeaveMenuKeysToMenus(QMdiSubWindow& Child) {
+  QMenu* own = Child.systemMenu();
+  if (own == nullptr) return;
+  QList<QKeySequence> taken;
+  for (const QAction* item : menuBar()->actions()) {
+    if (item->menu() != nullptr) CollectKeys(*item->menu(), taken);
+  }
+  for (QAction* action : own->actions()) {
+    QList<QKeySequence> keys = action->shortcuts();
+    keys.removeIf(
+        [&taken](const QKeySequence& Key) { return taken.contains(Key); });
+    action->setShortcuts(keys);
+  }
 }
 
 void TfrmTrain::changeEvent(QEvent* Event) {

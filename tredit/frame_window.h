@@ -22,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolButton;
 class QUndoGroup;
@@ -212,6 +213,10 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // marks the frame as the window changes, but loses the mark when another
   // window becomes active, or the active one closes.
   void ShowModifiedMark();
+  // A sub-window's own menu gives its Close the key of File > Close; a key
+  // that two actions claim reaches neither, so the frame's menus keep
+  // theirs and the sub-window's menu gives them up.
+  void LeaveMenuKeysToMenus(QMdiSubWindow& Child);
   void CreateMenus();
   void CreateEditMenu();
   void CreateViewMenu();
