@@ -1,6 +1,7 @@
 #include <QtGui/QCloseEvent>
 #include <QtGui/QSessionManager>
 #include <QtWidgets/QApplication>
+#include <cstdio>
 
 #include "frame_window.h"
 #include "map_window.h"
@@ -59,6 +60,17 @@ QString TfrmTrain::RecoveryFailure(const TfrmMap& Map) const {
   }
   return Recovery != nullptr ? Recovery->Failure()
                              : QStringLiteral("No recovery folder");
+}
+
+void TfrmTrain::EndBySignal() {
+  const QString failure = KeepUnsavedMaps();
+  if (!failure.isEmpty()) {
+    std::fprintf(stderr, "tredit: %s\n", qPrintable(failure));
+  }
+  Ended = true;
+  RememberFramePlace();
+  // Every event loop ends, a dialog's included.
+  QCoreApplication::exit(failure.isEmpty() ? 0 : 1);
 }
 
 void TfrmTrain::closeEvent(QCloseEvent* Event) {

@@ -152,6 +152,10 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // for those it could not keep, nothing when all went well. Exit, the end
   // of the desktop session and the end of the event loop do that first.
   void StartRecovery(const QString& Folder);
+  // Ends the program as Exit does, asking nothing (SIGTERM, SIGHUP): the
+  // unsaved maps are kept first, and what could not be kept is printed,
+  // as nobody may be left to read a message box.
+  void EndBySignal();
   bool ReopenRecoveredMaps();
   QString KeepUnsavedMaps();
   std::unique_ptr<TRecoverySession> Recovery;

@@ -1,6 +1,6 @@
 // The train map editor: the frame window with the maps left unsaved when
 // it last ended and the map files named on the command line, or else one
-// empty map, until the frame is closed.
+// empty map, until the frame is closed or the program is told to end.
 #include <QtCore/QStandardPaths>
 #include <QtWidgets/QApplication>
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include "editor_start.h"
 #include "file_access.h"
 #include "frame_window.h"
+#include "termination_signals.h"
 
 int main(int argc, char* argv[]) {
   if (!DisplayAvailable()) {
@@ -34,5 +35,6 @@ int main(int argc, char* argv[]) {
   }
   start.Files = QApplication::arguments().mid(1);
   const auto frmTrain = StartEditor(start);
+  const TTerminationSignals ending([&frmTrain] { frmTrain->EndBySignal(); });
   return QApplication::exec();
 }

@@ -9,6 +9,8 @@
 # Then leaves changes unsaved in a new window and in an opened file, exits,
 # and starts again: both come back, marked "*", and save as they were; and
 # a change made a few seconds before the editor is killed comes back too.
+# Ctrl+W asks before it closes a maximised window with changes; a change
+# made right before SIGTERM comes back at the next start.
 # Then it starts the editor with a file named on the command line and opens
 # a recent file. Last, it places a generated picture under a new map by
 # numbers, draws a track over it, checks both in a screenshot, saves, closes
@@ -374,6 +376,52 @@ wait_for eval '[[ $(grep -c "^TRK 2" "$untitled") == 1 ]]' || {
 }
 echo "a change made before kill -9 came back"
 
+# Ctrl+W on the maximised window with unsaved changes asks first: Cancel
+# keeps it, still marked, and Discard closes it.
+click_button 253 36
+drag -100 90 100 90
+wait_for title_is "Train Map Editor - [Train Map $untitled*]" || fail "no * after a change"
+xdotool key ctrl+w
+wait_for window_named "Train Map Editor" || fail "Ctrl+W asked nothing"
+xdotool key Escape
+wait_for eval '! window_named "Train Map Editor"' || fail "the question stayed open"
+title_is "Train Map Editor - [Train Map $untitled*]" || fail "Cancel closed the window"
+# The focus goes back to the frame, as a window manager would give it.
+xdotool windowfocus --sync "$frame"
+xdotool key ctrl+w
+wait_for window_named "Train Map Editor" || fail "Ctrl+W asked nothing the second time"
+xdotool key Tab space              # Discard
+wait_for title_is "Train Map Editor" || fail "Discard left: $(xdotool getwindowname "$frame")"
+echo "Ctrl+W asked, and Cancel and Discard did as they say"
+
+# SIGTERM right after a change ends the editor as Exit does: the change
+# comes back at the next start. (Without a map window the menu bar has no
+# window icon, and File stands elsewhere.)
+xdotool windowfocus --sync "$frame"
+xdotool key ctrl+n
+wait_for title_is "Train Map Editor - [Train Map]" || fail "Ctrl+N"
+click_button 253 36
+drag -100 -60 100 -60
+wait_for title_is "Train Map Editor - [Train Map*]" || fail "no * after a change"
+kill -TERM "$editor_pid"
+wait_for eval '! kill -0 "$editor_pid" 2>/dev/null' || fail "SIGTERM did not end the editor"
+wait "$editor_pid" || fail "after SIGTERM the editor ended with status $?"
+start_editor
+wait_for title_is "Train Map Editor - [Train Map*]" ||
+  fail "after SIGTERM: $(xdotool getwindowname "$frame")"
+terminated="$work/terminated.TRN"
+file_command s
+answer_dialog "Save As" "$terminated"
+printf '%s\r\n' 'PNT 2' \
+  '   0 -100   60    0 0 2 1 -1 0 -1 0 ' \
+  '   1  100   60    0 0 2 2 -1 0 -1 0 ' \
+  'TRK 1' '   2 0 0 ' >"$work/expected.TRN"
+wait_for cmp -s "$work/expected.TRN" "$terminated" || {
+  od -c "$terminated" >&2
+  fail "the change before SIGTERM did not come back"
+}
+echo "a change made right before SIGTERM came back"
+
 # Started with a file named, the editor shows it; the recent files, kept
 # from the runs before, offer the file saved last after it.
 file_command e
@@ -385,7 +433,7 @@ wait_for title_is "Train Map Editor - [Train Map $name]" ||
 file_command f
 sleep 0.3
 xdotool key 2
-wait_for title_is "Train Map Editor - [Train Map $untitled]" ||
+wait_for title_is "Train Map Editor - [Train Map $terminated]" ||
   fail "recent files: $(xdotool getwindowname "$frame")"
 echo "a file on the command line and a recent file opened"
 
