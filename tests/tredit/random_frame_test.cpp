@@ -1,0 +1,291 @@
+#include <QtCore/QDir>
+#include <QtCore/QPointer>
+#include <QtCore/QTimer>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMessageBox>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <sstream>
+
+#include "frame_fixture.h"
+#include "map_builder.h"
+#include "map_reader.h"
+#include "window_references.h"
+
+namespace {
+
+std::vector<std::string> SortedLines(const std::string& Text) {
+  std::vector<std::string> lines;
+  std::istringstream in(Text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+// The editor as the program starts it, every dialog and message box real,
+// driven at random as a user might: gestures on the active map window with
+// Escape, undo and redo, Delete and the commands thrown in, also in the
+// middle of a gesture; new windows, switching between them, Ctrl+W and the
+// close button, saving and opening. Every dialog is answered at random once
+// it is up. After every event each map is sound and each window names only
+// objects of its map; Qt warns of nothing; at the end each map saves as it
+// reads back.
+class RandomFrameTest : public ::testing::Test {
+ protected:
+  QTemporaryDir RecoveryFolder;
+  QTemporaryDir Files;
+  std::mt19937 Random{qEnvironmentVariableIntValue("TR_RANDOM_FRAME_SEED") +
+                      20261209u};
+  TQtWarnings Warnings;
+  std::unique_ptr<TfrmTrain> Frame =
+      StartEditor({RecoveryFolder.path(), {}, {}, {}});
+  QTimer Answerer;
+  Qt::MouseButtons Held;
+  bool Answering = false;
+
+  // What the run met, to show it was not idle.
+  int Gestures = 0;
+  int Escapes = 0;
+  int Closes = 0;
+  int Answers = 0;
+  int Saves = 0;
+
+  RandomFrameTest() {
+    // One file that cannot be read, to be opened now and then.
+    QFile broken(Files.filePath(QStringLiteral("broken.TRN")));
+    broken.open(QIODevice::WriteOnly);
+    broken.write("PNT x\r\n");
+    broken.close();
+    Frame->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Frame.get()));
+    // Only a modal dialog's own event loop turns this timer.
+    QObject::connect(&Answerer, &QTimer::timeout, [this] { AnswerDialog(); });
+    Answerer.start(1);
+  }
+
+  int Pick(int Count) {
+    return std::uniform_int_distribution<int>(0, Count - 1)(Random);
+  }
+  QString SomeFile() {
+    static const char* const kNames[] = {"a.TRN", "b.TRN", "broken.TRN"};
+    return Files.filePath(QString::fromLatin1(kNames[Pick(3)]));
+  }
+
+  // An answer may raise a dialog of its own (a question before a file is
+  // overwritten), whose loop turns the timer only once its slot has
+  // returned: so the slot leaves the answer to a timer of its own.
+  void AnswerDialog() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible() || Answering) return;
+    Answering = true;
+    QTimer::singleShot(0, modal, [this, modal] {
+      Answering = false;
+      Answer(modal);
+    });
+  }
+
+  void Answer(const QPointer<QWidget>& modal) {
+    ++Answers;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      const QList<QAbstractButton*> buttons = box->buttons();
+      buttons[Pick(static_cast<int>(buttons.size()))]->click();
+    } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+      if (Pick(3) == 0) {
+        files->reject();
+        return;
+      }
+      files->selectFile(SomeFile());
+      // The Save or Open button's slot; QFileDialog hides it behind
+      // QDialog's.
+      static_cast<QDialog*>(files)->accept();
+      // A name it does not take (a folder, a file that is not there) keeps
+      // it open; Cancel then.
+      if (modal != nullptr && files->isVisible()) files->reject();
+    } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      if (Pick(2) == 0) {
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
+    }
+  }
+
+  TfrmMap* Active() const { return Frame->ActiveMap(); }
+
+  QPoint Somewhere(const TfrmMap& Map) {
+    const TTrainStructureSV& map = *Map.Map;
+    if (!map.Points.empty() && Pick(2) == 0) {
+      const TTrPoint& p =
+          *map.Points[Pick(static_cast<int>(map.Points.size()))];
+      return {Map.WorldToScreenX(p.Pos.X) + Pick(7) - 3,
+              Map.WorldToScreenY(p.Pos.Y) + Pick(7) - 3};
+    }
+    return {Pick(Map.width()), Pick(Map.height())};
+  }
+
+  void Mouse(QEvent::Type Type, Qt::MouseButton Button) {
+    TfrmMap* map = Active();
+    if (map == nullptr) return;
+    if (Type == QEvent::MouseButtonPress) Held |= Button;
+    if (Type == QEvent::MouseButtonRelease) Held &= ~Button;
+    const QPoint at = Somewhere(*map);
+    QMouseEvent event(Type, QPointF(at), QPointF(map->mapToGlobal(at)), Button,
+                      Held, Qt::NoModifier);
+    const bool idle = !map->Building && !map->MovingPoint;
+    QApplication::sendEvent(map, &event);
+    if (idle && (map->Building || map->MovingPoint)) ++Gestures;
+  }
+
+  void Key(QKeyCombination Combination) {
+    QWidget* target = Active();
+    if (target == nullptr) target = Frame.get();
+    QTest::keyClick(target, Combination.key(), Combination.keyboardModifiers());
+  }
+
+  void Click(QToolButton* Button) { QTest::mouseClick(Button, Qt::LeftButton); }
+
+  void OneEvent() {
+    // The desktop gives the frame back its activation when a dialog closes;
+    // the test platform does not.
+    if (QApplication::activeWindow() != Frame.get()) {
+      Frame->activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(Frame.get()));
+    }
+    static constexpr Qt::MouseButton kButtons[] = {
+        Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+    TfrmMap* map = Active();
+    switch (Pick(32)) {
+      case 0:
+      case 1:
+      case 2:
+      case 3:
+        Mouse(QEvent::MouseButtonPress, kButtons[Pick(4)]);
+        break;
+      case 4:
+      case 5:
+      case 6:
+        Mouse(QEvent::MouseButtonRelease, kButtons[Pick(4)]);
+        break;
+      case 7:
+      case 8:
+      case 9: {
+        QToolButton* const modes[] = {Frame->spbCursor, Frame->spbLine,
+                                      Frame->spbBuild,  Frame->spbPoint,
+                                      Frame->spbLines,  Frame->spbTrains,
+                                      Frame->spbConn,   Frame->spbLine};
+        Click(modes[Pick(8)]);
+        break;
+      }
+      case 10:
+        if (map != nullptr && (map->Building || map->MovingPoint)) ++Escapes;
+        Key(Qt::Key_Escape);
+        break;
+      case 11:
+        Key(Qt::Key_Delete);
+        break;
+      case 12:
+        Key(Qt::CTRL | Qt::Key_Z);
+        break;
+      case 13:
+        Key(Pick(2) == 0 ? (Qt::CTRL | Qt::Key_Y)
+                         : (Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        break;
+      case 14: {
+        QToolButton* const commands[] = {Frame->spbRotate, Frame->spbDefsw,
+                                         Frame->spbNewTrain,
+                                         Frame->spbProperties};
+        Click(commands[Pick(4)]);
+        break;
+      }
+      case 15:
+        if (Pick(10) != 0) break;
+        ++Closes;
+        if (Pick(2) == 0) {
+          Key(Qt::CTRL | Qt::Key_W);
+        } else if (QMdiSubWindow* child = Frame->MdiArea->currentSubWindow()) {
+          child->close();  // its close button
+        }
+        break;
+      case 16:
+        if (map == nullptr || Pick(4) == 0) Key(Qt::CTRL | Qt::Key_N);
+        break;
+      case 17:
+        Frame->MdiArea->activateNextSubWindow();
+        break;
+      case 18:
+        if (Pick(4) != 0) break;
+        ++Saves;
+        Key(Pick(3) == 0 ? (Qt::CTRL | Qt::SHIFT | Qt::Key_S)
+                         : (Qt::CTRL | Qt::Key_S));
+        break;
+      case 19:
+        if (Pick(6) == 0) Key(Qt::CTRL | Qt::Key_O);
+        break;
+      case 20:
+        Key(Pick(2) == 0 ? (Qt::CTRL | Qt::Key_Plus)
+                         : (Qt::CTRL | Qt::Key_Minus));
+        break;
+      default:
+        // Moves, most of all: they are what a gesture is made of.
+        Mouse(QEvent::MouseMove, Qt::NoButton);
+        break;
+    }
+    // A closed window goes at the next turn of the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  std::string Problems() const {
+    std::string problems;
+    for (QMdiSubWindow* child : Frame->MdiArea->subWindowList()) {
+      const auto& map = dynamic_cast<const TfrmMap&>(*child->widget());
+      problems += test_maps::Problems(*map.Map) + WindowReferenceProblems(map);
+    }
+    return problems;
+  }
+};
+
+TEST_F(RandomFrameTest, AnySequenceOfInputInTheRealFrameLeavesSoundMaps) {
+  // More under the sanitizers would take minutes; the run's length can be
+  // set for a longer search.
+  const int events =
+      qEnvironmentVariableIntValue("TR_RANDOM_FRAME_EVENTS") > 0
+          ? qEnvironmentVariableIntValue("TR_RANDOM_FRAME_EVENTS")
+          : 60000;
+  const auto start = std::chrono::steady_clock::now();
+  size_t maxPoints = 0;
+  for (int event = 0; event < events; ++event) {
+    OneEvent();
+    ASSERT_EQ(Problems(), "") << "after event " << event;
+    if (const TfrmMap* map = Active()) {
+      maxPoints = std::max(maxPoints, map->Map->Points.size());
+    }
+  }
+  for (QMdiSubWindow* child : Frame->MdiArea->subWindowList()) {
+    const TTrainStructureSV& map =
+        *dynamic_cast<const TfrmMap&>(*child->widget()).Map;
+    const std::string saved = WriteMap(map);
+    TTrainStructureSV reread;
+    ReadMap(saved, reread);
+    // The reader makes the lines in the order the points name them, which
+    // undone deletes may have changed: the same entries, in another order.
+    EXPECT_EQ(SortedLines(WriteMap(reread)), SortedLines(saved));
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+          .count();
+  std::printf(
+      "%d events in %.1f s: %d builds and drags, %d Escapes during "
+      "one, %d closes, %d saves, %d dialogs answered\n",
+      events, seconds, Gestures, Escapes, Closes, Saves, Answers);
+  EXPECT_GT(maxPoints, 10u);
+  EXPECT_GT(Gestures, events / 50);
+  EXPECT_GT(Escapes, 20);
+  EXPECT_GT(Closes, 5);
+  EXPECT_GT(Answers, 20);
+  EXPECT_EQ(Warnings.Messages.join(u'\n').toStdString(), "");
+}
+
+}  // namespace
