@@ -4,20 +4,37 @@
 #include <QtCore/QStandardPaths>
 #include <QtWidgets/QApplication>
 #include <cstdio>
+#include <memory>
 
+#include "command_line.h"
 #include "display_check.h"
 #include "editor_start.h"
 #include "file_access.h"
 #include "frame_window.h"
 
 int main(int argc, char* argv[]) {
-  if (!DisplayAvailable()) {
+  IgnoreFileSizeSignal();
+  // Help and the version need no display; without one the arguments are
+  // read all the same, so that they can be told.
+  const bool display = DisplayAvailable();
+  std::unique_ptr<QCoreApplication> app;
+  if (display) {
+    app = std::make_unique<QApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  const TEditorCommandLine line =
+      ReadEditorCommandLine(QCoreApplication::arguments());
+  if (line.ExitStatus) {
+    std::fputs(line.Out.toLocal8Bit().constData(), stdout);
+    std::fputs(line.Err.toLocal8Bit().constData(), stderr);
+    return *line.ExitStatus;
+  }
+  if (!display) {
     std::fputs("tredit: no display available (set DISPLAY or run under Xvfb)\n",
                stderr);
     return 1;
   }
-  IgnoreFileSizeSignal();
-  QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Train Map Editor"));
   // In the user's data folder for this program, such as
   // ~/.local/share/Train Map Editor; without one nothing can be kept.
@@ -32,7 +49,7 @@ int main(int argc, char* argv[]) {
   if (!config.isEmpty()) {
     start.SettingsFile = config + QStringLiteral("/tredit.conf");
   }
-  start.Files = QApplication::arguments().mid(1);
+  start.Files = line.Files;
   const auto frmTrain = StartEditor(start);
   return QApplication::exec();
 }
