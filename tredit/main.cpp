@@ -1,7 +1,9 @@
 // The train map editor: the frame window with the maps left unsaved when
 // it last ended and the map files named on the command line, or else one
 // empty map, until the frame is closed.
+#include <QtCore/QDir>
 #include <QtCore/QStandardPaths>
+#include <QtGui/QIcon>
 #include <QtWidgets/QApplication>
 #include <cstdio>
 #include <memory>
@@ -36,6 +38,13 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication::setApplicationName(QStringLiteral("Train Map Editor"));
+  // The desktop matches the windows to the entry that started them.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TR_APP_ID));
+  QIcon icon;
+  for (const QString& size : QDir(QStringLiteral(":/icons")).entryList()) {
+    icon.addFile(QStringLiteral(":/icons/%1/" TR_APP_ID ".png").arg(size));
+  }
+  QApplication::setWindowIcon(icon);
   // In the user's data folder for this program, such as
   // ~/.local/share/Train Map Editor; without one nothing can be kept.
   const QString data =
