@@ -5,6 +5,7 @@
 #include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QMainWindow>
+#include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QTreeWidget>
@@ -55,10 +56,20 @@ QList<TShortcutRow> ShortcutRows(const QWidget& Window) {
       }
     }
   }
-  // Actions outside the menu bar, such as a child window's own menu.
+  // Actions outside the menu bar, such as those of a map window's own
+  // menu; not those of dialogs, which are windows of their own.
   for (const QAction* action : Window.findChildren<QAction*>()) {
-    if (seen.contains(action) || action->shortcuts().isEmpty()) continue;
-    rows.push_back({Plain(action->text()), KeysOf(*action)});
+    if (seen.contains(action) || action->shortcuts().isEmpty() ||
+        action->text().isEmpty()) {
+      continue;
+    }
+    const auto* owner = qobject_cast<const QWidget*>(action->parent());
+    if (owner == nullptr || owner->window() != &Window) continue;
+    const QString command = Plain(action->text());
+    rows.push_back({qobject_cast<const QMdiSubWindow*>(owner) != nullptr
+                        ? QStringLiteral("Map window > ") + command
+                        : command,
+                    KeysOf(*action)});
   }
   return rows;
 }
