@@ -7,12 +7,12 @@
 #include "tool_files.h"
 #include "train_structure.h"
 
-int Lint(int Count, char** Names) {
+int Lint(const std::vector<std::string>& Names) {
   bool unreadable = false;
   bool problems = false;
-  for (int i = 0; i < Count; ++i) {
+  for (const std::string& name : Names) {
     TTrainStructureSV map;
-    const std::string error = LoadMap(map, Names[i]);
+    const std::string error = LoadMap(map, name);
     if (!error.empty()) {
       std::fflush(stdout);
       std::fprintf(stderr, "%s\n", error.c_str());
@@ -20,7 +20,7 @@ int Lint(int Count, char** Names) {
       continue;
     }
     for (const TLintFinding& finding : LintMap(map)) {
-      std::printf("%s: %s\n", Names[i], LintLine(finding).c_str());
+      std::printf("%s: %s\n", name.c_str(), LintLine(finding).c_str());
       problems = problems || IsProblem(finding);
     }
   }

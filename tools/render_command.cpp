@@ -1,6 +1,7 @@
 #include "render_command.h"
 
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <cstdio>
 #include <exception>
 #include <string_view>
@@ -8,57 +9,47 @@
 #include "background_settings.h"
 #include "map_fit.h"
 #include "map_picture.h"
+#include "map_print.h"
 #include "tool_files.h"
 #include "train_structure.h"
 
 namespace {
 
 constexpr int kDefaultLongSide = 4096;
-constexpr int kMaxSide = 16384;
 
-// A side of the picture: digits making 1 to kMaxSide.
-std::optional<int> Side(std::string_view Text) {
-  if (Text.empty() || Text.size() > 5) return std::nullopt;
-  int value = 0;
-  for (const char c : Text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value < 1 || value > kMaxSide) return std::nullopt;
-  return value;
+QPageSize::PageSizeId PaperOf(const std::string& Name) {
+  const QString name = QString::fromStdString(Name).toLower();
+  if (name == QStringLiteral("a3")) return QPageSize::A3;
+  if (name == QStringLiteral("a5")) return QPageSize::A5;
+  if (name == QStringLiteral("letter")) return QPageSize::Letter;
+  if (name == QStringLiteral("legal")) return QPageSize::Legal;
+  return QPageSize::A4;
+}
+
+// The pages of a PDF: the whole map on one, or at the scale asked for.
+void SavePages(const TRenderRequest& Request, const TTrainStructureSV& Map,
+               const TMapBackground* Background) {
+  TMapView view;
+  const TPrintSource source{
+      Map, view, Background,
+      QFileInfo(QString::fromLocal8Bit(Request.In.c_str())).fileName()};
+  const TPrintRequest print{
+      Request.Scale > 0 ? TPrintExtent::Scale : TPrintExtent::WholeMap,
+      Request.Scale};
+  SavePdf(Request.Out, source, print,
+          PdfPageLayout(PaperOf(Request.Paper), Request.Landscape
+                                                    ? QPageLayout::Landscape
+                                                    : QPageLayout::Portrait),
+          [](double) { return true; });
 }
 
 }  // namespace
 
-std::optional<TRenderRequest> RenderRequest(int Count, char** Args) {
-  if (Count < 2) return std::nullopt;
-  TRenderRequest request{Args[0], Args[1]};
-  // Each option once, in either order.
-  for (int i = 2; i < Count; ++i) {
-    const std::string_view option = Args[i];
-    if (option == "--background" && !request.Background) {
-      request.Background = true;
-      continue;
-    }
-    if (option != "--size" || request.Width > 0 || i + 1 == Count) {
-      return std::nullopt;
-    }
-    const std::string_view size = Args[++i];
-    const size_t x = size.find('x');
-    if (x == std::string_view::npos) return std::nullopt;
-    const std::optional<int> width = Side(size.substr(0, x));
-    const std::optional<int> height = Side(size.substr(x + 1));
-    if (!width || !height) return std::nullopt;
-    request.Width = *width;
-    request.Height = *height;
-  }
-  return request;
-}
-
 int Render(const TRenderRequest& Request) {
+  const bool pdf = IsPdfName(Request.Out);
   const std::optional<TPictureFormat> format = PictureFormatOf(Request.Out);
-  if (!format) {
-    std::fprintf(stderr, "%s: not a picture type trntool writes (.png, .svg)\n",
+  if (!format && !pdf) {
+    std::fprintf(stderr, "%s: not a type trntool writes (.png, .svg, .pdf)\n",
                  Request.Out.c_str());
     return 2;
   }
@@ -76,7 +67,17 @@ int Render(const TRenderRequest& Request) {
       error = failure.what();
     }
   }
-  if (error.empty()) {
+  if (error.empty() && pdf) {
+    try {
+      SavePages(Request, map, background ? &*background : nullptr);
+      return 0;
+    } catch (const EPrintTooLarge& failure) {
+      std::fprintf(stderr, "%s: %s\n", Request.Out.c_str(), failure.what());
+      return 2;
+    } catch (const std::exception& failure) {
+      error = FailureMessage(Request.Out, failure);
+    }
+  } else if (error.empty()) {
     const QSize size = Request.Width > 0 ? QSize(Request.Width, Request.Height)
                                          : FittedSize(map, kDefaultLongSide);
     const TMapPicture picture{map,

@@ -4,43 +4,45 @@
 //   trntool dump FILE       print the loaded container, one object a line
 //   trntool fmt IN OUT      load IN and save it to OUT
 //   trntool lint FILE...    report what is probably a mistake
-//   trntool render IN OUT [--size WxH] [--background]   draw the whole map
-//                                        into a picture
-// Every failure is reported as "FILE: message".
+//   trntool render IN OUT [OPTIONS]   draw the whole map into a picture or
+//                                     PDF pages
+// Every failure is reported as "FILE: message"; trntool --help and
+// trntool COMMAND --help tell the rest.
 
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
+#include "command_line.h"
 #include "file_access.h"
 #include "lint_command.h"
 #include "map_dump.h"
 #include "render_launch.h"
+#include "render_options.h"
 #include "tool_files.h"
+#include "tr_version.h"
 #include "train_structure.h"
+#include "trntool_commands.h"
 
 namespace {
 
-int Usage() {
-  std::fputs(
-      "usage: trntool check FILE...\n"
-      "       trntool dump FILE\n"
-      "       trntool fmt IN OUT\n"
-      "       trntool lint FILE...\n"
-      "       trntool render IN OUT [--size WxH] [--background]\n",
-      stderr);
-  return 2;
+int Print(const TCommandExit& Exit) {
+  std::fputs(Exit.Out.c_str(), stdout);
+  std::fputs(Exit.Err.c_str(), stderr);
+  return Exit.Status;
 }
 
-int Check(int Count, char** Names) {
+int Check(const std::vector<std::string>& Names) {
   int status = 0;
-  for (int i = 0; i < Count; ++i) {
+  for (const std::string& name : Names) {
     TTrainStructureSV map;
-    const std::string error = LoadMap(map, Names[i]);
+    const std::string error = LoadMap(map, name);
     if (error.empty()) {
       std::printf("%s: ok (%zu points, %zu tracks, %zu walls, %zu trains)\n",
-                  Names[i], map.Points.size(), map.Tracks.size(),
+                  name.c_str(), map.Points.size(), map.Tracks.size(),
                   map.Walls.size(), map.Trains.size());
     } else {
       std::printf("%s\n", error.c_str());
@@ -50,7 +52,7 @@ int Check(int Count, char** Names) {
   return status;
 }
 
-int Dump(const char* Name) {
+int Dump(const std::string& Name) {
   TTrainStructureSV map;
   const std::string error = LoadMap(map, Name);
   // What was loaded is shown also when the load failed part-way.
@@ -62,7 +64,7 @@ int Dump(const char* Name) {
   return 1;
 }
 
-int Format(const char* In, const char* Out) {
+int Format(const std::string& In, const std::string& Out) {
   TTrainStructureSV map;
   std::string error = LoadMap(map, In);
   if (error.empty()) {
@@ -81,12 +83,44 @@ int Format(const char* In, const char* Out) {
 
 int main(int argc, char** argv) {
   IgnoreFileSizeSignal();
-  if (argc < 2) return Usage();
-  const std::string_view command = argv[1];
-  if (command == "check" && argc >= 3) return Check(argc - 2, argv + 2);
-  if (command == "dump" && argc == 3) return Dump(argv[2]);
-  if (command == "fmt" && argc == 4) return Format(argv[2], argv[3]);
-  if (command == "lint" && argc >= 3) return Lint(argc - 2, argv + 2);
-  if (command == "render") return LaunchRender(argc - 2, argv + 2);
-  return Usage();
+  if (argc < 2) {
+    std::fputs(TrntoolHelp().c_str(), stderr);
+    return 2;
+  }
+  const std::string command = argv[1];
+  if (command == "--help" || command == "-h") {
+    return Print({0, TrntoolHelp(), ""});
+  }
+  if (command == "--version") {
+    return Print({0, "trntool " TR_VERSION "\n", ""});
+  }
+  const std::string what = command.size() > 1 && command[0] == '-'
+                               ? "unknown option '"
+                               : "unknown command '";
+  const TCommandSpec* spec = nullptr;
+  for (const TCommandSpec& known : TrntoolCommands()) {
+    if (known.Name == command) spec = &known;
+  }
+  if (spec == nullptr) {
+    return Print(
+        {2, "", "trntool: " + what + command + "'; try 'trntool --help'\n"});
+  }
+  // The drawing program gets the same arguments; a bad line is told here,
+  // without starting it.
+  if (command == "render") {
+    const auto request = RenderRequest(argc - 2, argv + 2);
+    if (const auto* exit = std::get_if<TCommandExit>(&request)) {
+      return Print(*exit);
+    }
+    return LaunchRender(argc - 2, argv + 2);
+  }
+  const auto parsed = ParseCommand(*spec, argc - 2, argv + 2);
+  if (const auto* exit = std::get_if<TCommandExit>(&parsed))
+    return Print(*exit);
+  const std::vector<std::string>& args =
+      std::get<TCommandArgs>(parsed).Arguments;
+  if (command == "check") return Check(args);
+  if (command == "dump") return Dump(args[0]);
+  if (command == "fmt") return Format(args[0], args[1]);
+  return Lint(args);
 }

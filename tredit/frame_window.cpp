@@ -6,6 +6,7 @@
 #include <QtGui/QAction>
 #include <QtGui/QUndoGroup>
 #include <QtGui/QUndoStack>
+#include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QCompleter>
 #include <QtWidgets/QFileDialog>
@@ -89,6 +90,9 @@ void TfrmTrain::CreateMenus() {
   // Not "&Export": E is Exit's key, and a key shared by two items only
   // moves between them.
   mnuExportImage = item("E&xport Image...", &TfrmTrain::mnuExportImageClick);
+  // Not "Export &PDF": P is Print's key.
+  mnuExportPdf = item("Export P&DF...", &TfrmTrain::mnuExportPdfClick);
+  mnuPrint = item("&Print...", &TfrmTrain::mnuPrintClick);
   mnuClose = item("&Close", &TfrmTrain::mnuCloseClick);
   mnuFile->addSeparator();
   mnuExit = item("&Exit", &TfrmTrain::mnuExitClick);
@@ -98,12 +102,15 @@ void TfrmTrain::CreateMenus() {
   mnuSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   mnuClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  mnuPrint->setShortcut(QKeySequence::Print);
+  CreatePrintItems();
   CreateEditMenu();
   CreateViewMenu();
 
   CreateSettingsAndMapMenus();
   CreateWindowMenu();
   CreateToolsMenu();
+  CreateHelpMenu();
 }
 
 void TfrmTrain::CreateSettingsAndMapMenus() {

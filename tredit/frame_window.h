@@ -9,10 +9,14 @@
 #include <vector>
 
 #include "map_lint.h"
+#include "map_print.h"
 #include "mode_buttons.h"
+#include "print_dialogs.h"
 #include "save_changes_box.h"
 
 class QAction;
+class QDialog;
+class QPrinter;
 class QSettings;
 class QButtonGroup;
 class QDockWidget;
@@ -59,6 +63,39 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QAction* mnuClose;
   // Writes the active map as a picture (TfrmMap::ExportImage).
   QAction* mnuExportImage;
+  // Printing and PDF (frame_print.cpp). Print asks what to print
+  // (AskPrintRequest: the extent dialog unless replaced, with the pages of
+  // Printer's paper) and shows it in a print preview, from which it is
+  // printed (ShowPrintPreview: QPrintPreviewDialog unless replaced, given
+  // what paints the pages). Export PDF asks for a file (AskPdfFileName)
+  // and for what to show on which paper (AskPdfRequest), then writes it
+  // with a progress dialog that can cancel it. Both start from the last
+  // answer.
+  QAction* mnuExportPdf;
+  QAction* mnuPrint;
+  TPrintRequest PrintRequest;
+  TPdfPaper PdfPaper;
+  std::unique_ptr<QPrinter> Printer;
+  std::function<bool(TPrintRequest& Request, const QPageLayout& Page)>
+      AskPrintRequest;
+  std::function<void(QPrinter& Printer,
+                     const std::function<void(QPrinter&)>& Paint)>
+      ShowPrintPreview;
+  std::function<bool(QString& Name)> AskPdfFileName;
+  std::function<bool(TPrintRequest& Request, TPdfPaper& Paper)> AskPdfRequest;
+  void mnuPrintClick();
+  void mnuExportPdfClick();
+  // The Help menu (help_menu.cpp): the keyboard shortcuts of every action
+  // of the frame, read from the actions when asked; the About box; Qt's.
+  // The two windows of our own are shown by ShowHelpDialog (exec() unless
+  // replaced).
+  QMenu* mnuHelp;
+  QAction* mnuShortcuts;
+  QAction* mnuAbout;
+  QAction* mnuAboutQt;
+  std::function<void(QDialog& Dialog)> ShowHelpDialog;
+  void mnuShortcutsClick();
+  void mnuAboutClick();
   // The Window menu: cascade or tile the map windows, or pick one.
   QMenu* mnuWindow;
   QAction* mnuCascade;
@@ -229,6 +266,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void CreateSettingsAndMapMenus();
   void ShowMapMenu();
   void CreateToolsMenu();
+  void CreatePrintItems();
+  void CreateHelpMenu();
   void FillRecentMenu();
   void FillWindowMenu();
   void RememberFile(const QString& Name);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs trntool as a user would: its output, exit status and files.
-#   trntool_test.sh TRNTOOL MAPS_FOLDER LINT_MAPS_FOLDER
+#   trntool_test.sh TRNTOOL MAPS_FOLDER LINT_MAPS_FOLDER VERSION
 set -uo pipefail
 tool=$1
 maps=$2
 lint_maps=$3
+version=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -103,7 +104,7 @@ expect "lint of a missing file message" "missing.trn: File not found" \
 "$tool" render worked_example.trn "$work/map.bmp" 2>"$work/err"
 expect "render to an unknown type status" 2 $?
 expect "render to an unknown type message" \
-  "$work/map.bmp: not a picture type trntool writes (.png, .svg)" \
+  "$work/map.bmp: not a type trntool writes (.png, .svg, .pdf)" \
   "$(cat "$work/err")"
 printf 'old' > "$work/kept.png"
 "$tool" render truncated_point_entry.trn "$work/kept.png" 2>"$work/err"
@@ -145,7 +146,62 @@ expect "render with damaged background settings message" \
 cmp -s "$work/plain.png" "$work/traced.png"
 expect "render with damaged background settings leaves OUT" 1 $?
 
-"$tool" bogus > /dev/null 2>&1
-expect "usage status" 2 $?
+# The command line as users of such tools expect it: help and version on
+# standard output, and a bad line as one line on standard error that points
+# to the help, with status 2.
+run() {  # ARGUMENTS...: sets status, out and err
+  "$tool" "$@" >"$work/out" 2>"$work/err"
+  status=$?
+  out=$(cat "$work/out")
+  err=$(cat "$work/err")
+}
+run --help
+expect "--help status" "0 " "$status $err"
+[[ "$out" == "usage: trntool COMMAND"* ]]
+expect "--help prints the usage" 0 $?
+run --version
+expect "--version" "0 trntool $version" "$status $out"
+run
+expect "no command" "2 " "$status $out"
+[[ "$err" == "usage: trntool COMMAND"* ]]
+expect "no command prints the usage on standard error" 0 $?
+run bogus
+expect "unknown command" "2|trntool: unknown command 'bogus'; try 'trntool --help'" "$status|$err"
+run --bogus
+expect "unknown option" "2|trntool: unknown option '--bogus'; try 'trntool --help'" "$status|$err"
+declare -A missing=([check]=FILE [dump]=FILE [fmt]=IN [lint]=FILE [render]=IN)
+for command in check dump fmt lint render; do
+  run "$command" --help
+  first=${out%%$'\n'*}
+  expect "$command --help" "0 usage: trntool $command" "$status ${first%% [A-Z]*}"
+  run "$command" --frob worked_example.trn
+  expect "$command with an unknown option" \
+    "2|trntool $command: unknown option '--frob'; try 'trntool $command --help'" \
+    "$status|$err"
+  run "$command"
+  expect "$command without arguments" \
+    "2|trntool $command: missing argument ${missing[$command]}; try 'trntool $command --help'" \
+    "$status|$err"
+done
+run fmt worked_example.trn
+expect "fmt without OUT" "2|trntool fmt: missing argument OUT; try 'trntool fmt --help'" "$status|$err"
+run dump worked_example.trn switch.trn
+expect "dump of two files" \
+  "2|trntool dump: unexpected argument 'switch.trn'; try 'trntool dump --help'" "$status|$err"
+run render worked_example.trn "$work/map.png" --size
+expect "render --size without its value" \
+  "2|trntool render: option '--size' needs a value WxH; try 'trntool render --help'" "$status|$err"
+run render worked_example.trn "$work/map.png" --scale 5000
+expect "render --scale into a picture" \
+  "2|trntool render: --scale is for PDF pages; try 'trntool render --help'" "$status|$err"
+run render worked_example.trn "$work/map.pdf" --paper A2
+expect "render onto unknown paper" \
+  "2|trntool render: unknown paper 'A2' (A3, A4, A5, Letter or Legal); try 'trntool render --help'" \
+  "$status|$err"
+# After "--" a name that starts with a dash is a file.
+cp worked_example.trn "$work/-odd.trn"
+(cd "$work" && "$tool" check -- -odd.trn) >"$work/out" 2>&1
+expect "-- ends the options" "-odd.trn: ok (2 points, 1 tracks, 0 walls, 1 trains)" \
+  "$(cat "$work/out")"
 
 exit $((failures > 0))

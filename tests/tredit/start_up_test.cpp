@@ -52,16 +52,18 @@ TEST_F(FrameTest, MenuBarKeepsTheFileItemsInOrderAndShowsMapWithAMapWindow) {
   EXPECT_TRUE(Frame->mnuMap->menuAction()->isVisible());
   QStringList captions;
   for (QAction* item : Frame->mnuFile->actions()) captions << item->text();
-  EXPECT_EQ(captions, QStringList({"&New", "&Open", "Recent &Files", "&Save",
-                                   "Save &As...", "E&xport Image...", "&Close",
-                                   "", "&Exit"}));
+  EXPECT_EQ(captions,
+            QStringList({"&New", "&Open", "Recent &Files", "&Save",
+                         "Save &As...", "E&xport Image...", "Export P&DF...",
+                         "&Print...", "&Close", "", "&Exit"}));
   QStringList keys;
-  for (QAction* item : {Frame->mnuNew, Frame->mnuOpen, Frame->mnuSave,
-                        Frame->mnuSaveAs, Frame->mnuClose, Frame->mnuExit}) {
+  for (QAction* item :
+       {Frame->mnuNew, Frame->mnuOpen, Frame->mnuSave, Frame->mnuSaveAs,
+        Frame->mnuPrint, Frame->mnuClose, Frame->mnuExit}) {
     keys << item->shortcut().toString();
   }
   EXPECT_EQ(keys, QStringList({"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S",
-                               "Ctrl+W", "Ctrl+Q"}));
+                               "Ctrl+P", "Ctrl+W", "Ctrl+Q"}));
 }
 
 TEST_F(FrameTest, ToolBarButtonsSitAtTheirPlacesWithTheirHints) {

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# trntool's completion in bash, as a user's Tab calls it.
+#   completion_test.sh COMPLETION_SCRIPT
+set -uo pipefail
+source "$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" && mkdir maps && touch plan.trn old.TRN notes.txt plan.pdf
+failures=0
+expect() {  # EXPECTED WORDS...: what Tab offers after the words
+  COMP_WORDS=("${@:2}")
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  COMPREPLY=()
+  _trntool
+  local got
+  got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' ')
+  if [[ "$got" != "$1 " ]]; then
+    printf 'FAIL %s\n  expected: %s\n  actual:   %s\n' "${*:2}" "$1" "$got"
+    failures=$((failures + 1))
+  fi
+}
+expect "render" trntool re
+expect "--help --version" trntool --
+expect "--help --version check dump fmt lint render" trntool ''
+expect "maps old.TRN plan.trn" trntool check ''
+expect "--paper" trntool render plan.trn out.pdf --pa
+expect "Legal Letter" trntool render plan.trn out.pdf --paper L
+expect "maps plan.pdf" trntool render plan.trn ''
+expect "maps old.TRN plan.trn" trntool render --scale 5000 ''
+expect "" trntool render plan.trn out.pdf --scale ''
+exit $((failures > 0))

@@ -1,0 +1,65 @@
+#include "trntool_commands.h"
+
+#include <stdexcept>
+
+const std::vector<TCommandSpec>& TrntoolCommands() {
+  static const std::vector<TCommandSpec> commands{
+      {"check",
+       {"FILE..."},
+       {},
+       "Loads each FILE and prints \"FILE: ok (P points, T tracks, W walls, N "
+       "trains)\"\nor \"FILE: MESSAGE\". Exits 1 if any failed.\n"},
+      {"dump",
+       {"FILE"},
+       {},
+       "Prints the loaded map, one object a line. When the load fails, prints "
+       "what\nwas loaded, then the message on standard error, and exits 1.\n"},
+      {"fmt",
+       {"IN", "OUT"},
+       {},
+       "Loads IN and saves it to OUT. On a load error it prints the message, "
+       "exits 1\nand leaves OUT alone.\n"},
+      {"lint",
+       {"FILE..."},
+       {},
+       "Prints what is probably a mistake in each FILE, one line each,\n"
+       "\"FILE: KIND ID: text\". Exits 1 when it found any, 0 when none, 2 "
+       "when a\nfile cannot be read.\n"},
+      {"render",
+       {"IN", "OUT"},
+       {{"--size", "WxH",
+         "the picture's size in pixels, each side 1 to 16384\n"
+         "                  (PNG, SVG); else 4096 on the long side"},
+        {"--background", "", "draws the background picture kept beside IN"},
+        {"--scale", "N",
+         "prints the map at 1:N over as many pages as it needs\n"
+         "                  (PDF); else the whole map on one page"},
+        {"--paper", "NAME", "A3, A4 (the default), A5, Letter or Legal (PDF)"},
+        {"--landscape", "", "turns the paper (PDF)"}},
+       "Draws the whole map of IN into OUT: a PNG or SVG picture, or PDF "
+       "pages, by\nOUT's extension. Needs no display. A failure leaves OUT "
+       "as it was.\n"},
+  };
+  return commands;
+}
+
+const TCommandSpec& CommandSpec(const std::string& Name) {
+  for (const TCommandSpec& spec : TrntoolCommands()) {
+    if (spec.Name == Name) return spec;
+  }
+  throw std::logic_error("no trntool command " + Name);
+}
+
+std::string TrntoolHelp() {
+  std::string text =
+      "usage: trntool COMMAND ARGUMENTS...\n\n"
+      "Checks, prints, rewrites, checks for mistakes and draws train map "
+      "files.\n\nCommands:\n";
+  for (const TCommandSpec& spec : TrntoolCommands()) {
+    text += "  " + CommandSynopsis(spec) + '\n';
+  }
+  text +=
+      "\n'trntool COMMAND --help' tells more of a command; 'trntool "
+      "--version'\nprints the version.\n";
+  return text;
+}
