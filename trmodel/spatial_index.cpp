@@ -348,12 +348,12 @@ void TSpatialIndex::BeforeChange(const TMapChange& Change) {
       Change);
 }
 
-bool TSpatialIndex::AfterChange(const TMapChange& Change) {
+void TSpatialIndex::AfterChange(const TMapChange& Change) {
   PutBack<TTrPoint>();
   PutBack<TTrack>();
   PutBack<TWall>();
   PutBack<TTrain>();
-  return std::visit(
+  const bool kept = std::visit(
       [this]<typename C>(const C& Record) {
         if constexpr (requires { Record.Held; }) {
           using T = typename decltype(Record.Held)::element_type;
@@ -362,4 +362,5 @@ bool TSpatialIndex::AfterChange(const TMapChange& Change) {
         return true;
       },
       Change);
+  if (!kept) Lost_ = true;
 }

@@ -10,6 +10,7 @@
 #include "bucket_grid.h"
 #include "map_change.h"
 #include "map_objects.h"
+#include "map_observer.h"
 #include "track_position.h"
 #include "world_box.h"
 
@@ -32,7 +33,7 @@ class TTrainStructureSV;
 // a look-up finds can be put back in list order; keys are spaced out, so
 // that an object put back into its list by an undo finds room between its
 // neighbours.
-class TSpatialIndex {
+class TSpatialIndex : public TMapObserver {
  public:
   explicit TSpatialIndex(const TTrainStructureSV& Map);
   TSpatialIndex(const TSpatialIndex&) = delete;
@@ -71,13 +72,15 @@ class TSpatialIndex {
 
   // Told by the map around each change it applies. BeforeChange takes out
   // what the change moves; AfterChange files it again where the change put
-  // it, and says false when the index can no longer be kept current (its
-  // keys ran out between two neighbours, or the map has outgrown its
-  // grid): the map then drops it.
-  void BeforeChange(const TMapChange& Change);
-  bool AfterChange(const TMapChange& Change);
+  // it. Once the index can no longer be kept current (its keys ran out
+  // between two neighbours, or the map has outgrown its grid) it is Lost,
+  // and the map drops it.
+  void BeforeChange(const TMapChange& Change) override;
+  void AfterChange(const TMapChange& Change) override;
+  bool Lost() const { return Lost_; }
 
  private:
+  bool Lost_ = false;
   // The objects of one kind: where they are filed, what BeforeChange took
   // out to be filed again, and room for look-ups.
   template <typename T>

@@ -99,7 +99,7 @@ void TTrainStructureSV::TellLeaving(
 
 void TTrainStructureSV::Apply(TMapChange& Change) {
   ++Revision_;
-  if (Index) Index->BeforeChange(Change);
+  for (TMapObserver* observer : Observers) observer->BeforeChange(Change);
   std::visit(
       TOverloaded{
           [this](map_change::TListEntry<TTrPoint>& C) {
@@ -132,15 +132,24 @@ void TTrainStructureSV::Apply(TMapChange& Change) {
           [this](map_change::TListEntry<TTrain>& C) { Toggle(Trains, C); },
       },
       Change);
-  if (Index && !Index->AfterChange(Change)) Index.reset();
+  for (TMapObserver* observer : Observers) observer->AfterChange(Change);
+  // An index that can no longer be kept current is made anew when asked.
+  if (Index && Index->Lost()) DropSpatialIndex();
 }
 
 const TSpatialIndex& TTrainStructureSV::SpatialIndex() const {
-  if (!Index) Index = std::make_unique<TSpatialIndex>(*this);
+  if (!Index) {
+    Index = std::make_unique<TSpatialIndex>(*this);
+    Observers.push_back(Index.get());
+  }
   return *Index;
 }
 
-void TTrainStructureSV::DropSpatialIndex() { Index.reset(); }
+void TTrainStructureSV::DropSpatialIndex() {
+  if (!Index) return;
+  std::erase(Observers, static_cast<TMapObserver*>(Index.get()));
+  Index.reset();
+}
 
 void TTrainStructureSV::Change(TMapChange Change) {
   Apply(Change);

@@ -24,8 +24,8 @@ class TSpatialIndex;
 // one edit that can be rolled back, undone and redone; outside an edit they
 // are final, and a removed object is freed at once. Only the file reader
 // writes lists and objects directly, while it fills a new map. The same place
-// keeps the map's spatial index current and tells the observers of every
-// object that leaves.
+// tells the map's observers of every change and of every object that leaves;
+// the map's spatial index is one of them.
 class TTrainStructureSV {
  public:
   int32_t NextId = 0;
@@ -162,7 +162,8 @@ class TTrainStructureSV {
                    const map_change::TListEntry<T>& Entry) const;
 
   std::unique_ptr<TMapEdit> Recording;
-  std::vector<TMapObserver*> Observers;
+  // The spatial index among them, once made.
+  mutable std::vector<TMapObserver*> Observers;
   uint64_t Revision_ = 0;
   mutable std::unique_ptr<TSpatialIndex> Index;
 };
