@@ -37,16 +37,16 @@ std::unique_ptr<TTrainStructureSV>& CachedMap(size_t PointCount, bool Turned) {
 
 double ShareInView(const TfrmMap& Window) {
   size_t inView = 0;
-  for (const auto& point : Window.Map->Points) {
+  for (const auto& point : Window.Map()->Points) {
     const int x = Window.WorldToScreenX(point->Pos.X);
     const int y = Window.WorldToScreenY(point->Pos.Y);
     if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) ++inView;
   }
-  return static_cast<double>(inView) / Window.Map->Points.size();
+  return static_cast<double>(inView) / Window.Map()->Points.size();
 }
 
 void FitView(TfrmMap& Window, double ViewShare) {
-  const TWorldBox b = *PointExtent(*Window.Map);
+  const TWorldBox b = *PointExtent(*Window.Map());
   const double width = b.MaxX - b.MinX;
   const double height = b.MaxY - b.MinY;
   Window.Scale = std::max(width / kWidth, height / kHeight) * 1.02;
@@ -58,4 +58,8 @@ void FitView(TfrmMap& Window, double ViewShare) {
     Window.OriginY = static_cast<int32_t>(
         std::nearbyint(kHeight / 2 + (b.MinY + b.MaxY) / 2 / Window.Scale));
   }
+}
+
+void SwapMap(TfrmMap& Window, std::unique_ptr<TTrainStructureSV>& Map) {
+  Map = Window.Document().ReplaceMap(std::move(Map));
 }

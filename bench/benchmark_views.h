@@ -14,6 +14,9 @@ inline constexpr int kHeight = 1080;
 // Turned, it is turned by 30 degrees so that hardly any line is horizontal
 // or vertical. A benchmark swaps it into its window and back.
 std::unique_ptr<TTrainStructureSV>& CachedMap(size_t PointCount, bool Turned);
+// Exchanges the map of Window's document with Map: a cached map is lent to
+// a window and taken back.
+void SwapMap(TfrmMap& Window, std::unique_ptr<TTrainStructureSV>& Map);
 
 // The share of the map's points that lie in the window.
 double ShareInView(const TfrmMap& Window);

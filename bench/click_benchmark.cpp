@@ -18,7 +18,7 @@ void BM_Click(benchmark::State& State) {
   const double viewShare = State.range(1) / 100.0;
   TfrmMap window;
   window.resize(kWidth, kHeight);
-  window.Map.swap(CachedMap(1000000, false));
+  SwapMap(window, CachedMap(1000000, false));
   FitView(window, viewShare);
 
   std::mt19937 random(13);
@@ -45,7 +45,7 @@ void BM_Click(benchmark::State& State) {
     benchmark::DoNotOptimize(distance);
   }
   State.counters["in_view%"] = 100.0 * ShareInView(window);
-  window.Map.swap(CachedMap(1000000, false));
+  SwapMap(window, CachedMap(1000000, false));
 }
 
 BENCHMARK(BM_Click)

@@ -27,7 +27,7 @@ void BM_PointDragMove(benchmark::State& State) {
   TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
   window.resize(kWidth, kHeight);
   window.ModeButtons = &mode;
-  window.Map.swap(CachedMap(pointCount, turned));
+  SwapMap(window, CachedMap(pointCount, turned));
   FitView(window, 0.05);
 
   // Grab the point nearest the middle of the window.
@@ -36,7 +36,7 @@ void BM_PointDragMove(benchmark::State& State) {
   const int32_t x = window.WorldToScreenX(point->Pos.X);
   const int32_t y = window.WorldToScreenY(point->Pos.Y);
   window.FormMouseDown(TMouseButton::Left, x, y);
-  if (!window.MovingPoint) State.SkipWithError("no point drag started");
+  if (!window.MovingPoint()) State.SkipWithError("no point drag started");
 
   int32_t step = 0;
   for (auto _ : State) {
@@ -45,10 +45,10 @@ void BM_PointDragMove(benchmark::State& State) {
     benchmark::DoNotOptimize(canvas->Picture().constBits());
   }
   window.FormMouseUp(TMouseButton::Left, x, y);
-  State.counters["lines"] =
-      static_cast<double>(window.Map->Tracks.size() + window.Map->Walls.size());
+  State.counters["lines"] = static_cast<double>(window.Map()->Tracks.size() +
+                                                window.Map()->Walls.size());
   State.counters["in_view%"] = 100.0 * ShareInView(window);
-  window.Map.swap(CachedMap(pointCount, turned));
+  SwapMap(window, CachedMap(pointCount, turned));
 }
 
 BENCHMARK(BM_PointDragMove)

@@ -24,7 +24,7 @@ void BM_FullPaint(benchmark::State& State) {
   auto* canvas = new TImageCanvas(QSize(kWidth, kHeight));
   TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
   window.resize(kWidth, kHeight);
-  window.Map.swap(CachedMap(pointCount, turned));
+  SwapMap(window, CachedMap(pointCount, turned));
   FitView(window, viewShare);
 
   for (auto _ : State) {
@@ -32,13 +32,13 @@ void BM_FullPaint(benchmark::State& State) {
     window.FormPaint();
     benchmark::DoNotOptimize(canvas->Picture().constBits());
   }
-  const TTrainStructureSV& map = *window.Map;
+  const TTrainStructureSV& map = *window.Map();
   State.counters["lines"] =
       static_cast<double>(map.Tracks.size() + map.Walls.size());
   State.counters["points"] = static_cast<double>(map.Points.size());
   State.counters["trains"] = static_cast<double>(map.Trains.size());
   State.counters["in_view%"] = 100.0 * ShareInView(window);
-  window.Map.swap(CachedMap(pointCount, turned));
+  SwapMap(window, CachedMap(pointCount, turned));
 }
 
 BENCHMARK(BM_FullPaint)
@@ -77,12 +77,12 @@ void BM_PaintOverBackground(benchmark::State& State) {
   auto* canvas = new TImageCanvas(QSize(kWidth, kHeight));
   TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
   window.resize(kWidth, kHeight);
-  window.Map.swap(CachedMap(100000, false));
+  SwapMap(window, CachedMap(100000, false));
   double left = 0.0;
   double right = 0.0;
   double bottom = 0.0;
   double top = 0.0;
-  for (const auto& point : window.Map->Points) {
+  for (const auto& point : window.Map()->Points) {
     left = std::min(left, point->Pos.X);
     right = std::max(right, point->Pos.X);
     bottom = std::min(bottom, point->Pos.Y);
@@ -92,7 +92,7 @@ void BM_PaintOverBackground(benchmark::State& State) {
   background.Settings.Placement = {
       left, top, std::max(right - left, top - bottom) / kPictureSide, turn};
   background.Settings.Opacity = opacity;
-  window.Background = background;
+  window.Document().SetBackground(background, QStringLiteral("Set Background"));
   FitView(window, viewShare);
 
   for (auto _ : State) {
@@ -103,7 +103,7 @@ void BM_PaintOverBackground(benchmark::State& State) {
   State.counters["in_view%"] = 100.0 * ShareInView(window);
   State.counters["screen_px_per_picture_px"] =
       background.Settings.Placement.MetresPerPixel / window.Scale;
-  window.Map.swap(CachedMap(100000, false));
+  SwapMap(window, CachedMap(100000, false));
 }
 
 BENCHMARK(BM_PaintOverBackground)

@@ -42,15 +42,15 @@ class TBigWindow {
       : Window(nullptr,
                std::make_unique<TImageCanvas>(QSize(kWidth, kHeight))) {
     Window.resize(kWidth, kHeight);
-    Window.Map.swap(CachedMap(kPoints, false));
+    SwapMap(Window, CachedMap(kPoints, false));
     FitView(Window, 1.0);
-    Window.Recovery = &Store;
-    Window.RecoveryEntry = 1;
-    Window.SetRecoveryDelays(kDelayMs, 20000);
+    Window.Document().Recovery = &Store;
+    Window.Document().RecoveryEntry = 1;
+    Window.Document().SetRecoveryDelays(kDelayMs, 20000);
   }
   ~TBigWindow() {
-    Window.Recovery = nullptr;
-    Window.Map.swap(CachedMap(kPoints, false));
+    Window.Document().Recovery = nullptr;
+    SwapMap(Window, CachedMap(kPoints, false));
   }
 
   TfrmMap Window;
@@ -83,10 +83,12 @@ TKeepTimes KeepWithTicks(TfrmMap& Window, const QString& Folder, bool AtOnce) {
   });
   QTimer::singleShot(20, [&] {
     // A step of the history; the map itself need not change for this.
-    Window.UndoStack->push(new QUndoCommand(QStringLiteral("Change")));
+    Window.Document().UndoStack()->push(
+        new QUndoCommand(QStringLiteral("Change")));
     keepStarted = clock.nsecsElapsed() + kDelayMs * 1000000LL;
     if (AtOnce) {
-      QTimer::singleShot(kDelayMs, [&] { Window.KeepForRecovery(); });
+      QTimer::singleShot(kDelayMs,
+                         [&] { Window.Document().KeepForRecovery(); });
     }
   });
   clock.start();
@@ -131,8 +133,8 @@ void BM_ReopenAtStart(benchmark::State& State) {
     {
       TRecoveryStore earlier(earlierFolder.path().toStdString());
       TBigWindow big(earlier);
-      big.Window.UndoStack->resetClean();
-      big.Window.KeepForRecovery();
+      big.Window.Document().UndoStack()->resetClean();
+      big.Window.Document().KeepForRecovery();
     }
     auto* canvas = new TImageCanvas(QSize(kWidth, kHeight));
     window =
@@ -142,7 +144,7 @@ void BM_ReopenAtStart(benchmark::State& State) {
     window->ReopenRecovered(earlierFolder.path().toStdString(), 1);
     benchmark::DoNotOptimize(canvas->Picture().constBits());
   }
-  State.counters["points"] = static_cast<double>(window->Map->Points.size());
+  State.counters["points"] = static_cast<double>(window->Map()->Points.size());
 }
 
 BENCHMARK(BM_ReopenAtStart)

@@ -39,7 +39,7 @@ void TfrmTrain::mnuCheckMapClick() {
     std::vector<TLintFinding> found;
     {
       const TBusyCursor busy;
-      found = LintMap(*Map.Map);
+      found = LintMap(*Map.Map());
     }
     // The list is filled before the findings are kept: filling it chooses
     // no finding.
@@ -53,7 +53,7 @@ void TfrmTrain::mnuCheckMapClick() {
       lstFindings->addItem(QStringLiteral("No problems found"));
     }
     dckFindings->setWindowTitle(
-        QStringLiteral("Check Map: %1").arg(Map.DocumentName()));
+        QStringLiteral("Check Map: %1").arg(Map.Document().DocumentName()));
     dckFindings->show();
     CheckedMap = &Map;
     Findings = std::move(found);

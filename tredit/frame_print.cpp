@@ -15,8 +15,10 @@ namespace {
 constexpr int kProgressSteps = 1000;
 
 TPrintSource PrintSourceOf(const TfrmMap& Map) {
-  return {*Map.Map, Map.View(), Map.Background ? &*Map.Background : nullptr,
-          Map.DocumentName()};
+  const TMapDocument& document = Map.Document();
+  const std::optional<TMapBackground>& background = document.Background();
+  return {document.Map(), Map.View(), background ? &*background : nullptr,
+          document.DocumentName()};
 }
 
 // What the extent dialog says of the pages a request takes, or why it
@@ -118,8 +120,8 @@ void TfrmTrain::mnuExportPdfClick() {
   OnActiveMap([this](TfrmMap& Map) {
     if (Map.GestureUnderway()) return;
     // The map's own name with the extension of a PDF, to start from.
-    const QFileInfo file(Map.FileName);
-    QString name = Map.FileName.isEmpty()
+    const QFileInfo file(Map.FileName());
+    QString name = Map.FileName().isEmpty()
                        ? QStringLiteral("map.pdf")
                        : file.path() + u'/' + file.completeBaseName() +
                              QStringLiteral(".pdf");

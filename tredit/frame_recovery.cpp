@@ -37,26 +37,27 @@ bool TfrmTrain::ReopenRecoveredMaps() {
 }
 
 QString TfrmTrain::KeepUnsavedMaps() {
-  const QList<TfrmMap*> maps = MapWindows();
-  for (TfrmMap* map : maps) map->KeepForRecovery();
+  const std::vector<TMapDocument*> documents = Documents();
+  for (TMapDocument* document : documents) document->KeepForRecovery();
   if (Recovery != nullptr && Recovery->Store() != nullptr) {
     Recovery->Store()->Flush();
   }
   QStringList failures;
-  for (TfrmMap* map : maps) {
-    if (!map->Modified()) continue;
-    const QString failure = RecoveryFailure(*map);
+  for (const TMapDocument* document : documents) {
+    if (!document->Modified()) continue;
+    const QString failure = RecoveryFailure(*document);
     if (failure.isEmpty()) continue;
     failures << QStringLiteral(
                     "The unsaved changes to %1 could not be kept: %2")
-                    .arg(map->DocumentName(), failure);
+                    .arg(document->DocumentName(), failure);
   }
   return failures.join(QStringLiteral(".\n"));
 }
 
-QString TfrmTrain::RecoveryFailure(const TfrmMap& Map) const {
-  if (Map.Recovery != nullptr) {
-    return QString::fromStdString(Map.Recovery->Failure(Map.RecoveryEntry));
+QString TfrmTrain::RecoveryFailure(const TMapDocument& Document) const {
+  if (Document.Recovery != nullptr) {
+    return QString::fromStdString(
+        Document.Recovery->Failure(Document.RecoveryEntry));
   }
   return Recovery != nullptr ? Recovery->Failure()
                              : QStringLiteral("No recovery folder");

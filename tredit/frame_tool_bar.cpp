@@ -6,6 +6,7 @@
 
 #include "frame_window.h"
 #include "glyphs.h"
+#include "tool_table.h"
 #include "up_down.h"
 
 namespace {
@@ -67,10 +68,19 @@ void TfrmTrain::CreateToolBar() {
   spbDefsw = NewButton(Panel5, 154, "Swap default switch direction",
                        TGlyph::SwapSwitch);
 
+  // A button for each tool, one of them down at a time.
   Panel3 = NewPanel(Panel1, 253, 121);
-  spbCursor = NewButton(Panel3, 5, "Select", TGlyph::Cursor);
-  spbLine = NewButton(Panel3, 36, "Build track", TGlyph::BuildTrack);
-  spbBuild = NewButton(Panel3, 67, "Build wall", TGlyph::BuildWall);
+  auto* tools = new QButtonGroup(this);
+  tools->setExclusive(true);
+  for (const TToolRow& row : ToolRows()) {
+    QToolButton* button = NewButton(Panel3, row.Left, row.Hint, row.Glyph);
+    button->setCheckable(true);
+    tools->addButton(button);
+    ToolButtons.emplace_back(row.Button, button);
+  }
+  spbCursor = ToolButton(TModeButton::spbCursor);
+  spbLine = ToolButton(TModeButton::spbLine);
+  spbBuild = ToolButton(TModeButton::spbBuild);
 
   Panel7 = NewPanel(Panel1, 374, 80);
   spbConn =
@@ -87,7 +97,6 @@ void TfrmTrain::CreateToolBar() {
   UpDown1->setGeometry(60, 17, 34, 21);
   UpDown1->setToolTip(QStringLiteral("Change Grid"));
 
-  NewExclusiveGroup(this, {spbCursor, spbLine, spbBuild});
   NewExclusiveGroup(this, {spbPoint, spbLines, spbTrains});
   spbCursor->setChecked(true);
   spbPoint->setChecked(true);
@@ -106,14 +115,15 @@ void TfrmTrain::CreateToolBar() {
   UpDown1->OnClick = [this](TUDBtnType Button) { UpDown1Click(Button); };
 }
 
+QToolButton* TfrmTrain::ToolButton(TModeButton Button) const {
+  for (const auto& [mode, button] : ToolButtons) {
+    if (mode == Button) return button;
+  }
+  return nullptr;
+}
+
 bool TfrmTrain::IsDown(TModeButton Button) const {
   switch (Button) {
-    case TModeButton::spbCursor:
-      return spbCursor->isChecked();
-    case TModeButton::spbLine:
-      return spbLine->isChecked();
-    case TModeButton::spbBuild:
-      return spbBuild->isChecked();
     case TModeButton::spbPoint:
       return spbPoint->isChecked();
     case TModeButton::spbLines:
@@ -122,8 +132,11 @@ bool TfrmTrain::IsDown(TModeButton Button) const {
       return spbTrains->isChecked();
     case TModeButton::spbConn:
       return spbConn->isChecked();
+    default: {
+      const QToolButton* tool = ToolButton(Button);
+      return tool != nullptr && tool->isChecked();
+    }
   }
-  return false;
 }
 
 void TfrmTrain::SetConnDown(bool Down) { spbConn->setChecked(Down); }

@@ -15,6 +15,7 @@
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
+#include <algorithm>
 
 #include "error_box.h"
 #include "glyphs.h"
@@ -68,7 +69,7 @@ TfrmTrain::~TfrmTrain() {
   // its store on their way out.
   // Nor may they report their status to it.
   for (TfrmMap* map : MapWindows()) {
-    map->Recovery = nullptr;
+    map->Document().Recovery = nullptr;
     map->StatusChanged = [] {};
   }
 }
@@ -135,6 +136,9 @@ void TfrmTrain::ShowMapMenu() {
 
 void TfrmTrain::CreateWindowMenu() {
   mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
+  mnuNewView = mnuWindow->addAction(QStringLiteral("New &View"));
+  connect(mnuNewView, &QAction::triggered, this,
+          [this] { Guarded([this] { NewView(); }); });
   mnuCascade = mnuWindow->addAction(QStringLiteral("&Cascade"));
   mnuTile = mnuWindow->addAction(QStringLiteral("&Tile"));
   connect(mnuCascade, &QAction::triggered, MdiArea,
@@ -144,9 +148,9 @@ void TfrmTrain::CreateWindowMenu() {
 }
 
 void TfrmTrain::FillWindowMenu() {
-  // The list of windows below the two commands is made anew each time.
+  // The list of windows below the three commands is made anew each time.
   const QList<QAction*> items = mnuWindow->actions();
-  for (qsizetype i = 2; i < items.size(); ++i) delete items[i];
+  for (qsizetype i = 3; i < items.size(); ++i) delete items[i];
   const QList<QMdiSubWindow*> children =
       MdiArea->subWindowList(QMdiArea::CreationOrder);
   if (children.isEmpty()) return;
@@ -203,7 +207,9 @@ void TfrmTrain::CreateEditMenu() {
   mnuUndo->setEnabled(false);
   mnuRedo->setEnabled(false);
   connect(MdiArea, &QMdiArea::subWindowActivated, this, [this] {
-    if (TfrmMap* map = ActiveMap()) UndoGroup->setActiveStack(map->UndoStack);
+    if (TfrmMap* map = ActiveMap()) {
+      UndoGroup->setActiveStack(map->Document().UndoStack());
+    }
   });
 }
 
@@ -240,7 +246,21 @@ TfrmMap* TfrmTrain::ActiveMap() const {
 }
 
 TfrmMap* TfrmTrain::NewMapWindow() {
-  auto* map = new TfrmMap;
+  auto document = std::make_shared<TMapDocument>();
+  if (Recovery != nullptr) {
+    document->Recovery = Recovery->Store();
+    document->RecoveryEntry = Recovery->NewEntry();
+  }
+  return AddMapWindow(std::move(document));
+}
+
+TfrmMap* TfrmTrain::NewView() {
+  const TfrmMap* active = ActiveMap();
+  return active != nullptr ? AddMapWindow(active->SharedDocument()) : nullptr;
+}
+
+TfrmMap* TfrmTrain::AddMapWindow(std::shared_ptr<TMapDocument> Document) {
+  auto* map = new TfrmMap(nullptr, nullptr, Document);
   map->ModeButtons = this;
   map->FileUsed = [this](const QString& Name) { RememberFile(Name); };
   map->TrackPropertiesDialog = frmTrackPr;
@@ -252,22 +272,31 @@ TfrmMap* TfrmTrain::NewMapWindow() {
   map->AskSaveChanges = [this](const QString& Name) {
     return AskSaveChanges(Name);
   };
-  if (Recovery != nullptr) {
-    map->Recovery = Recovery->Store();
-    map->RecoveryEntry = Recovery->NewEntry();
-  }
   QMdiSubWindow* child = MdiArea->addSubWindow(map);
-  // Closing a map window frees it and its map, once its unsaved changes
-  // are saved or given up.
+  // Closing a map window frees it, and with the last one of its document
+  // the map, once its unsaved changes are saved or given up.
   child->setAttribute(Qt::WA_DeleteOnClose);
   // The toolkit's own logo would stand in the menu bar otherwise.
   child->setWindowIcon(GlyphIcon(TGlyph::BuildTrack));
   LeaveMenuKeysToMenus(*child);
-  UndoGroup->addStack(map->UndoStack);
+  QUndoStack* history = Document->UndoStack();
+  if (!UndoGroup->stacks().contains(history)) UndoGroup->addStack(history);
   child->showMaximized();
   MdiArea->setActiveSubWindow(child);
-  UndoGroup->setActiveStack(map->UndoStack);
+  UndoGroup->setActiveStack(history);
   return map;
+}
+
+std::vector<TMapDocument*> TfrmTrain::Documents() const {
+  std::vector<TMapDocument*> documents;
+  for (TfrmMap* map : MapWindows()) {
+    TMapDocument* document = &map->Document();
+    if (std::find(documents.begin(), documents.end(), document) ==
+        documents.end()) {
+      documents.push_back(document);
+    }
+  }
+  return documents;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "map_lint.h"
@@ -31,6 +32,7 @@ class QMenu;
 class QToolButton;
 class QUndoGroup;
 class TfrmMap;
+class TMapDocument;
 class TfrmTrackPr;
 class TRecoverySession;
 class TTrainProps;
@@ -96,8 +98,10 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   std::function<void(QDialog& Dialog)> ShowHelpDialog;
   void mnuShortcutsClick();
   void mnuAboutClick();
-  // The Window menu: cascade or tile the map windows, or pick one.
+  // The Window menu: another window onto the active map, cascade or tile
+  // the map windows, or pick one.
   QMenu* mnuWindow;
+  QAction* mnuNewView;
   QAction* mnuCascade;
   QAction* mnuTile;
   // The View menu: zoom the active map window in or out a step about its
@@ -142,7 +146,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QToolButton* spbProperties;
   QToolButton* spbRotate;
   QToolButton* spbDefsw;
+  // Made from the tool table, a button for each tool.
   QFrame* Panel3;
+  std::vector<std::pair<TModeButton, QToolButton*>> ToolButtons;
   QToolButton* spbCursor;
   QToolButton* spbLine;
   QToolButton* spbBuild;
@@ -213,6 +219,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   TfrmMap* ActiveMap() const;
   // A new, empty map window: maximised, captioned "Train Map", active.
   TfrmMap* NewMapWindow();
+  // Another window onto the active window's document, with a view of its
+  // own; none without an active window.
+  TfrmMap* NewView();
 
   void mnuNewClick();
   void mnuOpenClick();
@@ -238,6 +247,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
 
   // The mode buttons, for every map window.
   bool IsDown(TModeButton Button) const override;
+  // The button of a tool of the tool table, none for another.
+  QToolButton* ToolButton(TModeButton Button) const;
   void SetConnDown(bool Down) override;
 
  protected:
@@ -281,8 +292,13 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void OnActiveMap(const std::function<void(TfrmMap& Map)>& Command);
   // The map windows in the order they were made.
   QList<TfrmMap*> MapWindows() const;
-  // Why the latest keeping of Map failed; empty when it did not.
-  QString RecoveryFailure(const TfrmMap& Map) const;
+  // The documents of the map windows, each once, in the order of their
+  // first windows.
+  std::vector<TMapDocument*> Documents() const;
+  // Why the latest keeping of Document failed; empty when it did not.
+  QString RecoveryFailure(const TMapDocument& Document) const;
+  // A map window onto Document, maximised and active.
+  TfrmMap* AddMapWindow(std::shared_ptr<TMapDocument> Document);
   // The window the findings listed are about, and the findings.
   QPointer<TfrmMap> CheckedMap;
   std::vector<TLintFinding> Findings;

@@ -2,15 +2,16 @@
 
 #include <QtGui/QPainter>
 #include <QtGui/QResizeEvent>
-#include <QtGui/QUndoStack>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QHBoxLayout>
+#include <utility>
 
 #include "background_dialog.h"
 #include "error_box.h"
 #include "image_canvas.h"
 #include "number_dialog.h"
+#include "tool_table.h"
 #include "track_properties_dialog.h"
 #include "train_properties_dialog.h"
 
@@ -23,8 +24,12 @@ constexpr int kDesignHeight = 271;
 
 }  // namespace
 
-TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
-    : QWidget(Parent) {
+TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas,
+                 std::shared_ptr<TMapDocument> ADocument)
+    : QWidget(Parent),
+      Document_(ADocument ? std::move(ADocument)
+                          : std::make_shared<TMapDocument>()),
+      Scroll(*this) {
   // The canvas picture covers every pixel; nothing else needs to erase.
   setAttribute(Qt::WA_OpaquePaintEvent);
   resize(kDesignWidth, kDesignHeight);
@@ -72,37 +77,37 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas)
     Extent = dialog.Extent();
     return true;
   };
-  UndoStack = new QUndoStack(this);
-  SetUpRecovery();
-
+  for (const TToolRow& row : ToolRows()) Tools.push_back(row.Make(*this));
   FormCreate();
+  Document_->AddView(this);
 }
 
-// The history goes first, while the window it reports to is still whole;
-// what it says on its way out is no change of the map.
+// A gesture under way goes with the window: the document's other windows
+// must find its map as it was before the press.
 TfrmMap::~TfrmMap() {
-  UndoStack->disconnect(this);
-  delete UndoStack;
+  if (LeftGestureUnderway() && Document_->Editing()) {
+    Document_->RollBackEdit(this);
+  }
+  Gesture = nullptr;
+  Tools.clear();
+  Document_->RemoveView(this);
 }
 
 void TfrmMap::FormCreate() {
-  Building = false;
-  Panning = false;
-  MovingPoint = false;
-  SetFileName(QString());
-  TakeMap(std::make_unique<TTrainStructureSV>());
   OriginX = width() / 2;
   OriginY = height() / 2;
   Scale = 1.0;
   GridSpacing = 100.0;
-  SelectedLine = nullptr;
-  SelectedPoint = nullptr;
-  SelectedTrain = nullptr;
 }
 
 QSize TfrmMap::sizeHint() const { return {kDesignWidth, kDesignHeight}; }
 
 void TfrmMap::paintEvent(QPaintEvent*) {
+  if (std::exchange(Stale, false)) {
+    Canvas->Erase(ButtonFace());
+    FormPaint();
+    StatusChanged();
+  }
   QPainter painter(this);
   Canvas->Present(painter);
 }

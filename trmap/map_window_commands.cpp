@@ -14,12 +14,12 @@ constexpr double kNewTrainLength = 50.0;
 
 // The new values show at the next paint: a dialog is no reason to redraw.
 void TfrmMap::EditProperties() {
-  if (auto* track = dynamic_cast<TTrack*>(SelectedLine)) {
+  if (auto* track = dynamic_cast<TTrack*>(SelectedLine())) {
     EditTrackProperties(track);
-  } else if (SelectedPoint != nullptr && SelectedPoint->IsWallPoint()) {
-    EditPointHeight(SelectedPoint);
-  } else if (SelectedTrain != nullptr) {
-    EditTrainLength(SelectedTrain);
+  } else if (SelectedPoint() != nullptr && SelectedPoint()->IsWallPoint()) {
+    EditPointHeight(SelectedPoint());
+  } else if (SelectedTrain() != nullptr) {
+    EditTrainLength(SelectedTrain());
   }
 }
 
@@ -34,8 +34,9 @@ void TfrmMap::EditTrackProperties(TTrack* Track) {
   // A value read from a file outside the items shows none chosen; with
   // none chosen the track keeps it.
   const uint8_t kept = poles >= 0 ? static_cast<uint8_t>(poles) : Track->Poles;
-  Edit(QStringLiteral("Properties"),
-       [&] { Map->SetTrackProperties(Track, kept, platform ? 1 : 0); });
+  Edit(QStringLiteral("Properties"), [&] {
+    Document_->Map().SetTrackProperties(Track, kept, platform ? 1 : 0);
+  });
 }
 
 void TfrmMap::EditPointHeight(TTrPoint* Point) {
@@ -53,7 +54,7 @@ void TfrmMap::EditPointHeight(TTrPoint* Point) {
     return;
   }
   Edit(QStringLiteral("Properties"),
-       [&] { Map->SetPointHeight(Point, height); });
+       [&] { Document_->Map().SetPointHeight(Point, height); });
 }
 
 void TfrmMap::EditTrainLength(TTrain* Train) {
@@ -69,7 +70,7 @@ void TfrmMap::EditTrainLength(TTrain* Train) {
     return;
   }
   Edit(QStringLiteral("Properties"),
-       [&] { Map->SetTrainLength(Train, length); });
+       [&] { Document_->Map().SetTrainLength(Train, length); });
   if (dialog.cbxDefault->isChecked()) dialog.DefaultLength = length;
   // The train's new extent shows at once: it is drawn along the track.
   Repaint();
@@ -78,13 +79,15 @@ void TfrmMap::EditTrainLength(TTrain* Train) {
 void TfrmMap::NewTrain() {
   // A train stands on track: a point read from a file may have no line,
   // and one on a wall could not be saved (the file names trains by track).
-  if (SelectedPoint == nullptr || !IsTrack(SelectedPoint->Conn1.Line)) return;
-  const TTrLineEnd& first = SelectedPoint->Conn1;
+  const TTrPoint* point = SelectedPoint();
+  if (point == nullptr || !IsTrack(point->Conn1.Line)) return;
+  const TTrLineEnd& first = point->Conn1;
   const double length = TrainPropertiesDialog != nullptr
                             ? TrainPropertiesDialog->DefaultLength
                             : kNewTrainLength;
   Edit(QStringLiteral("New Train"), [&] {
-    Map->AddTrain(std::make_unique<TTrain>(first.Line, first.End, length));
+    Document_->Map().AddTrain(
+        std::make_unique<TTrain>(first.Line, first.End, length));
   });
   Repaint();
 }
@@ -92,13 +95,13 @@ void TfrmMap::NewTrain() {
 void TfrmMap::RotateSwitch() {
   bool rotated = false;
   Edit(QStringLiteral("Rotate Switch"),
-       [&] { rotated = Map->RotateSwitch(SelectedPoint); });
+       [&] { rotated = Document_->Map().RotateSwitch(SelectedPoint()); });
   if (rotated) Repaint();
 }
 
 void TfrmMap::SwapSwitch() {
   bool swapped = false;
   Edit(QStringLiteral("Swap Switch"),
-       [&] { swapped = Map->SwapSwitch(SelectedPoint); });
+       [&] { swapped = Document_->Map().SwapSwitch(SelectedPoint()); });
   if (swapped) Repaint();
 }

@@ -1,94 +1,27 @@
-#include <QtCore/QFile>
 #include <QtGui/QCloseEvent>
-#include <QtGui/QUndoStack>
-#include <stdexcept>
 
-#include "busy_cursor.h"
 #include "map_file_dialogs.h"
 #include "map_window.h"
-#include "recovery_store.h"
 
-namespace {
-
-const QString kCaption = QStringLiteral("Train Map");
-
-std::string LocalFileName(const QString& Name) {
-  return QFile::encodeName(Name).toStdString();
-}
-
-}  // namespace
-
-void TfrmMap::SetFileName(const QString& Name) {
-  FileName = Name;
-  // Qt shows "[*]" as "*" while the window is marked modified.
-  const QString caption = Name.isEmpty() ? kCaption : kCaption + u' ' + Name;
-  setWindowTitle(caption + QStringLiteral("[*]"));
-}
-
-QString TfrmMap::DocumentName() const {
-  return FileName.isEmpty() ? kCaption : FileName;
-}
-
-bool TfrmMap::Modified() const { return !UndoStack->isClean(); }
-
-void TfrmMap::ReplaceMap(std::unique_ptr<TTrainStructureSV> NewMap) {
-  // Drop what the window held, and every pointer into it, first.
-  AbandonKeep();
-  SelectedLine = nullptr;
-  SelectedPoint = nullptr;
-  SelectedTrain = nullptr;
-  Building = MovingPoint = Panning = false;
-  DragPoint = nullptr;
-  BuildLine = nullptr;
-  // The old history names the old map; the new one starts clean.
-  UndoStack->clear();
-  UndoStack->setClean();
-  TakeMap(std::move(NewMap));
-  Background.reset();
-}
-
-void TfrmMap::TakeMap(std::unique_ptr<TTrainStructureSV> NewMap) {
-  if (Map) Map->RemoveObserver(this);
-  Map = std::move(NewMap);
-  Map->AddObserver(this);
+void TfrmMap::ShowErrors(const QStringList& Messages) {
+  for (const QString& message : Messages) ShowError(message);
 }
 
 void TfrmMap::OpenMap(const QString& AFileName) {
-  SetFileName(AFileName);
-  // Loading needs an empty map.
-  ReplaceMap(std::make_unique<TTrainStructureSV>());
-  try {
-    // A large map takes a while: the busy cursor says so until the map and
-    // the index its first paint needs are ready, and is gone before any
-    // message.
-    const TBusyCursor busy;
-    Map->LoadFromFile(LocalFileName(AFileName), *Files);
-    Map->SpatialIndex();
-    FileUsed(AFileName);
-  } catch (const std::runtime_error& Error) {
-    // What was read before the failure stays and is shown.
-    ShowError(QString::fromStdString(Error.what()));
-  }
-  // The map opens whatever becomes of its background.
-  ReadBackground(AFileName);
+  const TMapDocument::TFileResult opened = Document_->Open(AFileName);
+  if (opened.Done) FileUsed(AFileName);
+  ShowErrors(opened.Errors);
   Repaint();
 }
 
 void TfrmMap::SaveMap(bool AlwaysAsk) {
-  QString name = FileName;
-  if (AlwaysAsk || FileName.isEmpty()) {
+  QString name = Document_->FileName();
+  if (AlwaysAsk || name.isEmpty()) {
     if (!AskSaveFileName(name)) return;
   }
-  SetFileName(name);
-  try {
-    Map->SaveToFile(LocalFileName(name));
-    // Saved only when the background is saved too.
-    WriteBackground(name);
-    UndoStack->setClean();
-    FileUsed(name);
-  } catch (const std::runtime_error& Error) {
-    ShowError(QString::fromStdString(Error.what()));
-  }
+  const TMapDocument::TFileResult saved = Document_->Save(name);
+  if (saved.Done) FileUsed(name);
+  ShowErrors(saved.Errors);
 }
 
 bool TfrmMap::ExecSaveDialog(QString& Name) {
@@ -99,13 +32,29 @@ bool TfrmMap::ExecSaveDialog(QString& Name) {
   return !Name.isEmpty();
 }
 
+void TfrmMap::ReopenRecovered(const std::string& Folder, int Entry) {
+  const TMapDocument::TReopened reopened =
+      Document_->ReopenRecovered(Folder, Entry);
+  Scale = reopened.View.Scale;
+  OriginX = reopened.View.OriginX;
+  OriginY = reopened.View.OriginY;
+  GridSpacing = reopened.View.GridSpacing;
+  Repaint();
+  ShowErrors(reopened.Errors);
+}
+
 void TfrmMap::closeEvent(QCloseEvent* Event) {
-  if (Modified()) {
-    switch (AskSaveChanges(DocumentName())) {
+  // The document stays in its other windows.
+  if (Document_->ViewCount() > 1) {
+    Event->accept();
+    return;
+  }
+  if (Document_->Modified()) {
+    switch (AskSaveChanges(Document_->DocumentName())) {
       case TSaveChanges::Save:
         // A failed or cancelled save keeps the window and its changes.
         SaveMap(false);
-        if (Modified()) {
+        if (Document_->Modified()) {
           Event->ignore();
           return;
         }
@@ -117,7 +66,30 @@ void TfrmMap::closeEvent(QCloseEvent* Event) {
         return;
     }
   }
-  // Saved or discarded: nothing of the window is kept for recovery.
-  if (Recovery != nullptr) Recovery->Drop(RecoveryEntry);
+  // Saved or discarded: nothing of the document is kept for recovery.
+  Document_->DropRecovery();
   Event->accept();
 }
+
+void TfrmMap::DocumentChanged() {
+  Stale = true;
+  update();
+}
+
+void TfrmMap::HistoryMoved() {
+  ShowPointLinks();
+  Repaint();
+}
+
+void TfrmMap::DocumentStateChanged() {
+  // Qt shows "[*]" as "*" while the window is marked modified.
+  QString caption = QStringLiteral("Train Map");
+  if (!Document_->FileName().isEmpty()) caption += u' ' + Document_->FileName();
+  if (Document_->ViewCount() > 1) {
+    caption += u':' + QString::number(Document_->ViewNumber(this));
+  }
+  setWindowTitle(caption + QStringLiteral("[*]"));
+  setWindowModified(Document_->Modified());
+}
+
+void TfrmMap::MapReplacing() { CancelGestures(); }

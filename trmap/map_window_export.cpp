@@ -29,28 +29,31 @@ bool TfrmMap::ExecExportDialog(QString& Name, TPictureFormat& Format) {
 void TfrmMap::ExportImage() {
   if (GestureUnderway()) return;
   // The map's own name with the picture's extension, to start from.
-  QString name = FileName.isEmpty()
-                     ? QStringLiteral("map.png")
-                     : QFileInfo(FileName).path() + u'/' +
-                           QFileInfo(FileName).completeBaseName() +
-                           QStringLiteral(".png");
+  const QString file = Document_->FileName();
+  QString name = file.isEmpty() ? QStringLiteral("map.png")
+                                : QFileInfo(file).path() + u'/' +
+                                      QFileInfo(file).completeBaseName() +
+                                      QStringLiteral(".png");
   TPictureFormat format = TPictureFormat::Png;
   if (!AskExportFile(name, format)) return;
   TExportExtent extent = ExportExtent;
   if (!AskExportExtent(extent)) return;
   ExportExtent = extent;
 
+  const TTrainStructureSV& map = Document_->Map();
   const TMapView view =
       extent.WholeMap
-          ? FittedView(*Map, FittedSize(*Map, extent.LongSide), GridSpacing)
+          ? FittedView(map, FittedSize(map, extent.LongSide), GridSpacing)
           : View();
   // The background picture goes with it as the window shows it: hidden
   // there, left out.
-  const TMapPicture picture{*Map,
+  const TMapSelection& selected = Document_->Selection();
+  const std::optional<TMapBackground>& background = Document_->Background();
+  const TMapPicture picture{map,
                             view,
-                            {SelectedLine, SelectedPoint, SelectedTrain},
+                            {selected.Line, selected.Point, selected.Train},
                             ButtonFace(),
-                            Background ? &*Background : nullptr};
+                            background ? &*background : nullptr};
   // Modal: nothing may change the map while it is drawn.
   QProgressDialog progress(QStringLiteral("Exporting %1...").arg(name),
                            QStringLiteral("Cancel"), 0, kProgressSteps, this);

@@ -28,14 +28,14 @@ void TfrmMap::ShowFinding(const TLintFinding& Finding) {
   switch (Finding.Kind) {
     case TLintKind::BarePoint:
     case TLintKind::Unjoined:
-      point = FindById(Map->Points, Finding.Id);
+      point = FindById(Document_->Map().Points, Finding.Id);
       if (point == nullptr) return;
       at = {point->Pos.X, point->Pos.Y};
       break;
     case TLintKind::Overlap:
     case TLintKind::ZeroLength:
-      line = FindById(Map->Tracks, Finding.Id);
-      if (line == nullptr) line = FindById(Map->Walls, Finding.Id);
+      line = FindById(Document_->Map().Tracks, Finding.Id);
+      if (line == nullptr) line = FindById(Document_->Map().Walls, Finding.Id);
       if (line == nullptr) return;
       at = {(line->P1->Pos.X + line->P2->Pos.X) / 2,
             (line->P1->Pos.Y + line->P2->Pos.Y) / 2};
@@ -43,9 +43,7 @@ void TfrmMap::ShowFinding(const TLintFinding& Finding) {
     case TLintKind::DeadEnds:
       return;
   }
-  SelectedPoint = point;
-  SelectedLine = line;
-  SelectedTrain = nullptr;
+  Document_->Select({line, point, nullptr}, this);
   ShowPointLinks();
   const TMapView view = View();
   SetView(view.ScrolledBy(Shift(view.Width / 2 - view.ScreenColumn(at.X)),

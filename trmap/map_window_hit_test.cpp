@@ -7,13 +7,16 @@ double TfrmMap::ScreenDistance(double X1, double Y1, double X2, double Y2) {
 
 double TfrmMap::HitTestPoint(int32_t X, int32_t Y, const TTrPoint* Exclude,
                              TTrPoint*& Point) const {
-  return NearestPoint(*Map, View(), &Map->SpatialIndex(), X, Y, Exclude, Point);
+  return NearestPoint(Document_->Map(), View(),
+                      &Document_->Map().SpatialIndex(), X, Y, Exclude, Point);
 }
 
 double TfrmMap::HitTestLine(int32_t X, int32_t Y, TTrLine*& Line) const {
-  return NearestLine(*Map, View(), &Map->SpatialIndex(), X, Y, Line);
+  return NearestLine(Document_->Map(), View(), &Document_->Map().SpatialIndex(),
+                     X, Y, Line);
 }
 
 double TfrmMap::HitTestTrain(int32_t X, int32_t Y, TTrain*& Train) const {
-  return NearestTrain(*Map, View(), &Map->SpatialIndex(), X, Y, Train);
+  return NearestTrain(Document_->Map(), View(),
+                      &Document_->Map().SpatialIndex(), X, Y, Train);
 }

@@ -43,10 +43,20 @@ void TfrmMap::mousePressEvent(QMouseEvent* Event) {
   }
 }
 
+// A gesture whose button is no longer held lost its release to a dialog
+// that opened during it: it ends where the mouse is now, as at a release.
 void TfrmMap::mouseMoveEvent(QMouseEvent* Event) {
   const QPoint at = Event->position().toPoint();
   MouseAt = at;
-  FormMouseMove(at.x(), at.y());
+  const Qt::MouseButtons held = Event->buttons();
+  if (LeftGestureUnderway() && !held.testFlag(Qt::LeftButton)) {
+    FormMouseUp(TMouseButton::Left, at.x(), at.y());
+  } else if (!LeftGestureUnderway() && Panning() &&
+             !(held & (Qt::RightButton | Qt::MiddleButton))) {
+    FormMouseUp(TMouseButton::Right, at.x(), at.y());
+  } else {
+    FormMouseMove(at.x(), at.y());
+  }
   StatusChanged();
 }
 

@@ -1,12 +1,18 @@
 #include "map_window.h"
 
 TMapPainter TfrmMap::Painter() {
-  return TMapPainter(*Canvas, *Map, View(),
-                     {SelectedLine, SelectedPoint, SelectedTrain},
-                     &Map->SpatialIndex(), Background ? &*Background : nullptr);
+  const TMapSelection& selected = Document_->Selection();
+  const std::optional<TMapBackground>& background = Document_->Background();
+  return TMapPainter(*Canvas, Document_->Map(), View(),
+                     {selected.Line, selected.Point, selected.Train},
+                     &Document_->Map().SpatialIndex(),
+                     background ? &*background : nullptr);
 }
 
-void TfrmMap::FormPaint() { Painter().Paint(); }
+void TfrmMap::FormPaint() {
+  Painter().Paint();
+  if (LeftGestureUnderway()) Gesture->Preview(*Canvas);
+}
 
 void TfrmMap::DrawLine(TTrLine* Line) { Painter().DrawLine(*Line); }
 

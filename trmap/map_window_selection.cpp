@@ -5,22 +5,20 @@
 // Each former selection is redrawn unselected over whatever lies on it; the
 // next full paint puts the layers back in order.
 void TfrmMap::ClearSelection() {
+  TMapSelection selection = Document_->Selection();
   bool redrawn = false;
-  if (SelectedLine != nullptr) {
-    TTrLine* line = SelectedLine;
-    SelectedLine = nullptr;
+  if (TTrLine* line = std::exchange(selection.Line, nullptr)) {
+    Document_->Select(selection, this);
     DrawLine(line);
     redrawn = true;
   }
-  if (SelectedPoint != nullptr) {
-    TTrPoint* point = SelectedPoint;
-    SelectedPoint = nullptr;
+  if (TTrPoint* point = std::exchange(selection.Point, nullptr)) {
+    Document_->Select(selection, this);
     DrawPoint(point);
     redrawn = true;
   }
-  if (SelectedTrain != nullptr) {
-    TTrain* train = SelectedTrain;
-    SelectedTrain = nullptr;
+  if (TTrain* train = std::exchange(selection.Train, nullptr)) {
+    Document_->Select(selection, this);
     DrawTrain(train);
     redrawn = true;
   }
@@ -28,15 +26,16 @@ void TfrmMap::ClearSelection() {
 }
 
 void TfrmMap::ShowPointLinks() {
-  if (SelectedPoint == nullptr) return;
-  CheckBox1->setChecked(!SelectedPoint->Conn1.IsEmpty());
-  CheckBox2->setChecked(!SelectedPoint->Conn2.IsEmpty());
-  CheckBox3->setChecked(!SelectedPoint->Conn3.IsEmpty());
+  const TTrPoint* point = SelectedPoint();
+  if (point == nullptr) return;
+  CheckBox1->setChecked(!point->Conn1.IsEmpty());
+  CheckBox2->setChecked(!point->Conn2.IsEmpty());
+  CheckBox3->setChecked(!point->Conn3.IsEmpty());
 }
 
 void TfrmMap::SelectPoint(TTrPoint* Point) {
   ClearSelection();
-  SelectedPoint = Point;
+  Document_->Select({nullptr, Point, nullptr}, this);
   DrawPoint(Point);
   ShowPointLinks();
   PresentNow();
@@ -44,30 +43,14 @@ void TfrmMap::SelectPoint(TTrPoint* Point) {
 
 void TfrmMap::SelectLine(TTrLine* Line) {
   ClearSelection();
-  SelectedLine = Line;
+  Document_->Select({Line, nullptr, nullptr}, this);
   DrawLine(Line);
   PresentNow();
 }
 
 void TfrmMap::SelectTrain(TTrain* Train) {
   ClearSelection();
-  SelectedTrain = Train;
+  Document_->Select({nullptr, nullptr, Train}, this);
   DrawTrain(Train);
   PresentNow();
-}
-
-// No redrawing here: the map is in the middle of a change, and whoever
-// changes it paints afterwards.
-void TfrmMap::Leaving(const TTrPoint& Point) {
-  if (SelectedPoint == &Point) SelectedPoint = nullptr;
-  if (DragPoint == &Point) DragPoint = nullptr;
-}
-
-void TfrmMap::Leaving(const TTrLine& Line) {
-  if (SelectedLine == &Line) SelectedLine = nullptr;
-  if (BuildLine == &Line) BuildLine = nullptr;
-}
-
-void TfrmMap::Leaving(const TTrain& Train) {
-  if (SelectedTrain == &Train) SelectedTrain = nullptr;
 }

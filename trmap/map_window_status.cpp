@@ -9,9 +9,9 @@ QString TfrmMap::CursorStatus() const {
 QString TfrmMap::ViewStatus() const { return ViewText(View()); }
 
 QString TfrmMap::SelectionStatus() const {
-  if (Building && BuildLine != nullptr) return DrawingText(*BuildLine);
-  if (MovingPoint && DragPoint != nullptr && DragPoint->Conn1.Line != nullptr) {
-    return DrawingText(*DragPoint->Conn1.Line);
+  if (LeftGestureUnderway()) {
+    const QString drawing = Gesture->StatusText();
+    if (!drawing.isEmpty()) return drawing;
   }
-  return SelectionText(SelectedPoint, SelectedLine, SelectedTrain);
+  return SelectionText(SelectedPoint(), SelectedLine(), SelectedTrain());
 }

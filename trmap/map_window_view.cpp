@@ -55,7 +55,7 @@ void TfrmMap::ZoomAbout(double Factor, int32_t X, int32_t Y) {
 }
 
 void TfrmMap::ZoomToFit() {
-  const std::optional<TWorldBox> extent = PointExtent(*Map);
+  const std::optional<TWorldBox> extent = PointExtent(Document_->Map());
   TMapView view = View();
   if (extent) {
     view = view.FittedTo(*extent, kFitMargin);

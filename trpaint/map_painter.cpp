@@ -75,7 +75,8 @@ auto ListAt(const TList& List) {
 }  // namespace
 
 TMapPainter::TMapPainter(TCanvas& ACanvas, const TTrainStructureSV& AMap,
-                         const TMapView& AView, const TMapSelection& ASelection,
+                         const TMapView& AView,
+                         const TPaintSelection& ASelection,
                          const TSpatialIndex* AIndex,
                          const TMapBackground* ABackground)
     : Canvas(ACanvas),

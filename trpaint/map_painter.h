@@ -13,8 +13,8 @@
 #include "spatial_index.h"
 #include "train_structure.h"
 
-// What a map window has selected: at most one object; none is owned.
-struct TMapSelection {
+// What is drawn as selected: at most one object; none is owned.
+struct TPaintSelection {
   const TTrLine* Line = nullptr;
   const TTrPoint* Point = nullptr;
   const TTrain* Train = nullptr;
@@ -31,7 +31,7 @@ struct TMapSelection {
 class TMapPainter {
  public:
   TMapPainter(TCanvas& Canvas, const TTrainStructureSV& Map,
-              const TMapView& View, const TMapSelection& Selection,
+              const TMapView& View, const TPaintSelection& Selection,
               const TSpatialIndex* Index = nullptr,
               const TMapBackground* Background = nullptr);
 
@@ -108,7 +108,7 @@ class TMapPainter {
   // by which objects are passed over.
   TScreenRect Area;
   TMapView Near;
-  TMapSelection Selection;
+  TPaintSelection Selection;
   const TSpatialIndex* Index;
   const TMapBackground* Background;
   size_t ParallelFrom;

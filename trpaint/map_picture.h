@@ -18,7 +18,7 @@
 struct TMapPicture {
   const TTrainStructureSV& Map;
   TMapView View;
-  TMapSelection Selection;
+  TPaintSelection Selection;
   TColor Background;
   const TMapBackground* Underlay = nullptr;
 };

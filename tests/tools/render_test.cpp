@@ -46,7 +46,7 @@ TEST(Render, DrawsTheWholeMapAsTheEditorDoesInAWindowOfThatSize) {
   window.resize(300, 200);
   window.show();
   window.OpenMap(map);
-  const TMapView view = FittedView(*window.Map, QSize(300, 200), 100.0);
+  const TMapView view = FittedView(*window.Map(), QSize(300, 200), 100.0);
   window.Scale = view.Scale;
   window.OriginX = view.OriginX;
   window.OriginY = view.OriginY;

@@ -18,9 +18,9 @@ TEST_F(FrameTest, CheckMapListsFindingsAndShowsTheChosenOneInTheMiddle) {
   EXPECT_EQ(Frame->mnuCheckMap->shortcut(), QKeySequence(Qt::Key_F7));
   EXPECT_EQ(Frame->mnuTools->title(), "&Tools");
   TfrmMap* checked = Frame->ActiveMap();
-  TTrPoint* bare = checked->Map->NewPoint(5000, -3000);
-  TTrLine* zero = test_maps::Build(*checked->Map, 10, 10, 10, 10);
-  const int steps = checked->UndoStack->count();
+  TTrPoint* bare = checked->Map()->NewPoint(5000, -3000);
+  TTrLine* zero = test_maps::Build(*checked->Map(), 10, 10, 10, 10);
+  const int steps = checked->Document().UndoStack()->count();
   Frame->mnuCheckMap->trigger();
   EXPECT_TRUE(Frame->dckFindings->isVisible());
   EXPECT_EQ(Listed(*Frame->lstFindings),
@@ -33,17 +33,17 @@ TEST_F(FrameTest, CheckMapListsFindingsAndShowsTheChosenOneInTheMiddle) {
   Frame->mnuNew->trigger();
   Frame->lstFindings->setCurrentRow(0);
   ASSERT_EQ(Frame->ActiveMap(), checked);
-  EXPECT_EQ(checked->SelectedPoint, bare);
+  EXPECT_EQ(checked->SelectedPoint(), bare);
   EXPECT_EQ(checked->WorldToScreenX(5000), checked->width() / 2);
   EXPECT_EQ(checked->WorldToScreenY(-3000), checked->height() / 2);
   Frame->lstFindings->setCurrentRow(2);
-  EXPECT_EQ(checked->SelectedLine, zero);
-  EXPECT_EQ(checked->SelectedPoint, nullptr);
+  EXPECT_EQ(checked->SelectedLine(), zero);
+  EXPECT_EQ(checked->SelectedPoint(), nullptr);
   EXPECT_EQ(checked->WorldToScreenX(10), checked->width() / 2);
   // The count of dead ends has no object: nothing changes.
   Frame->lstFindings->setCurrentRow(1);
-  EXPECT_EQ(checked->SelectedLine, zero);
-  EXPECT_EQ(checked->UndoStack->count(), steps);
+  EXPECT_EQ(checked->SelectedLine(), zero);
+  EXPECT_EQ(checked->Document().UndoStack()->count(), steps);
 
   // Once its window is gone, a finding shows nothing.
   Frame->MdiArea->setActiveSubWindow(Children().front());

@@ -46,10 +46,10 @@ TEST_F(FrameDocumentsTest, OpenLoadsTheFileIntoANewWindow) {
   Frame->mnuOpen->trigger();
   Frame->mnuOpen->trigger();
   ASSERT_EQ(Children().size(), 3);
-  EXPECT_TRUE(start->Map->Points.empty());
+  EXPECT_TRUE(start->Map()->Points.empty());
   for (QMdiSubWindow* child : Children().mid(1)) {
     EXPECT_EQ(ShownCaption(*child), "Train Map " + name);
-    EXPECT_EQ(MapOf(child)->Map->Tracks.size(), 1u);
+    EXPECT_EQ(MapOf(child)->Map()->Tracks.size(), 1u);
   }
   EXPECT_EQ(Frame->ActiveMap(), MapOf(Children().back()));
   EXPECT_TRUE(Errors.empty());
@@ -62,8 +62,8 @@ TEST_F(FrameDocumentsTest, OpeningAMissingFileLeavesAWindowNamedAfterIt) {
   Frame->AskOpenFileName = [&] { return std::optional<QString>(name); };
   Frame->mnuOpen->trigger();
   ASSERT_EQ(Children().size(), 2);
-  EXPECT_EQ(Frame->ActiveMap()->FileName, name);
-  EXPECT_TRUE(Frame->ActiveMap()->Map->Points.empty());
+  EXPECT_EQ(Frame->ActiveMap()->FileName(), name);
+  EXPECT_TRUE(Frame->ActiveMap()->Map()->Points.empty());
   EXPECT_EQ(Errors.size(), 1u);
 }
 
@@ -86,7 +86,7 @@ TEST_F(FrameDocumentsTest, SaveAndSaveAsAskTheActiveWindowOnly) {
   EXPECT_EQ(asked.size(), 1u);
   Frame->mnuSaveAs->trigger();
   EXPECT_EQ(asked.size(), 2u);
-  EXPECT_TRUE(first->FileName.isEmpty());
+  EXPECT_TRUE(first->FileName().isEmpty());
   EXPECT_TRUE(Errors.empty());
 }
 
@@ -99,21 +99,21 @@ TEST_F(FrameDocumentsTest, SelectionCommandsReachTheActiveWindow) {
   Click(Frame->spbLine);
   second->FormMouseDown(TMouseButton::Left, 100, 100);
   second->FormMouseUp(TMouseButton::Left, 180, 100);
-  ASSERT_EQ(second->Map->Tracks.size(), 1u);
-  ASSERT_NE(second->SelectedPoint, nullptr);
+  ASSERT_EQ(second->Map()->Tracks.size(), 1u);
+  ASSERT_NE(second->SelectedPoint(), nullptr);
 
   Click(Frame->spbNewTrain);
-  EXPECT_EQ(second->Map->Trains.size(), 1u);
+  EXPECT_EQ(second->Map()->Trains.size(), 1u);
 
   TfrmTrackPr* shown = nullptr;
   second->ShowPropertiesDialog = [&](TfrmTrackPr& Dialog) {
     shown = &Dialog;
     return false;
   };
-  second->SelectLine(second->Map->Tracks.front().get());
+  second->SelectLine(second->Map()->Tracks.front().get());
   Click(Frame->spbProperties);
   EXPECT_EQ(shown, Frame->frmTrackPr);
-  EXPECT_TRUE(first->Map->Trains.empty());
+  EXPECT_TRUE(first->Map()->Trains.empty());
 }
 
 TEST_F(FrameDocumentsTest, EveryMapCommandWithNoWindowOpenDoesNothing) {

@@ -47,7 +47,7 @@ TEST_F(FrameFilesTest, FilesOnTheCommandLineOpenInOrderInsteadOfTheEmptyMap) {
   Restart({first, missing});
   EXPECT_EQ(Captions(),
             QStringList({"Train Map " + first, "Train Map " + missing}));
-  EXPECT_EQ(MapOf(Children()[0])->Map->Tracks.size(), 1u);
+  EXPECT_EQ(MapOf(Children()[0])->Map()->Tracks.size(), 1u);
   EXPECT_EQ(Errors, std::vector<QString>({"File not found"}));
 }
 
@@ -97,11 +97,11 @@ TEST_F(FrameFilesTest, CloseAsksAndTheWindowMenuPicksWindows) {
   TfrmMap* first = Frame->ActiveMap();
   DrawTrack(first);
   Frame->NewMapWindow();
-  EXPECT_EQ(
-      MenuTexts(Frame->mnuWindow),
-      QStringList({"&Cascade", "&Tile", "", "&1 Train Map*", "&2 Train Map"}));
-  EXPECT_TRUE(Frame->mnuWindow->actions()[4]->isChecked());
-  Frame->mnuWindow->actions()[3]->trigger();
+  EXPECT_EQ(MenuTexts(Frame->mnuWindow),
+            QStringList({"New &View", "&Cascade", "&Tile", "", "&1 Train Map*",
+                         "&2 Train Map"}));
+  EXPECT_TRUE(Frame->mnuWindow->actions()[5]->isChecked());
+  Frame->mnuWindow->actions()[4]->trigger();
   EXPECT_EQ(Frame->ActiveMap(), first);
 
   std::vector<QString> asked;

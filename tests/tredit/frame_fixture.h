@@ -108,7 +108,7 @@ class MapInFrameTest : public FrameTest {
   }
   void Undo() { Keys(Qt::CTRL | Qt::Key_Z); }
   void Redo() { Keys(Qt::CTRL | Qt::Key_Y); }
-  std::string Saved() const { return WriteMap(*Map->Map); }
+  std::string Saved() const { return WriteMap(*Map->Map()); }
 };
 
 // Collects what Qt warns of while it lives (an ambiguous shortcut, a

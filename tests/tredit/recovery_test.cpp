@@ -32,8 +32,8 @@ TEST_F(FrameRecoveryTest, ExitKeepsUnsavedMapsAndTheNextStartReopensThem) {
   DrawTrack(named);
   DrawTrack(named, 150);
   named->ZoomBy(0.5);
-  const std::string unnamedText = WriteMap(*unnamed->Map);
-  const std::string namedText = WriteMap(*named->Map);
+  const std::string unnamedText = WriteMap(*unnamed->Map());
+  const std::string namedText = WriteMap(*named->Map());
   Errors.clear();
 
   // Exit asks nothing.
@@ -49,8 +49,8 @@ TEST_F(FrameRecoveryTest, ExitKeepsUnsavedMapsAndTheNextStartReopensThem) {
   EXPECT_EQ(Captions(*Frame),
             QStringList({"Train Map*", "Train Map " + name + "*"}));
   const QList<TfrmMap*> maps = {MapOf(Children()[0]), MapOf(Children()[1])};
-  EXPECT_EQ(WriteMap(*maps[0]->Map), unnamedText);
-  EXPECT_EQ(WriteMap(*maps[1]->Map), namedText);
+  EXPECT_EQ(WriteMap(*maps[0]->Map()), unnamedText);
+  EXPECT_EQ(WriteMap(*maps[1]->Map()), namedText);
   EXPECT_EQ(maps[1]->Scale, 2.0);
   EXPECT_EQ(Frame->ActiveMap(), maps[1]);
   EXPECT_TRUE(Errors.empty());
@@ -67,7 +67,7 @@ TEST_F(FrameRecoveryTest, AnEditorStartedBesideDoesNotTakeTheMapsOfThisOne) {
   EXPECT_EQ(Frame->KeepUnsavedMaps(), "");
   const auto beside = StartAnother();
   EXPECT_EQ(Captions(*beside), QStringList({"Train Map"}));
-  EXPECT_TRUE(Frame->ActiveMap()->Modified());
+  EXPECT_TRUE(Frame->ActiveMap()->Document().Modified());
 }
 
 TEST_F(FrameRecoveryTest, ExitThatCannotKeepTheMapsSaysSoAndStays) {

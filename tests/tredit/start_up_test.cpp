@@ -18,8 +18,8 @@ TEST_F(FrameTest, StartsWithOneEmptyMaximisedMapWindowAndTheModesOfSelecting) {
   EXPECT_EQ(Frame->MdiArea->currentSubWindow(), child);
   TfrmMap* map = MapOf(child);
   ASSERT_NE(map, nullptr);
-  EXPECT_TRUE(map->Map->Points.empty());
-  EXPECT_TRUE(map->FileName.isEmpty());
+  EXPECT_TRUE(map->Map()->Points.empty());
+  EXPECT_TRUE(map->FileName().isEmpty());
   // The view is set up for the designed client size, before maximising.
   EXPECT_EQ(map->OriginX, 213);
   EXPECT_EQ(map->OriginY, 135);
@@ -120,7 +120,7 @@ TEST_F(FrameTest, MapWindowBuildsWithTheFramesModeButtons) {
   map->FormMouseDown(TMouseButton::Left, 100, 100);
   map->FormMouseMove(150, 100);
   map->FormMouseUp(TMouseButton::Left, 150, 100);
-  EXPECT_EQ(map->Map->Tracks.size(), 1u);
+  EXPECT_EQ(map->Map()->Tracks.size(), 1u);
   EXPECT_TRUE(Frame->spbConn->isChecked());
 }
 

@@ -92,7 +92,7 @@ TEST_F(BackgroundTest, PictureIsDrawnUnderTheMapAtItsWorldPlace) {
   EXPECT_EQ(Pixel(213 + 20 * 3 + 1, 135 + 20 + 19), PatternColor(3, 1));
   Window.ZoomBy(0.5);
 
-  Build(*Window.Map, 0, -15, 40, -15);
+  Build(*Window.Map(), 0, -15, 40, -15);
   Window.Repaint();
   EXPECT_EQ(Pixel(213 + 25, 150), qRgb(0, 0, 0));
   EXPECT_EQ(Pixel(213 + 25, 146), PatternColor(2, 1));
@@ -120,7 +120,8 @@ TEST_F(BackgroundTest, ZoomedOutSmoothAndOpacityAndHidden) {
   EXPECT_NEAR(qRed(blended), 125, 12);
 
   Pattern(4, 2).save(PictureFile);
-  Window.Background.reset();
+  Window.Document().SetBackground(std::nullopt,
+                                  QStringLiteral("Remove Background"));
   Place("10", "0", "0", 50);
   const QRgb mixed = Pixel(213 + 5, 135 + 5);
   EXPECT_NEAR(qBlue(mixed), (200 + qBlue(Face())) / 2, 2);
@@ -147,34 +148,34 @@ TEST_F(BackgroundTest, PicturesOfTheUsualFormatsAreRead) {
 // unsaved after each, and undo takes it back exactly, to the saved state.
 TEST_F(BackgroundTest, SettingMovingAndRemovingAreUndoSteps) {
   Place("10", "0", "0");
-  ASSERT_TRUE(Window.Background.has_value());
-  const auto picture = Window.Background->Picture;
-  EXPECT_TRUE(Window.Modified());
-  EXPECT_EQ(Window.UndoStack->undoText(), "Set Background");
+  ASSERT_TRUE(Window.Document().Background().has_value());
+  const auto picture = Window.Document().Background()->Picture;
+  EXPECT_TRUE(Window.Document().Modified());
+  EXPECT_EQ(Window.Document().UndoStack()->undoText(), "Set Background");
   Place("10", "-30", "0");
-  EXPECT_EQ(Window.UndoStack->undoText(), "Change Background");
-  EXPECT_EQ(Window.Background->Settings.Placement.Left, -30.0);
+  EXPECT_EQ(Window.Document().UndoStack()->undoText(), "Change Background");
+  EXPECT_EQ(Window.Document().Background()->Settings.Placement.Left, -30.0);
   // The same picture is not read again.
-  EXPECT_EQ(Window.Background->Picture, picture);
+  EXPECT_EQ(Window.Document().Background()->Picture, picture);
   Answer = [](TfrmBackground& Dialog) { Dialog.btnRemove->click(); };
   Window.EditBackground();
-  EXPECT_FALSE(Window.Background.has_value());
+  EXPECT_FALSE(Window.Document().Background().has_value());
   EXPECT_EQ(Pixel(213 - 25, 140), Face());
 
   Window.Undo();
-  ASSERT_TRUE(Window.Background.has_value());
-  EXPECT_EQ(Window.Background->Settings.Placement.Left, -30.0);
+  ASSERT_TRUE(Window.Document().Background().has_value());
+  EXPECT_EQ(Window.Document().Background()->Settings.Placement.Left, -30.0);
   EXPECT_EQ(Pixel(213 - 25, 140), PatternColor(0, 0));
   Window.Undo();
-  EXPECT_EQ(Window.Background->Settings.Placement.Left, 0.0);
+  EXPECT_EQ(Window.Document().Background()->Settings.Placement.Left, 0.0);
   Window.Undo();
-  EXPECT_FALSE(Window.Background.has_value());
-  EXPECT_FALSE(Window.Modified());
+  EXPECT_FALSE(Window.Document().Background().has_value());
+  EXPECT_FALSE(Window.Document().Modified());
   Window.Redo();
-  EXPECT_TRUE(Window.Background.has_value());
+  EXPECT_TRUE(Window.Document().Background().has_value());
   // Changing nothing makes no step.
   Place("10", "0", "0");
-  EXPECT_EQ(Window.UndoStack->index(), 1);
+  EXPECT_EQ(Window.Document().UndoStack()->index(), 1);
   EXPECT_TRUE(Errors.empty());
 }
 
@@ -202,8 +203,8 @@ TEST_F(BackgroundTest, BadEntriesAndUnreadablePicturesChangeNothing) {
   };
   Window.EditBackground();
   EXPECT_EQ(Errors.size(), 7u);
-  EXPECT_EQ(Window.UndoStack->index(), 1);
-  EXPECT_EQ(Window.Background->Settings.Placement.Left, 0.0);
+  EXPECT_EQ(Window.Document().UndoStack()->index(), 1);
+  EXPECT_EQ(Window.Document().Background()->Settings.Placement.Left, 0.0);
 }
 
 // Two spots clicked on the picture and their world positions typed place
@@ -222,7 +223,8 @@ TEST_F(BackgroundTest, ReferencePointsClickedOnThePicture) {
   };
   Window.EditBackground();
   ASSERT_TRUE(Errors.empty()) << Errors.front().toStdString();
-  const TBackgroundPlacement& at = Window.Background->Settings.Placement;
+  const TBackgroundPlacement& at =
+      Window.Document().Background()->Settings.Placement;
   EXPECT_NEAR(at.MetresPerPixel, 10.0, 1e-9);
   EXPECT_NEAR(at.Left, 0.0, 1e-9);
   EXPECT_NEAR(at.Top, 0.0, 1e-9);
@@ -232,7 +234,7 @@ TEST_F(BackgroundTest, ReferencePointsClickedOnThePicture) {
 // Saved beside the map and read with it; a missing picture or damaged
 // settings are told, and the map opens all the same.
 TEST_F(BackgroundTest, SavedWithTheMapAndOpenedAgain) {
-  Build(*Window.Map, 0, 0, 100, 0);
+  Build(*Window.Map(), 0, 0, 100, 0);
   Place("10", "0", "0", 60);
   const QString map = Folder.filePath("plan.TRN");
   Window.AskSaveFileName = [&](QString& Name) {
@@ -240,25 +242,26 @@ TEST_F(BackgroundTest, SavedWithTheMapAndOpenedAgain) {
     return true;
   };
   Window.SaveMap(false);
-  EXPECT_FALSE(Window.Modified());
+  EXPECT_FALSE(Window.Document().Modified());
   ASSERT_TRUE(QFile::exists(map + ".background"));
 
   TfrmMap opened(nullptr, std::make_unique<TImageCanvas>(QSize(427, 271)));
   opened.ShowError = Window.ShowError;
   opened.OpenMap(map);
-  ASSERT_TRUE(opened.Background.has_value());
-  EXPECT_EQ(opened.Background->Settings, Window.Background->Settings);
-  EXPECT_NE(opened.Background->Picture, nullptr);
-  EXPECT_FALSE(opened.Modified());
+  ASSERT_TRUE(opened.Document().Background().has_value());
+  EXPECT_EQ(opened.Document().Background()->Settings,
+            Window.Document().Background()->Settings);
+  EXPECT_NE(opened.Document().Background()->Picture, nullptr);
+  EXPECT_FALSE(opened.Document().Modified());
 
   QFile::remove(PictureFile);
   opened.OpenMap(map);
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_TRUE(Errors[0].startsWith("Cannot read the background picture"));
-  EXPECT_EQ(opened.Map->Tracks.size(), 1u);
+  EXPECT_EQ(opened.Map()->Tracks.size(), 1u);
   // Kept, to be saved again as it was.
-  ASSERT_TRUE(opened.Background.has_value());
-  EXPECT_EQ(opened.Background->Picture, nullptr);
+  ASSERT_TRUE(opened.Document().Background().has_value());
+  EXPECT_EQ(opened.Document().Background()->Picture, nullptr);
 
   QFile settings(map + ".background");
   ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -267,8 +270,8 @@ TEST_F(BackgroundTest, SavedWithTheMapAndOpenedAgain) {
   opened.OpenMap(map);
   ASSERT_EQ(Errors.size(), 2u);
   EXPECT_EQ(Errors[1], "Damaged background settings in " + map + ".background");
-  EXPECT_EQ(opened.Map->Tracks.size(), 1u);
-  EXPECT_FALSE(opened.Background.has_value());
+  EXPECT_EQ(opened.Map()->Tracks.size(), 1u);
+  EXPECT_FALSE(opened.Document().Background().has_value());
 
   // Removed and saved: nothing brings it back.
   Answer = [](TfrmBackground& Dialog) { Dialog.btnRemove->click(); };
@@ -281,18 +284,19 @@ TEST_F(BackgroundTest, SavedWithTheMapAndOpenedAgain) {
 TEST_F(BackgroundTest, KeptForRecoveryWithTheMap) {
   QTemporaryDir recovery;
   TRecoveryStore store(recovery.path().toStdString());
-  Window.Recovery = &store;
-  Window.RecoveryEntry = 4;
+  Window.Document().Recovery = &store;
+  Window.Document().RecoveryEntry = 4;
   Place("10", "5", "0");
-  Window.KeepForRecovery();
+  Window.Document().KeepForRecovery();
   store.Flush();
   TfrmMap reopened(nullptr, std::make_unique<TImageCanvas>(QSize(427, 271)));
   reopened.ReopenRecovered(recovery.path().toStdString(), 4);
-  ASSERT_TRUE(reopened.Background.has_value());
-  EXPECT_EQ(reopened.Background->Settings, Window.Background->Settings);
-  EXPECT_NE(reopened.Background->Picture, nullptr);
-  EXPECT_TRUE(reopened.Modified());
-  Window.Recovery = nullptr;
+  ASSERT_TRUE(reopened.Document().Background().has_value());
+  EXPECT_EQ(reopened.Document().Background()->Settings,
+            Window.Document().Background()->Settings);
+  EXPECT_NE(reopened.Document().Background()->Picture, nullptr);
+  EXPECT_TRUE(reopened.Document().Modified());
+  Window.Document().Recovery = nullptr;
 }
 
 }  // namespace
@@ -307,9 +311,10 @@ TEST(BackgroundPainting, OnlyThePartInViewIsDrawnFirst) {
   TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
   QImage picture(1000, 500, QImage::Format_RGB32);
   picture.fill(Qt::red);
-  window.Background =
+  window.Document().SetBackground(
       TMapBackground{{"plan.png", {0.0, 0.0, 1.0, 0.0}, 1.0, true},
-                     std::make_shared<const TBackgroundPicture>(picture)};
+                     std::make_shared<const TBackgroundPicture>(picture)},
+      QStringLiteral("Set Background"));
   window.FormPaint();
   ASSERT_FALSE(canvas->Log.empty());
   // The window shows columns 0 to 213 and rows 0 to 135 of the picture,

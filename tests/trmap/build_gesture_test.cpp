@@ -16,12 +16,12 @@ class BuildGestureTest : public GestureTest {
 
 TEST_F(BuildGestureTest, AClickWithoutMovingMakesALineWhoseEndsAreOnePoint) {
   Press(Pixel(10, 10));
-  EXPECT_TRUE(Window.Building);
+  EXPECT_TRUE(Window.Building());
   // The press draws nothing in full; the line shows at the next paint.
   EXPECT_EQ(Canvas->Erases, 0);
   Release(Pixel(10, 10));
 
-  EXPECT_FALSE(Window.Building);
+  EXPECT_FALSE(Window.Building());
   ASSERT_EQ(Map.Points.size(), 1u);
   ASSERT_EQ(Map.Tracks.size(), 1u);
   TTrPoint* point = Map.Points[0].get();
@@ -32,7 +32,7 @@ TEST_F(BuildGestureTest, AClickWithoutMovingMakesALineWhoseEndsAreOnePoint) {
   EXPECT_EQ(line->P2, point);
   EXPECT_EQ(Ref(point->Conn1), "2:1");
   EXPECT_EQ(Ref(point->Conn2), "2:2");
-  EXPECT_EQ(Window.SelectedPoint, point);
+  EXPECT_EQ(Window.SelectedPoint(), point);
   EXPECT_FALSE(Buttons.IsDown(TModeButton::spbConn));
   ExpectSound();
 }
@@ -61,7 +61,7 @@ TEST_F(BuildGestureTest, ADragBuildLeavesTheEndSelectedAndTheNextGoesOnFromIt) {
   EXPECT_EQ(end->Id, 1);
   EXPECT_EQ(first->Id, 2);
   EXPECT_EQ(end->Pos.X, 100.0);
-  EXPECT_EQ(Window.SelectedPoint, end);
+  EXPECT_EQ(Window.SelectedPoint(), end);
   EXPECT_TRUE(Buttons.IsDown(TModeButton::spbConn));
 
   Drag(Pixel(300, 300), Pixel(100, 80));
@@ -100,11 +100,11 @@ TEST_F(BuildGestureTest, BuildingFromAPointWithTwoLinesMakesASwitch) {
   const size_t points = Map.Points.size();
   const int32_t nextId = Map.NextId;
   Press(Pixel(-50, -50));
-  EXPECT_FALSE(Window.Building);
+  EXPECT_FALSE(Window.Building());
   Release(Pixel(-50, -50));
   EXPECT_EQ(Map.Points.size(), points);
   EXPECT_EQ(Map.NextId, nextId);
-  EXPECT_EQ(Window.SelectedPoint, joint);
+  EXPECT_EQ(Window.SelectedPoint(), joint);
 }
 
 TEST_F(BuildGestureTest, WallsDoNotGoOnFromTrackPoints) {
@@ -137,7 +137,7 @@ TEST_F(BuildGestureTest, ADropThatCannotJoinPutsConnDown) {
     Drag(Pixel(-50, -100), Pixel(target->Pos.X + 2, target->Pos.Y));
     EXPECT_EQ(Map.Points.size(), points + 2) << target->Id;
     EXPECT_TRUE(Buttons.IsDown(TModeButton::spbConn)) << target->Id;
-    EXPECT_EQ(Window.SelectedPoint, Map.Points.back().get());
+    EXPECT_EQ(Window.SelectedPoint(), Map.Points.back().get());
   }
   EXPECT_EQ(in->P2->LineCount(), 3);
   EXPECT_EQ(wall->P1->LineCount(), 1);
@@ -155,7 +155,7 @@ TEST_F(BuildGestureTest, ADropOntoAPointOfTheSameKindJoinsAndPutsConnUp) {
   TTrLine* built = Map.Walls.back().get();
   EXPECT_EQ(built->P2, wall->P2);
   EXPECT_EQ(Ref(wall->P2->Conn2), Ref({built, 2}));
-  EXPECT_EQ(Window.SelectedPoint, wall->P2);
+  EXPECT_EQ(Window.SelectedPoint(), wall->P2);
   EXPECT_FALSE(Buttons.IsDown(TModeButton::spbConn));
   ExpectSound();
 }
@@ -178,11 +178,11 @@ TEST_F(BuildGestureTest, PressesDuringABuildAreIgnored) {
   Press(Pixel(0, 0));
   Press(Pixel(50, 50), Qt::RightButton);
   Press(Pixel(50, 50), Qt::MiddleButton);
-  EXPECT_FALSE(Window.Panning);
+  EXPECT_FALSE(Window.Panning());
   EXPECT_EQ(Map.Points.size(), 2u);
   // Any button's release ends the build.
   Release(Pixel(50, 50), Qt::MiddleButton);
-  EXPECT_FALSE(Window.Building);
+  EXPECT_FALSE(Window.Building());
   EXPECT_EQ(Map.Points.back()->Pos.X, 50.0);
   ExpectSound();
 }

@@ -53,7 +53,7 @@ void SetView(TfrmMap& Window, const View& V) {
 TEST(ExtremeViews, PaintsFinishWithCoordinatesNearTheWindow) {
   auto* canvas = new TRecordingCanvas;
   TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
-  window.Map = GenerateMap(3000);
+  window.Document().ReplaceMap(GenerateMap(3000));
   const std::regex number("-?[0-9]+");
   for (const View& view : kViews) {
     SCOPED_TRACE(view.Name);
@@ -69,34 +69,34 @@ TEST(ExtremeViews, PaintsFinishWithCoordinatesNearTheWindow) {
         ASSERT_LT(std::abs(std::stoll(it->str())), 100000) << op;
       }
     }
-    EXPECT_TRUE(CheckStructure(*window.Map).empty());
+    EXPECT_TRUE(CheckStructure(*window.Map()).empty());
   }
 }
 
 TEST(ExtremeViews, PaintOntoTheImageFinishes) {
   TfrmMap window;
-  window.Map = GenerateMap(3000);
+  window.Document().ReplaceMap(GenerateMap(3000));
   for (const View& view : kViews) {
     SCOPED_TRACE(view.Name);
     SetView(window, view);
     window.Repaint();
-    window.SelectPoint(window.Map->Points[7].get());
-    window.SelectTrain(window.Map->Trains[0].get());
-    EXPECT_TRUE(CheckStructure(*window.Map).empty());
+    window.SelectPoint(window.Map()->Points[7].get());
+    window.SelectTrain(window.Map()->Trains[0].get());
+    EXPECT_TRUE(CheckStructure(*window.Map()).empty());
   }
 }
 
 TEST(ExtremeViews, ZoomingFarBothWaysFinishes) {
   auto* canvas = new TRecordingCanvas;
   TfrmMap window(nullptr, std::unique_ptr<TCanvas>(canvas));
-  window.Map = GenerateMap(500);
+  window.Document().ReplaceMap(GenerateMap(500));
   window.OriginX = 1000;  // off centre, so each zoom step moves it
   for (int step = 0; step < 1100; ++step) window.ZoomBy(2.0);
   EXPECT_GT(window.Scale, 0.0);
   EXPECT_EQ(window.OriginX, kHighest);
   for (int step = 0; step < 2200; ++step) window.ZoomBy(0.5);
   EXPECT_TRUE(std::isfinite(window.Scale));
-  EXPECT_TRUE(CheckStructure(*window.Map).empty());
+  EXPECT_TRUE(CheckStructure(*window.Map()).empty());
 }
 
 }  // namespace

@@ -38,9 +38,9 @@ std::string Dump(const TTrainStructureSV& Map) {
 class GestureFailureTest : public GestureTest {
  protected:
   void ExpectIdleAfterOneOverflow() {
-    EXPECT_FALSE(Window.Building);
-    EXPECT_FALSE(Window.MovingPoint);
-    EXPECT_FALSE(Window.Panning);
+    EXPECT_FALSE(Window.Building());
+    EXPECT_FALSE(Window.MovingPoint());
+    EXPECT_FALSE(Window.Panning());
     ASSERT_EQ(Errors.size(), 1u);
     EXPECT_EQ(Errors[0], "Floating point overflow");
     Errors.clear();
@@ -75,12 +75,12 @@ TEST_F(GestureFailureTest, ABuildFailingAtPressMoveOrReleaseLeavesNoTrace) {
 
     for (bool atRelease : {false, true}) {
       Press(QPoint(213, 135));
-      ASSERT_TRUE(Window.Building);
+      ASSERT_TRUE(Window.Building());
       if (!atRelease) MoveTo(QPoint(400, 100));
       Release(QPoint(400, 100));
       ExpectIdleAfterOneOverflow();
       EXPECT_EQ(Dump(Map), before);
-      EXPECT_EQ(Window.SelectedPoint, start);
+      EXPECT_EQ(Window.SelectedPoint(), start);
       ExpectSound();
     }
   }
@@ -93,7 +93,7 @@ TEST_F(GestureFailureTest, APointDragFailingPutsThePointBackWithItsHeight) {
   Window.Scale = kHugeScale;
   Press(QPoint(213, 135), Qt::RightButton);
   Press(QPoint(213, 135));
-  ASSERT_TRUE(Window.MovingPoint);
+  ASSERT_TRUE(Window.MovingPoint());
   MoveTo(QPoint(213, 130));
   MoveTo(QPoint(400, 135));
   ExpectIdleAfterOneOverflow();

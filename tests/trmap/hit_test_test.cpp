@@ -13,14 +13,14 @@ TEST_F(HitTest, ThePointPressIsADragOnlyCloserThanFivePixels) {
 
   // 3 right and 4 below: exactly 5.0 pixels, selected but not dragged.
   Press(Pixel(3, -4));
-  EXPECT_EQ(Window.SelectedPoint, point);
-  EXPECT_FALSE(Window.MovingPoint);
+  EXPECT_EQ(Window.SelectedPoint(), point);
+  EXPECT_FALSE(Window.MovingPoint());
   Release(Pixel(3, -4));
 
   // 4 right and 2 below: about 4.47 pixels, dragged.
   Press(Pixel(4, -2));
-  EXPECT_TRUE(Window.MovingPoint);
-  EXPECT_EQ(Window.DragPoint, point);
+  EXPECT_TRUE(Window.MovingPoint());
+  EXPECT_EQ(Window.DragPoint(), point);
   Release(Pixel(4, -2));
   // The point stays where it was dropped; nothing is near enough to join.
   EXPECT_EQ(point->Pos.X, 4.0);
@@ -28,22 +28,22 @@ TEST_F(HitTest, ThePointPressIsADragOnlyCloserThanFivePixels) {
 
   // However far, the nearest point is still selected.
   Press(Pixel(290, 100));
-  EXPECT_EQ(Window.SelectedPoint, line->P2);
-  EXPECT_FALSE(Window.MovingPoint);
+  EXPECT_EQ(Window.SelectedPoint(), line->P2);
+  EXPECT_FALSE(Window.MovingPoint());
 }
 
 TEST_F(HitTest, ClicksOnAMapWithoutObjectsOfTheChosenKindChangeNothing) {
   Press(Pixel(0, 0));
   Release(Pixel(0, 0));
-  EXPECT_EQ(Window.SelectedPoint, nullptr);
-  EXPECT_FALSE(Window.MovingPoint);
+  EXPECT_EQ(Window.SelectedPoint(), nullptr);
+  EXPECT_FALSE(Window.MovingPoint());
 
   TTrLine* line = Build(Map, 0, 0, 100, 0);
   Window.SelectLine(line);
   Buttons.Press(TModeButton::spbTrains);
   Press(Pixel(0, 0));
   Release(Pixel(0, 0));
-  EXPECT_EQ(Window.SelectedLine, line);
+  EXPECT_EQ(Window.SelectedLine(), line);
 }
 
 TEST_F(HitTest, TiesGoToTheEarlierObjectAndToTracksOverWalls) {
@@ -83,7 +83,7 @@ TEST_F(HitTest, LinesAreFoundByTheirMidpointAndTrainsByTheirRear) {
   TTrain* found = nullptr;
   Buttons.Press(TModeButton::spbTrains);
   Press(Pixel(190, 0));
-  EXPECT_EQ(Window.SelectedTrain, second);
+  EXPECT_EQ(Window.SelectedTrain(), second);
   Release(Pixel(190, 0));
   EXPECT_EQ(Window.HitTestTrain(213, 135, found), 0.0);
   EXPECT_EQ(found, first);

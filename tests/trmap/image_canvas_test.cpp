@@ -52,7 +52,7 @@ TEST_F(ImageCanvasTest, OriginCrossIsSolidBlack) {
 }
 
 TEST_F(ImageCanvasTest, TrackAndSelectedPointColours) {
-  TTrLine* line = test_maps::Build(*Window.Map, 0, 50, 100, 50);
+  TTrLine* line = test_maps::Build(*Window.Map(), 0, 50, 100, 50);
   static_cast<TTrack*>(line)->Platform = 1;
   Window.Repaint();
   Window.SelectPoint(line->P2);

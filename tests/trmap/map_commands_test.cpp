@@ -104,17 +104,17 @@ TEST_F(MapCommandsTest, OkIsAStepOnlyWhenSomethingChanged) {
     Shown.edtHeight->setText(QStringLiteral("0"));
   };
   Window.EditProperties();
-  EXPECT_EQ(Window.UndoStack->count(), 0);
+  EXPECT_EQ(Window.Document().UndoStack()->count(), 0);
 
   User = [](TfrmTrackPr& Shown) {
     Shown.edtHeight->setText(QStringLiteral("6"));
   };
   Window.EditProperties();
-  ASSERT_EQ(Window.UndoStack->count(), 1);
-  EXPECT_EQ(Window.UndoStack->undoText(), "Properties");
+  ASSERT_EQ(Window.Document().UndoStack()->count(), 1);
+  EXPECT_EQ(Window.Document().UndoStack()->undoText(), "Properties");
   Window.Undo();
   EXPECT_EQ(wall->P2->Pos.Z, 0.0);
-  EXPECT_EQ(Window.SelectedPoint, wall->P2);
+  EXPECT_EQ(Window.SelectedPoint(), wall->P2);
   Window.Redo();
   EXPECT_EQ(wall->P2->Pos.Z, 6.0);
 }
@@ -141,7 +141,7 @@ TEST_F(MapCommandsTest, TrainLengthIsSetAsOneStepOrRejected) {
   ASSERT_EQ(Errors.size(), 6u);
   EXPECT_EQ(Errors[2],
             "'1e9' is not a valid train length: give metres from 1 to 10000");
-  EXPECT_EQ(Window.UndoStack->count(), 0);
+  EXPECT_EQ(Window.Document().UndoStack()->count(), 0);
 
   TrainUser = [](TTrainProps& Shown) {
     Shown.edtLength->setText(QStringLiteral(" 37.5 "));
@@ -149,10 +149,10 @@ TEST_F(MapCommandsTest, TrainLengthIsSetAsOneStepOrRejected) {
   };
   Window.EditProperties();
   EXPECT_EQ(train->Length, 37.5);
-  EXPECT_EQ(Window.UndoStack->undoText(), "Properties");
+  EXPECT_EQ(Window.Document().UndoStack()->undoText(), "Properties");
   Window.Undo();
   EXPECT_EQ(train->Length, 50.0);
-  EXPECT_EQ(Window.SelectedTrain, train);
+  EXPECT_EQ(Window.SelectedTrain(), train);
 
   TrainUser = [](TTrainProps& Shown) {
     Shown.edtLength->setText(QStringLiteral("120"));
@@ -283,7 +283,7 @@ TEST_F(MapCommandsTest, RotatingThreeTimesAndSwappingTwiceRestore) {
   Window.SwapSwitch();
   EXPECT_EQ(Refs(s.Point), start);
   EXPECT_THAT(Problems(Map), IsEmpty());
-  EXPECT_EQ(Window.SelectedPoint, s.Point);
+  EXPECT_EQ(Window.SelectedPoint(), s.Point);
 }
 
 TEST_F(MapCommandsTest, SwitchCommandsIgnoreOtherSelections) {
@@ -319,8 +319,8 @@ TEST_F(MapCommandsTest, NewTrainStandsAtThePointFacingAlongItsFirstLine) {
   EXPECT_EQ(train.Position.Dir, 2);
   EXPECT_EQ(train.Position.Offset, 0.0);
   EXPECT_EQ(Canvas->Erases, 1);
-  EXPECT_EQ(Window.SelectedPoint, first->P2);
-  EXPECT_EQ(Window.SelectedTrain, nullptr);
+  EXPECT_EQ(Window.SelectedPoint(), first->P2);
+  EXPECT_EQ(Window.SelectedTrain(), nullptr);
   EXPECT_THAT(Problems(Map), IsEmpty());
 }
 

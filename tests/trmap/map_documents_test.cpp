@@ -53,8 +53,8 @@ class MapDocumentsTest : public ::testing::Test {
   // One step of the window's history: a new train on a track built
   // beside the others.
   static void Change(TfrmMap& Window) {
-    const double y = 50.0 * static_cast<double>(Window.Map->Tracks.size());
-    Window.SelectPoint(Build(*Window.Map, 0, y, 100, y)->P1);
+    const double y = 50.0 * static_cast<double>(Window.Map()->Tracks.size());
+    Window.SelectPoint(Build(*Window.Map(), 0, y, 100, y)->P1);
     Window.NewTrain();
   }
 
@@ -77,18 +77,18 @@ class MapDocumentsTest : public ::testing::Test {
 TEST_F(MapDocumentsTest, SavingAnUnnamedMapAsksAndNamesTheWindow) {
   auto window = NewWindow();
   EXPECT_EQ(ShownCaption(*window), "Train Map");
-  Build(*window->Map, 0, 0, 100, 0);
+  Build(*window->Map(), 0, 0, 100, 0);
   const QString name = Path("first.TRN");
   Answers = {name};
   window->SaveMap(false);
   EXPECT_THAT(AskedWith, ElementsAre(""));
-  EXPECT_EQ(window->FileName, name);
+  EXPECT_EQ(window->FileName(), name);
   EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
   EXPECT_THAT(Errors, IsEmpty());
 
   auto reopened = NewWindow();
   reopened->OpenMap(name);
-  EXPECT_EQ(reopened->Map->Tracks.size(), 1u);
+  EXPECT_EQ(reopened->Map()->Tracks.size(), 1u);
   EXPECT_EQ(ShownCaption(*reopened), "Train Map " + name);
 
   // Named now: Save writes at once, even with nothing changed.
@@ -100,13 +100,13 @@ TEST_F(MapDocumentsTest, SavingAnUnnamedMapAsksAndNamesTheWindow) {
 
 TEST_F(MapDocumentsTest, SaveAsStartsOnTheNameAndLeavesTheOldFileAlone) {
   auto window = NewWindow();
-  Build(*window->Map, 0, 0, 100, 0);
+  Build(*window->Map(), 0, 0, 100, 0);
   const QString oldName = Path("old.TRN");
   const QString newName = Path("new.TRN");
   Answers = {oldName, newName};
   window->SaveMap(true);
   const QByteArray oldBytes = Contents(oldName);
-  Build(*window->Map, 0, 50, 100, 50);
+  Build(*window->Map(), 0, 50, 100, 50);
   window->SaveMap(true);
   EXPECT_THAT(AskedWith, ElementsAre("", oldName));
   EXPECT_EQ(ShownCaption(*window), "Train Map " + newName);
@@ -117,16 +117,16 @@ TEST_F(MapDocumentsTest, SaveAsStartsOnTheNameAndLeavesTheOldFileAlone) {
 TEST_F(MapDocumentsTest, CancellingTheSaveDialogChangesNothing) {
   auto window = NewWindow();
   window->SaveMap(false);
-  EXPECT_TRUE(window->FileName.isEmpty());
+  EXPECT_TRUE(window->FileName().isEmpty());
   EXPECT_EQ(ShownCaption(*window), "Train Map");
 
   const QString name = Path("kept.TRN");
   Answers = {name, QString()};
   window->SaveMap(false);
-  Build(*window->Map, 0, 0, 100, 0);
+  Build(*window->Map(), 0, 0, 100, 0);
   const QByteArray saved = Contents(name);
   window->SaveMap(true);
-  EXPECT_EQ(window->FileName, name);
+  EXPECT_EQ(window->FileName(), name);
   EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
   EXPECT_EQ(Contents(name), saved);
   EXPECT_THAT(Errors, IsEmpty());
@@ -137,16 +137,16 @@ TEST_F(MapDocumentsTest, OpeningAMissingFileLeavesAnEmptyWindowNamedAfterIt) {
   const QString name = Path("missing.TRN");
   window->OpenMap(name);
   EXPECT_THAT(Errors, ElementsAre("File not found"));
-  EXPECT_EQ(window->FileName, name);
+  EXPECT_EQ(window->FileName(), name);
   EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
-  EXPECT_THAT(window->Map->Points, IsEmpty());
+  EXPECT_THAT(window->Map()->Points, IsEmpty());
 
-  Build(*window->Map, 0, 0, 100, 0);
+  Build(*window->Map(), 0, 0, 100, 0);
   window->SaveMap(false);
   EXPECT_THAT(AskedWith, IsEmpty());
   auto reopened = NewWindow();
   reopened->OpenMap(name);
-  EXPECT_EQ(reopened->Map->Points.size(), 2u);
+  EXPECT_EQ(reopened->Map()->Points.size(), 2u);
   EXPECT_EQ(Errors.size(), 1u);
 }
 
@@ -164,7 +164,7 @@ TEST_F(MapDocumentsTest, AFileThatFailsHalfWayShowsWhatWasRead) {
   window->Canvas.reset(canvas);
   window->OpenMap(name);
   EXPECT_THAT(Errors, ElementsAre("Invalid numeric input"));
-  EXPECT_EQ(window->Map->Points.size(), 1u);
+  EXPECT_EQ(window->Map()->Points.size(), 1u);
   EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
   // Shown at once, not at some later paint.
   EXPECT_EQ(canvas->Erases, 1);
@@ -191,7 +191,7 @@ TEST_F(MapDocumentsTest, TheBusyCursorShowsWhileTheFileIsRead) {
   const QString name = Path("slow.TRN");
   Write(name, kBrokenSecondPoint);
   auto window = NewWindow();
-  window->Files = &files;
+  window->Document().Files = &files;
   std::vector<bool> busyAtErrors;
   window->ShowError = [&](const QString&) { busyAtErrors.push_back(busy()); };
   window->OpenMap(name);
@@ -203,20 +203,20 @@ TEST_F(MapDocumentsTest, TheBusyCursorShowsWhileTheFileIsRead) {
 
 TEST_F(MapDocumentsTest, AFailedSaveKeepsTheMapAndTheNewName) {
   auto window = NewWindow();
-  Build(*window->Map, 0, 0, 100, 0);
+  Build(*window->Map(), 0, 0, 100, 0);
   const QString name = Path("no folder/map.TRN");
   Answers = {name};
   window->SaveMap(false);
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_FALSE(Errors[0].isEmpty());
-  EXPECT_EQ(window->FileName, name);
+  EXPECT_EQ(window->FileName(), name);
   EXPECT_EQ(ShownCaption(*window), "Train Map " + name);
-  EXPECT_EQ(window->Map->Tracks.size(), 1u);
+  EXPECT_EQ(window->Map()->Tracks.size(), 1u);
 }
 
 TEST_F(MapDocumentsTest, OneFileOpenedTwiceGivesIndependentWindows) {
   auto first = NewWindow();
-  Build(*first->Map, 0, 0, 100, 0);
+  Build(*first->Map(), 0, 0, 100, 0);
   const QString name = Path("shared.TRN");
   Answers = {name};
   first->SaveMap(false);
@@ -226,15 +226,15 @@ TEST_F(MapDocumentsTest, OneFileOpenedTwiceGivesIndependentWindows) {
   one->OpenMap(name);
   two->OpenMap(name);
   EXPECT_EQ(ShownCaption(*one), ShownCaption(*two));
-  Build(*one->Map, 0, 50, 100, 50);
-  EXPECT_EQ(one->Map->Tracks.size(), 2u);
-  EXPECT_EQ(two->Map->Tracks.size(), 1u);
+  Build(*one->Map(), 0, 50, 100, 50);
+  EXPECT_EQ(one->Map()->Tracks.size(), 2u);
+  EXPECT_EQ(two->Map()->Tracks.size(), 1u);
   // The last save wins.
   one->SaveMap(false);
   two->SaveMap(false);
   auto reopened = NewWindow();
   reopened->OpenMap(name);
-  EXPECT_EQ(reopened->Map->Tracks.size(), 1u);
+  EXPECT_EQ(reopened->Map()->Tracks.size(), 1u);
   EXPECT_THAT(Errors, IsEmpty());
 }
 
@@ -243,11 +243,11 @@ TEST_F(MapDocumentsTest, OpeningIntoAUsedWindowDropsItsMapAndSelection) {
   auto window = NewWindow();
   Answers = {name};
   window->SaveMap(false);
-  TTrLine* line = Build(*window->Map, 0, 0, 100, 0);
+  TTrLine* line = Build(*window->Map(), 0, 0, 100, 0);
   window->SelectPoint(line->P1);
   window->OpenMap(name);
-  EXPECT_EQ(window->SelectedPoint, nullptr);
-  EXPECT_THAT(window->Map->Points, IsEmpty());
+  EXPECT_EQ(window->SelectedPoint(), nullptr);
+  EXPECT_THAT(window->Map()->Points, IsEmpty());
 }
 
 TEST_F(MapDocumentsTest, TheCaptionIsMarkedWhileChangesAreUnsaved) {
@@ -264,7 +264,7 @@ TEST_F(MapDocumentsTest, TheCaptionIsMarkedWhileChangesAreUnsaved) {
   Change(*window);
   EXPECT_EQ(ShownCaption(*window), "Train Map " + name + "*");
   window->Undo();
-  EXPECT_FALSE(window->Modified());
+  EXPECT_FALSE(window->Document().Modified());
   window->Redo();
 
   // A failed save keeps the mark, under the new name.
@@ -286,7 +286,7 @@ TEST_F(MapDocumentsTest, ClosingWithUnsavedChangesAsksFirst) {
   // Save of an unnamed map asks for a name; cancelled, the window stays.
   SaveChangesAnswer = TSaveChanges::Save;
   EXPECT_FALSE(window->close());
-  EXPECT_TRUE(window->Modified());
+  EXPECT_TRUE(window->Document().Modified());
   EXPECT_THAT(AskedWith, ElementsAre(""));
   const QString name = Path("closed.TRN");
   Answers = {name};

@@ -21,7 +21,7 @@ class ExportTest : public ::testing::Test {
   std::vector<QString> Errors;
 
   ExportTest() {
-    test_maps::BuildNetwork(*Window.Map);
+    test_maps::BuildNetwork(*Window.Map());
     Window.ShowError = [this](const QString& Message) {
       Errors.push_back(Message);
     };
@@ -45,7 +45,7 @@ class ExportTest : public ::testing::Test {
 };
 
 TEST_F(ExportTest, APngOfTheViewIsTheWindowsOwnPicture) {
-  Window.SelectLine(Window.Map->Tracks[1].get());
+  Window.SelectLine(Window.Map()->Tracks[1].get());
   Window.ZoomBy(2.0);
   const QString name = Export("view.png", TPictureFormat::Png, {false, 4096});
   const QImage shown = dynamic_cast<TImageCanvas&>(*Window.Canvas)
@@ -58,11 +58,11 @@ TEST_F(ExportTest, APngOfTheViewIsTheWindowsOwnPicture) {
 TEST_F(ExportTest, TheWholeMapFitsIntoTheChosenLongSide) {
   const QString name = Export("whole.png", TPictureFormat::Png, {true, 300});
   const QImage image(name);
-  EXPECT_EQ(image.size(), FittedSize(*Window.Map, 300));
+  EXPECT_EQ(image.size(), FittedSize(*Window.Map(), 300));
   EXPECT_EQ(image.width(), 300);
   // Every point is drawn, its circle filled black.
-  const TMapView view = FittedView(*Window.Map, image.size(), 100.0);
-  for (const auto& point : Window.Map->Points) {
+  const TMapView view = FittedView(*Window.Map(), image.size(), 100.0);
+  for (const auto& point : Window.Map()->Points) {
     EXPECT_EQ(image.pixel(view.WorldToScreenX(point->Pos.X),
                           view.WorldToScreenY(point->Pos.Y)),
               clBlack);

@@ -34,8 +34,8 @@ class MapRecoveryTest : public ::testing::Test {
   std::unique_ptr<TfrmMap> NewWindow(TRecoveryStore& Keeper, int Entry) {
     auto window = std::make_unique<TfrmMap>(
         nullptr, std::make_unique<TRecordingCanvas>());
-    window->Recovery = &Keeper;
-    window->RecoveryEntry = Entry;
+    window->Document().Recovery = &Keeper;
+    window->Document().RecoveryEntry = Entry;
     window->ShowError = [this](const QString& Message) {
       Errors.push_back(Message);
     };
@@ -47,8 +47,8 @@ class MapRecoveryTest : public ::testing::Test {
   // One step of the window's history: a new train on a track built
   // beside the others.
   static void Change(TfrmMap& Window) {
-    const double y = 50.0 * static_cast<double>(Window.Map->Tracks.size());
-    Window.SelectPoint(Build(*Window.Map, 0, y, 100, y)->P1);
+    const double y = 50.0 * static_cast<double>(Window.Map()->Tracks.size());
+    Window.SelectPoint(Build(*Window.Map(), 0, y, 100, y)->P1);
     Window.NewTrain();
   }
   static std::vector<std::string> Names(const QString& Path) {
@@ -94,14 +94,14 @@ class MapRecoveryTest : public ::testing::Test {
 
 TEST_F(MapRecoveryTest, ChangesAreKeptShortlyAfterAndGoWhenSaved) {
   auto window = NewWindow(Store, 4);
-  window->SetRecoveryDelays(50, 10000);
+  window->Document().SetRecoveryDelays(50, 10000);
   window->ZoomBy(2.0);
   Change(*window);
   ASSERT_TRUE(WaitFor([&] { return Kept(4); }));
   Store.Flush();
   const TRecoveredMap kept = ReadRecoveryEntry(Folder.path().toStdString(), 4);
   EXPECT_EQ(kept.Error, "");
-  EXPECT_EQ(WriteMap(*kept.Map), WriteMap(*window->Map));
+  EXPECT_EQ(WriteMap(*kept.Map), WriteMap(*window->Map()));
   EXPECT_EQ(kept.Info.Scale, 0.5);
 
   // Back at the saved state, and saved: nothing is kept.
@@ -109,7 +109,7 @@ TEST_F(MapRecoveryTest, ChangesAreKeptShortlyAfterAndGoWhenSaved) {
   Store.Flush();
   EXPECT_THAT(Names(Folder.path()), IsEmpty());
   window->Redo();
-  window->KeepForRecovery();
+  window->Document().KeepForRecovery();
   window->AskSaveFileName = [this](QString& Name) {
     Name = Folder.filePath("saved.TRN");
     return true;
@@ -121,7 +121,7 @@ TEST_F(MapRecoveryTest, ChangesAreKeptShortlyAfterAndGoWhenSaved) {
 
 TEST_F(MapRecoveryTest, ALongSeriesOfChangesIsKeptByTheDeadline) {
   auto window = NewWindow(Store, 1);
-  window->SetRecoveryDelays(300, 600);
+  window->Document().SetRecoveryDelays(300, 600);
   bool keptDuringSeries = false;
   for (int step = 0; step < 15 && !keptDuringSeries; ++step) {
     Change(*window);
@@ -136,20 +136,20 @@ TEST_F(MapRecoveryTest, ALongSeriesOfChangesIsKeptByTheDeadline) {
 // map was in, and the last one of the last state.
 TEST_F(MapRecoveryTest, ChangesDuringAKeepNeverGiveAMixedCopy) {
   auto window = NewWindow(Store, 1);
-  window->Map = GenerateMap(100000);
-  window->SetRecoveryDelays(0, 100000);
+  window->Document().ReplaceMap(GenerateMap(100000));
+  window->Document().SetRecoveryDelays(0, 100000);
   Change(*window);
-  std::set<std::string> states = {WriteMap(*window->Map)};
+  std::set<std::string> states = {WriteMap(*window->Map())};
   for (size_t turn = 0; turn < 6; ++turn) {
     QCoreApplication::processEvents();
     if (Kept(1)) {
       EXPECT_TRUE(states.contains(KeptText(1)));
     }
-    window->SelectPoint(window->Map->Points[turn].get());
+    window->SelectPoint(window->Map()->Points[turn].get());
     window->FormKeyDown(kVkDelete);
-    states.insert(WriteMap(*window->Map));
+    states.insert(WriteMap(*window->Map()));
   }
-  EXPECT_TRUE(WaitFor([&] { return KeptText(1) == WriteMap(*window->Map); }));
+  EXPECT_TRUE(WaitFor([&] { return KeptText(1) == WriteMap(*window->Map()); }));
 }
 
 TEST_F(MapRecoveryTest, AReopenedEntryShowsAsItWasAndMovesToTheNewSession) {
@@ -161,16 +161,16 @@ TEST_F(MapRecoveryTest, AReopenedEntryShowsAsItWasAndMovesToTheNewSession) {
     window->OpenMap(name);
     window->ScrollBy(30, -20);
     Change(*window);
-    window->KeepForRecovery();
+    window->Document().KeepForRecovery();
   }
   Errors.clear();
   auto window = NewWindow(Store, 1);
-  window->SetRecoveryDelays(10, 1000);
+  window->Document().SetRecoveryDelays(10, 1000);
   window->ReopenRecovered(earlierFolder.path().toStdString(), 7);
   EXPECT_EQ(ShownCaption(*window), "Train Map " + name + "*");
   EXPECT_EQ(window->OriginX, 213 + 30);
   EXPECT_EQ(window->OriginY, 135 - 20);
-  EXPECT_EQ(window->Map->Trains.size(), 1u);
+  EXPECT_EQ(window->Map()->Trains.size(), 1u);
   EXPECT_THAT(Errors, IsEmpty());
   EXPECT_TRUE(WaitFor([&] { return Names(earlierFolder.path()).empty(); }));
   EXPECT_THAT(Names(Folder.path()), ElementsAre("1-1.TRN", "1.info"));
@@ -188,8 +188,8 @@ TEST_F(MapRecoveryTest, AnUnreadableEntryStaysUntilItsWindowIsDiscarded) {
                           "Recovery file " +
                           earlierFolder.filePath("2-1.TRN").toStdString() +
                           ": File not found")));
-  EXPECT_TRUE(window->Modified());
-  window->KeepForRecovery();
+  EXPECT_TRUE(window->Document().Modified());
+  window->Document().KeepForRecovery();
   Store.Flush();
   EXPECT_THAT(Names(earlierFolder.path()), ElementsAre("2.info"));
   EXPECT_THAT(Names(Folder.path()), IsEmpty());

@@ -74,14 +74,14 @@ TEST_F(MapSaveDialogTest, AsksBeforeReplacingAndRefusesAMissingFolder) {
 
 TEST_F(MapSaveDialogTest, TheWindowSavesThroughItsOwnDialog) {
   TfrmMap window(nullptr, std::make_unique<TRecordingCanvas>());
-  window.Map->NewPoint(0, 0);
+  window.Map()->NewPoint(0, 0);
   PickOnceShown(Folder.filePath(QStringLiteral("map")));
   window.SaveMap(false);
   ASSERT_NE(window.SaveDialog1, nullptr);
   EXPECT_EQ(window.SaveDialog1->nameFilters(),
             QStringList{QStringLiteral("Train Map (*.TRN)")});
   const QString name = Folder.filePath(QStringLiteral("map.TRN"));
-  EXPECT_EQ(window.FileName, name);
+  EXPECT_EQ(window.FileName(), name);
   EXPECT_TRUE(QFile::exists(name));
 }
 

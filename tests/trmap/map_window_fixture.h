@@ -16,7 +16,7 @@ class MapWindowTest : public ::testing::Test {
  protected:
   TRecordingCanvas* Canvas = new TRecordingCanvas;
   TfrmMap Window{nullptr, std::unique_ptr<TCanvas>(Canvas)};
-  TTrainStructureSV& Map = *Window.Map;
+  TTrainStructureSV& Map = *Window.Map();
 
   // What a full paint draws after the grid and the origin cross.
   std::vector<std::string> ObjectsPainted() {

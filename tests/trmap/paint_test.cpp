@@ -80,10 +80,10 @@ TEST_F(PaintTest, LineWidthAndStyleByKindAndSelection) {
   EXPECT_THAT(DrawnBy([&] { Window.DrawLine(wall); }),
               ElementsAre("213,115 313,115 pen 000000/1/dot"));
 
-  Window.SelectedLine = platform;
+  Window.Document().Select({platform, nullptr, nullptr}, nullptr);
   EXPECT_THAT(DrawnBy([&] { Window.DrawLine(platform); }),
               ElementsAre("213,135 313,135 pen ffffff/3/solid"));
-  Window.SelectedLine = wall;
+  Window.Document().Select({wall, nullptr, nullptr}, nullptr);
   EXPECT_THAT(DrawnBy([&] { Window.DrawLine(wall); }),
               ElementsAre("213,115 313,115 pen ffffff/1/dot"));
 }
@@ -178,7 +178,7 @@ TEST_F(PaintTest, PointsOutlinedRedAtSwitchesFilledWhiteWhenSelected) {
   EXPECT_THAT(DrawnBy([&] { Window.DrawPoint(plain); }),
               ElementsAre("Ellipse 310,132 316,138 pen 000000/1/solid "
                           "brush 000000"));
-  Window.SelectedPoint = plain;
+  Window.Document().Select({nullptr, plain, nullptr}, nullptr);
   EXPECT_THAT(DrawnBy([&] { Window.DrawPoint(plain); }),
               ElementsAre("Ellipse 310,132 316,138 pen 000000/1/solid "
                           "brush ffffff"));
@@ -216,7 +216,7 @@ TEST_F(PaintTest, TrainRunsBackFromItsFrontAcrossLines) {
   // The front is 20 m up the second line; one straight segment to the rear.
   EXPECT_THAT(DrawnBy([&] { Window.DrawTrain(train); }),
               ElementsAre("243,115 213,135 pen bfbf00/3/solid"));
-  Window.SelectedTrain = train;
+  Window.Document().Select({nullptr, nullptr, train}, nullptr);
   EXPECT_THAT(DrawnBy([&] { Window.DrawTrain(train); }),
               ElementsAre("243,115 213,135 pen ffff00/3/solid"));
 }

@@ -22,14 +22,14 @@ TEST_F(PanAndDeleteTest, ARightOrMiddleDragScrollsByTheMouseDeltas) {
   Release(QPoint(80, 120), Qt::RightButton);
   EXPECT_EQ(Window.OriginX, 213 - 20);
   EXPECT_EQ(Window.OriginY, 135 + 20);
-  EXPECT_FALSE(Window.Panning);
+  EXPECT_FALSE(Window.Panning());
   // Moves after the release scroll no more; the middle button scrolls too.
   MoveTo(QPoint(0, 0));
   EXPECT_EQ(Window.OriginX, 193);
   Drag(QPoint(0, 0), QPoint(50, 30), Qt::MiddleButton);
   EXPECT_EQ(Window.OriginX, 243);
   EXPECT_EQ(Window.OriginY, 185);
-  EXPECT_FALSE(Window.Panning);
+  EXPECT_FALSE(Window.Panning());
 }
 
 TEST_F(PanAndDeleteTest, DeleteRemovesTheSelectedPointItsLinesAndTheirTrains) {
@@ -48,7 +48,7 @@ TEST_F(PanAndDeleteTest, DeleteRemovesTheSelectedPointItsLinesAndTheirTrains) {
   EXPECT_EQ(Map.Tracks[0].get(), other);
   ASSERT_EQ(Map.Trains.size(), 1u);
   EXPECT_EQ(Map.Trains[0].get(), kept);
-  EXPECT_EQ(Window.SelectedPoint, nullptr);
+  EXPECT_EQ(Window.SelectedPoint(), nullptr);
   EXPECT_EQ(Canvas->Erases, 1);
   ExpectSound();
 }
@@ -63,7 +63,7 @@ TEST_F(PanAndDeleteTest, DeleteWithNothingSelectedOrMidGestureDoesNothing) {
   EXPECT_EQ(Map.Points.size(), 2u);
 
   Press(Pixel(0, 0));
-  ASSERT_TRUE(Window.MovingPoint);
+  ASSERT_TRUE(Window.MovingPoint());
   Key(Qt::Key_Delete);
   Release(Pixel(10, 10));
   EXPECT_EQ(Map.Points.size(), 2u);
@@ -112,15 +112,15 @@ TEST_F(PanAndDeleteTest, DeleteTakesASelectedLineOrTrainAsOneStep) {
 
   Window.SelectLine(leg);
   Key(Qt::Key_Delete);
-  EXPECT_EQ(Window.UndoStack->undoText(), "Delete Line");
+  EXPECT_EQ(Window.Document().UndoStack()->undoText(), "Delete Line");
   EXPECT_EQ(Map.Tracks.size(), 2u);
   EXPECT_TRUE(Map.Trains.empty());
   EXPECT_EQ(entry->P2->LineCount(), 2);
-  EXPECT_EQ(Window.SelectedLine, nullptr);
+  EXPECT_EQ(Window.SelectedLine(), nullptr);
   ExpectSound();
   Window.Undo();
   EXPECT_EQ(WriteMap(Map), before);
-  EXPECT_EQ(Window.SelectedLine, leg);
+  EXPECT_EQ(Window.SelectedLine(), leg);
 
   // The other leg: the switch is a plain joint of the two lines left.
   Window.SelectLine(straight);
@@ -130,12 +130,12 @@ TEST_F(PanAndDeleteTest, DeleteTakesASelectedLineOrTrainAsOneStep) {
 
   Window.SelectTrain(onLeg);
   Key(Qt::Key_Delete);
-  EXPECT_EQ(Window.UndoStack->undoText(), "Delete Train");
+  EXPECT_EQ(Window.Document().UndoStack()->undoText(), "Delete Train");
   EXPECT_TRUE(Map.Trains.empty());
   EXPECT_EQ(Map.Tracks.size(), 3u);
   Window.Undo();
   EXPECT_EQ(WriteMap(Map), before);
-  EXPECT_EQ(Window.SelectedTrain, onLeg);
+  EXPECT_EQ(Window.SelectedTrain(), onLeg);
 }
 
 // Escape takes back a build or a drag under way; when idle it ends a chain
@@ -146,7 +146,7 @@ TEST_F(PanAndDeleteTest, EscapeTakesBackTheGestureOrEndsTheBuildChain) {
   Press(Pixel(100, 0));
   MoveTo(Pixel(50, 50));
   Key(Qt::Key_Escape);
-  EXPECT_FALSE(Window.MovingPoint);
+  EXPECT_FALSE(Window.MovingPoint());
   EXPECT_EQ(WriteMap(Map), before);
   MoveTo(Pixel(60, 60));
   Release(Pixel(60, 60));
@@ -159,8 +159,8 @@ TEST_F(PanAndDeleteTest, EscapeTakesBackTheGestureOrEndsTheBuildChain) {
   Key(Qt::Key_Escape);
   Release(Pixel(150, 20));
   EXPECT_EQ(WriteMap(Map), before);
-  EXPECT_EQ(Window.SelectedPoint, line->P2);
-  EXPECT_EQ(Window.UndoStack->count(), 0);
+  EXPECT_EQ(Window.SelectedPoint(), line->P2);
+  EXPECT_EQ(Window.Document().UndoStack()->count(), 0);
   EXPECT_TRUE(Buttons.IsDown(TModeButton::spbConn));
   Key(Qt::Key_Escape);
   EXPECT_FALSE(Buttons.IsDown(TModeButton::spbConn));

@@ -39,8 +39,8 @@ TEST_F(JoinCases, OneLineOntoOneLineMakesAPlainJoint) {
   EXPECT_EQ(AB->P1, C);
   EXPECT_EQ(Ref(C->Conn1), Ref({DC, 2}));
   EXPECT_EQ(Ref(C->Conn2), Ref({AB, 1}));
-  EXPECT_EQ(Window.SelectedPoint, C);
-  EXPECT_FALSE(Window.MovingPoint);
+  EXPECT_EQ(Window.SelectedPoint(), C);
+  EXPECT_FALSE(Window.MovingPoint());
   ExpectSound();
 }
 
@@ -49,7 +49,7 @@ TEST_F(JoinCases, OneLineOntoTwoLinesMakesTheTargetASwitch) {
   EXPECT_FALSE(Alive(A));
   EXPECT_EQ(Ref(E->Conn3), Ref({AB, 1}));
   EXPECT_EQ(Ref(E1->Branch2), Ref({AB, 1}));
-  EXPECT_EQ(Window.SelectedPoint, E);
+  EXPECT_EQ(Window.SelectedPoint(), E);
   ExpectSound();
 }
 
@@ -59,7 +59,7 @@ TEST_F(JoinCases, TwoLinesOntoOneLineMakeTheDraggedPointASwitch) {
   EXPECT_EQ(DC->P2, E);
   EXPECT_EQ(Ref(E->Conn3), Ref({DC, 2}));
   EXPECT_EQ(E->Pos.Y, 102.0);
-  EXPECT_EQ(Window.SelectedPoint, E);
+  EXPECT_EQ(Window.SelectedPoint(), E);
   ExpectSound();
 }
 
@@ -113,16 +113,16 @@ TEST_F(JoinCases, EveryMoveDragsAndRepaintsAndKeepsTheHeight) {
   // A right press during the drag: moves still drag, the first release ends
   // the scroll, the second the drag.
   Press(Pixel(40, 40), Qt::RightButton);
-  EXPECT_TRUE(Window.Panning);
+  EXPECT_TRUE(Window.Panning());
   MoveTo(Pixel(60, 40));
   EXPECT_EQ(Window.OriginX, 213);
   EXPECT_EQ(A->Pos.X, 60.0);
   Release(Pixel(60, 40), Qt::RightButton);
-  EXPECT_FALSE(Window.Panning);
-  EXPECT_TRUE(Window.MovingPoint);
+  EXPECT_FALSE(Window.Panning());
+  EXPECT_TRUE(Window.MovingPoint());
   EXPECT_EQ(Window.OriginX, 213 + 20);
   Release(Pixel(60, 40));
-  EXPECT_FALSE(Window.MovingPoint);
+  EXPECT_FALSE(Window.MovingPoint());
   ExpectSound();
 }
 

@@ -82,8 +82,8 @@ TEST_F(RandomGestureTest, AnySequenceOfInputLeavesASoundMap) {
     }
     ASSERT_EQ(test_maps::Problems(Map), "") << "after event " << event;
     ASSERT_EQ(WindowReferenceProblems(Window), "") << "after event " << event;
-    if (Window.Building || Window.MovingPoint) {
-      ASSERT_NE(Window.DragPoint, nullptr);
+    if (Window.Building() || Window.MovingPoint()) {
+      ASSERT_NE(Window.DragPoint(), nullptr);
     }
     maxPoints = std::max(maxPoints, Map.Points.size());
     maxTrains = std::max(maxTrains, Map.Trains.size());

@@ -25,7 +25,7 @@ TEST_F(SelectionTest, MovingThePointSelectionRedrawsOldThenNew) {
                           "brush 000000",
                           "Ellipse 310,132 316,138 pen 000000/1/solid "
                           "brush ffffff"));
-  EXPECT_EQ(Window.SelectedPoint, line->P2);
+  EXPECT_EQ(Window.SelectedPoint(), line->P2);
   EXPECT_TRUE(Window.CheckBox1->isChecked());
   EXPECT_TRUE(Window.CheckBox2->isChecked());
   EXPECT_FALSE(Window.CheckBox3->isChecked());
@@ -47,7 +47,7 @@ TEST_F(SelectionTest, EachKindIsClearedInTurnBeforeTheNewOneIsDrawn) {
   EXPECT_THAT(Canvas->Drawn(),
               ElementsAre("213,135 313,135 pen 000000/1/solid",
                           "263,135 213,135 pen ffff00/3/solid"));
-  EXPECT_EQ(Window.SelectedLine, nullptr);
+  EXPECT_EQ(Window.SelectedLine(), nullptr);
 
   Canvas->Clear();
   Window.SelectPoint(line->P1);
@@ -56,8 +56,8 @@ TEST_F(SelectionTest, EachKindIsClearedInTurnBeforeTheNewOneIsDrawn) {
               ElementsAre("263,135 213,135 pen bfbf00/3/solid",
                           "Ellipse 210,132 216,138 pen 000000/1/solid "
                           "brush ffffff"));
-  EXPECT_EQ(Window.SelectedTrain, nullptr);
-  EXPECT_EQ(Window.SelectedPoint, line->P1);
+  EXPECT_EQ(Window.SelectedTrain(), nullptr);
+  EXPECT_EQ(Window.SelectedPoint(), line->P1);
 }
 
 TEST_F(SelectionTest, ClearingWithNothingSelectedDrawsNothing) {

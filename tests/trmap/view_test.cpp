@@ -19,7 +19,7 @@ TEST_F(ViewTest, NewWindowCentresTheOriginInItsDesignedClientArea) {
   EXPECT_EQ(Window.ScreenToWorldX(0), -213.0);
   EXPECT_EQ(Window.ScreenToWorldY(0), 135.0);
   EXPECT_TRUE(Map.Points.empty());
-  EXPECT_EQ(Window.SelectedPoint, nullptr);
+  EXPECT_EQ(Window.SelectedPoint(), nullptr);
   EXPECT_FALSE(Window.Panel1->isVisibleTo(&Window));
   EXPECT_EQ(Window.CheckBox3->text(), "LineSw");
 }

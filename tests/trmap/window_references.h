@@ -10,7 +10,7 @@
 // reference it keeps between events (the selection, the point a gesture
 // drags, the line of the latest build) is an object of its map.
 inline std::string WindowReferenceProblems(const TfrmMap& Window) {
-  const TTrainStructureSV& map = *Window.Map;
+  const TTrainStructureSV& map = *Window.Map();
   const auto holds = [](const auto& List, const void* Object) {
     return Object == nullptr ||
            std::any_of(List.begin(), List.end(), [Object](const auto& Item) {
@@ -21,10 +21,10 @@ inline std::string WindowReferenceProblems(const TfrmMap& Window) {
     return holds(map.Tracks, Line) || holds(map.Walls, Line);
   };
   std::string problems;
-  if (!holds(map.Points, Window.SelectedPoint)) problems += "SelectedPoint ";
-  if (!holdsLine(Window.SelectedLine)) problems += "SelectedLine ";
-  if (!holds(map.Trains, Window.SelectedTrain)) problems += "SelectedTrain ";
-  if (!holds(map.Points, Window.DragPoint)) problems += "DragPoint ";
-  if (!holdsLine(Window.BuildLine)) problems += "BuildLine ";
+  if (!holds(map.Points, Window.SelectedPoint())) problems += "SelectedPoint ";
+  if (!holdsLine(Window.SelectedLine())) problems += "SelectedLine ";
+  if (!holds(map.Trains, Window.SelectedTrain())) problems += "SelectedTrain ";
+  if (!holds(map.Points, Window.DragPoint())) problems += "DragPoint ";
+  if (!holdsLine(Window.BuildLine())) problems += "BuildLine ";
   return problems;
 }

@@ -115,8 +115,8 @@ TMapView RandomView(TRandom& Random) {
   return view;
 }
 
-TMapSelection RandomSelection(const TTrainStructureSV& Map, TRandom& Random) {
-  TMapSelection selection;
+TPaintSelection RandomSelection(const TTrainStructureSV& Map, TRandom& Random) {
+  TPaintSelection selection;
   switch (Random.Pick(4)) {
     case 0:
       selection.Point = Map.Points[Random.Pick(Map.Points.size())].get();
@@ -149,7 +149,7 @@ struct TPicture {
 enum class TWork { OneByOne, InRuns };
 
 void Paint(TCanvas& Canvas, const TTrainStructureSV& Map, const TMapView& View,
-           const TMapSelection& Selection, const TSpatialIndex* Index,
+           const TPaintSelection& Selection, const TSpatialIndex* Index,
            TWork Work) {
   TMapPainter painter(Canvas, Map, View, Selection, Index);
   if (Work == TWork::InRuns) {
@@ -161,7 +161,7 @@ void Paint(TCanvas& Canvas, const TTrainStructureSV& Map, const TMapView& View,
 }
 
 TPicture Paint(const TTrainStructureSV& Map, const TMapView& View,
-               const TMapSelection& Selection, const TSpatialIndex* Index,
+               const TPaintSelection& Selection, const TSpatialIndex* Index,
                TWork Work = TWork::OneByOne) {
   TRecordingCanvas canvas;
   canvas.Brush.Color = clRed;  // what a selection redraw might have left
@@ -170,7 +170,7 @@ TPicture Paint(const TTrainStructureSV& Map, const TMapView& View,
 }
 
 QImage Picture(const TTrainStructureSV& Map, const TMapView& View,
-               const TMapSelection& Selection, const TSpatialIndex* Index,
+               const TPaintSelection& Selection, const TSpatialIndex* Index,
                TWork Work = TWork::OneByOne) {
   TImageCanvas canvas(QSize(View.Width, View.Height));
   Paint(canvas, Map, View, Selection, Index, Work);
@@ -228,7 +228,7 @@ TEST(IndexExactness, PaintsAndHitTestsAsAVisitOfEveryObject) {
                    std::to_string(view.Scale) + ", origin " +
                    std::to_string(view.OriginX) + "," +
                    std::to_string(view.OriginY));
-      const TMapSelection selection = RandomSelection(map, random);
+      const TPaintSelection selection = RandomSelection(map, random);
       const TPicture seen = Paint(map, view, selection, nullptr);
       ASSERT_EQ(Paint(map, view, selection, &map.SpatialIndex()), seen);
       // Worked out in runs on two threads, with or without the index.
@@ -265,7 +265,7 @@ TEST(IndexExactness, PassingOverWhatPointsCoverChangesNoPixel) {
       view.Scale = scale;
       view.OriginX = 60;
       view.OriginY = 45;
-      const TMapSelection selection = RandomSelection(*map, random);
+      const TPaintSelection selection = RandomSelection(*map, random);
       EXPECT_EQ(Picture(*map, view, selection, nullptr, TWork::InRuns),
                 Picture(*map, view, selection, nullptr));
     }

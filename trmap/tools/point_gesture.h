@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "map_observer.h"
+#include "map_tool.h"
+
+// How near, in pixels, a press must come to a point to drag it, and a drop
+// to join onto it.
+inline constexpr double kGrabDistance = 5.0;
+
+// A point can take another only of its own kind: a point holds either
+// track or walls, never both.
+bool SameKind(const TTrPoint& A, const TTrPoint& B);
+
+// Merges Gone into Keep through Line, a line with an end at Gone, selects
+// Keep and puts spbConn up. Joins nothing, and says so, when Keep has no
+// line or three.
+bool JoinPoints(TToolHost& Host, TTrPoint* Gone, TTrLine* Line,
+                TTrPoint* Keep);
+
+// A gesture that moves one point of the map with the mouse, recorded as one
+// edit from the press to the release. The point is let go of should it
+// leave the map.
+class TPointGesture : public TMapTool, protected TMapObserver {
+ public:
+  using TMapTool::TMapTool;
+  ~TPointGesture() override;
+
+  void Cancel() override;
+  bool Underway() const override { return Active; }
+  TTrPoint* MovedPoint() const override { return Moving; }
+
+ protected:
+  // The gesture is under way from here, moving Point.
+  void Begin(TTrPoint* Point);
+  // Puts the point at client pixel (X, Y). A position too large to store
+  // takes the gesture back, reports it and gives false.
+  bool Place(int32_t X, int32_t Y);
+  // The gesture is over; nothing of the map is named any more.
+  virtual void Finish();
+
+  void Leaving(const TTrPoint& Point) override;
+  void Leaving(const TTrLine&) override {}
+  void Leaving(const TTrain&) override {}
+
+  TTrPoint* Moving = nullptr;
+
+ private:
+  bool Active = false;
+};

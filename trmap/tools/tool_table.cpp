@@ -1,0 +1,25 @@
+#include "tool_table.h"
+
+#include "build_tool.h"
+#include "select_tool.h"
+
+namespace {
+
+const TToolRow kRows[] = {
+    {TModeButton::spbCursor, "Select", TGlyph::Cursor, 5,
+     [](TToolHost& Host) -> std::unique_ptr<TMapTool> {
+       return std::make_unique<TSelectTool>(Host);
+     }},
+    {TModeButton::spbLine, "Build track", TGlyph::BuildTrack, 36,
+     [](TToolHost& Host) -> std::unique_ptr<TMapTool> {
+       return std::make_unique<TBuildTool>(Host, TBuildTool::TKind::Track);
+     }},
+    {TModeButton::spbBuild, "Build wall", TGlyph::BuildWall, 67,
+     [](TToolHost& Host) -> std::unique_ptr<TMapTool> {
+       return std::make_unique<TBuildTool>(Host, TBuildTool::TKind::Wall);
+     }},
+};
+
+}  // namespace
+
+std::span<const TToolRow> ToolRows() { return kRows; }
