@@ -75,24 +75,30 @@ class TMapText {
       WholeReal(whole);
       return;
     }
-    char buffer[kLongestReal];
-    char* end = buffer;
-    if (Value < 0) *end++ = '-';
-    end = std::to_chars(end, buffer + sizeof buffer,
-                        static_cast<int64_t>(std::fabs(integer)))
-              .ptr;
-    *end++ = '.';
-    auto thousandths = static_cast<int>(std::fabs(millimetres));
-    for (int unit = 100; thousandths != 0; unit /= 10) {
-      *end++ = static_cast<char>('0' + thousandths / unit);
-      thousandths %= unit;
+    // Digits from the last: the decimals without trailing zeros, the point,
+    // the whole metres and the sign. A value this small is below 2^62
+    // millimetres.
+    uint64_t digits = static_cast<uint64_t>(std::fabs(integer)) * 1000 +
+                      static_cast<uint64_t>(std::fabs(millimetres));
+    int decimals = 3;
+    for (; digits % 10 == 0; digits /= 10) --decimals;
+    char buffer[24];
+    char* const end = buffer + sizeof buffer;
+    char* begin = end;
+    for (; decimals > 0; --decimals, digits /= 10) {
+      *--begin = static_cast<char>('0' + digits % 10);
     }
-    Padded(buffer, end);
+    *--begin = '.';
+    do {
+      *--begin = static_cast<char>('0' + digits % 10);
+      digits /= 10;
+    } while (digits != 0);
+    if (Value < 0) *--begin = '-';
+    Padded(begin, end);
   }
 
   // A double has at most 309 integer digits; with sign and padding this is
-  // the most one real can take. A real with decimals is below 2^52 and
-  // takes far less.
+  // the most one real can take. A real with decimals takes far less.
   static constexpr size_t kLongestReal = 320;
 
  private:
