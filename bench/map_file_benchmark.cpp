@@ -11,6 +11,7 @@
 #include <string>
 
 #include "generated_map_file.h"
+#include "map_writer.h"
 #include "train_structure.h"
 
 namespace {
@@ -57,6 +58,26 @@ void BM_Save(benchmark::State& State) {
   std::remove(target.c_str());
 }
 
+// The same map drawn off the whole metres, as one drawn to the centimetre
+// is: every coordinate but the heights is written with decimals, in a file
+// of its own size.
+void BM_SaveMillimetres(benchmark::State& State) {
+  const TGeneratedMapFile& file =
+      GeneratedMapFile(static_cast<size_t>(State.range(0)));
+  TTrainStructureSV map;
+  map.LoadFromFile(file.Name);
+  for (const auto& point : map.Points) {
+    map.MovePoint(point.get(), point->Pos.X + 0.25, point->Pos.Y - 0.375);
+  }
+  const TGeneratedMapFile moved{file.Name + ".mm", file.Points,
+                                WriteMap(map).size()};
+  ResetPeakMemory();
+  for (auto _ : State) map.SaveToFile(moved.Name);
+  Report(State, moved);
+  State.counters["peak_MB"] = StatusMegabytes("VmHWM");
+  std::remove(moved.Name.c_str());
+}
+
 BENCHMARK(BM_Load)
     ->Arg(10'000)
     ->Arg(100'000)
@@ -65,6 +86,11 @@ BENCHMARK(BM_Load)
     ->UseRealTime();
 BENCHMARK(BM_Save)
     ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_SaveMillimetres)
     ->Arg(100'000)
     ->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond)

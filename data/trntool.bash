@@ -19,8 +19,9 @@ _trntool() {
   fi
   local command=${COMP_WORDS[1]} options="--help"
   [[ "$command" == render ]] && options="--size --background --scale --paper --landscape --help"
+  [[ "$command" == lint ]] && options="--min-radius --help"
   case "$prev" in
-    --size | --scale) return ;;
+    --size | --scale | --min-radius) return ;;
     --paper)
       mapfile -t COMPREPLY < <(compgen -W "A3 A4 A5 Letter Legal" -- "$cur")
       return
@@ -34,7 +35,7 @@ _trntool() {
   local i arguments=0
   for ((i = 2; i < COMP_CWORD; i++)); do
     case "${COMP_WORDS[i]}" in
-      --size | --scale | --paper) ((i++)) ;;
+      --size | --scale | --paper | --min-radius) ((i++)) ;;
       -*) ;;
       *) ((arguments++)) ;;
     esac

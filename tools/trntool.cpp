@@ -3,7 +3,8 @@
 //   trntool check FILE...   load each file and report what it holds
 //   trntool dump FILE       print the loaded container, one object a line
 //   trntool fmt IN OUT      load IN and save it to OUT
-//   trntool lint FILE...    report what is probably a mistake
+//   trntool lint FILE... [--min-radius METRES]
+//                           report what is probably a mistake
 //   trntool render IN OUT [OPTIONS]   draw the whole map into a picture or
 //                                     PDF pages
 // Every failure is reported as "FILE: message"; trntool --help and
@@ -117,10 +118,10 @@ int main(int argc, char** argv) {
   const auto parsed = ParseCommand(*spec, argc - 2, argv + 2);
   if (const auto* exit = std::get_if<TCommandExit>(&parsed))
     return Print(*exit);
-  const std::vector<std::string>& args =
-      std::get<TCommandArgs>(parsed).Arguments;
+  const TCommandArgs& line = std::get<TCommandArgs>(parsed);
+  const std::vector<std::string>& args = line.Arguments;
   if (command == "check") return Check(args);
   if (command == "dump") return Dump(args[0]);
   if (command == "fmt") return Format(args[0], args[1]);
-  return Lint(args);
+  return Lint(line);
 }

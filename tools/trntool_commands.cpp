@@ -21,7 +21,9 @@ const std::vector<TCommandSpec>& TrntoolCommands() {
        "exits 1\nand leaves OUT alone.\n"},
       {"lint",
        {"FILE..."},
-       {},
+       {{"--min-radius", "METRES",
+         "a bend of a smaller radius is a sharp-bend\n"
+         "                       (0 to 1000000; 150 when not given)"}},
        "Prints what is probably a mistake in each FILE, one line each,\n"
        "\"FILE: KIND ID: text\". Exits 1 when it found any, 0 when none, 2 "
        "when a\nfile cannot be read.\n"},

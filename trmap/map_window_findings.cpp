@@ -27,6 +27,7 @@ void TfrmMap::ShowFinding(const TLintFinding& Finding) {
   TTrXY at;
   switch (Finding.Kind) {
     case TLintKind::BarePoint:
+    case TLintKind::SharpBend:
     case TLintKind::Unjoined:
       point = FindById(Document_->Map().Points, Finding.Id);
       if (point == nullptr) return;

@@ -44,9 +44,41 @@ const TTrLine* OnlyLine(const TTrPoint& Point) {
   return nullptr;
 }
 
+// The point at the far end of the line that End names.
+const TTrPoint* FarPoint(const TTrLineEnd& End) {
+  return End.End == 1 ? End.Line->P2 : End.Line->P1;
+}
+
+// The radius of the bend at P from the line to A onto the line to B: that
+// of the circle through the three points, infinite on a straight line.
+// Where the track turns back by more than a right angle, the circle through
+// the three points no longer tells the bend (it grows without bound as a
+// track folds back onto a longer line), so the circle through P and the
+// points at the nearer neighbour's distance along both lines is taken,
+// which is never larger. NaN when a line has no length.
+double BendRadius(const TTrVector& P, const TTrVector& A, const TTrVector& B) {
+  const double ux = A.X - P.X, uy = A.Y - P.Y;
+  const double vx = B.X - P.X, vy = B.Y - P.Y;
+  const double a = std::sqrt(ux * ux + uy * uy);
+  const double b = std::sqrt(vx * vx + vy * vy);
+  if (!(a > 0.0 && b > 0.0)) return std::numeric_limits<double>::quiet_NaN();
+  const double dot = ux * vx + uy * vy;
+  if (dot > 0.0) {
+    const double cosine = std::min(1.0, dot / (a * b));
+    return std::min(a, b) / std::sqrt(2.0 * (1.0 + cosine));
+  }
+  const double cross = std::fabs(ux * vy - uy * vx);
+  const double c = std::sqrt((ux - vx) * (ux - vx) + (uy - vy) * (uy - vy));
+  // A circle's radius is the product of a triangle's sides over four times
+  // its area.
+  return cross == 0.0 ? std::numeric_limits<double>::infinity()
+                      : a * b * c / (2.0 * cross);
+}
+
 class TLinter {
  public:
-  explicit TLinter(const TTrainStructureSV& Map) : map_(Map) {}
+  TLinter(const TTrainStructureSV& Map, const TLintOptions& Options)
+      : map_(Map), options_(Options) {}
 
   std::vector<TLintFinding> Run() {
     int64_t deadEnds = 0;
@@ -58,6 +90,15 @@ class TLinter {
         const TTrLine* line = OnlyLine(*point);
         if (IsTrack(line)) ++deadEnds;
         CheckEnd(*point, *line);
+      } else if (lines == 2) {
+        CheckBend(*point, point->Conn1, point->Conn2, "track");
+      } else {
+        // A train crosses a switch from its entry to either direction,
+        // never from one direction to the other.
+        CheckBend(*point, point->Conn1, point->Conn2,
+                  "entry to default direction");
+        CheckBend(*point, point->Conn1, point->Conn3,
+                  "entry to other direction");
       }
     }
     CheckLengths(map_.Tracks);
@@ -109,6 +150,17 @@ class TLinter {
         Format("%s end %.2f m from %s point %d, not joined to it",
                KindOfLine(track), nearestDistance, KindOfLine(track),
                static_cast<int>(nearest->Id)));
+  }
+
+  void CheckBend(const TTrPoint& Point, const TTrLineEnd& From,
+                 const TTrLineEnd& To, const char* Path) {
+    if (!IsTrack(From.Line) || !IsTrack(To.Line)) return;
+    const double radius =
+        BendRadius(Point.Pos, FarPoint(From)->Pos, FarPoint(To)->Pos);
+    if (!(radius < options_.MinRadius)) return;
+    Add(TLintKind::SharpBend, Point.Id,
+        Format("%s bends at a radius of %.2f m, less than %.15g m", Path,
+               radius, options_.MinRadius));
   }
 
   template <typename TList>
@@ -204,6 +256,7 @@ class TLinter {
   }
 
   const TTrainStructureSV& map_;
+  const TLintOptions& options_;
   std::vector<TLintFinding> found_;
 };
 
@@ -217,6 +270,8 @@ const char* LintKindName(TLintKind Kind) {
       return "dead-ends";
     case TLintKind::Overlap:
       return "overlap";
+    case TLintKind::SharpBend:
+      return "sharp-bend";
     case TLintKind::Unjoined:
       return "unjoined";
     case TLintKind::ZeroLength:
@@ -230,6 +285,7 @@ std::string LintLine(const TLintFinding& Finding) {
          std::to_string(Finding.Id) + ": " + Finding.Text;
 }
 
-std::vector<TLintFinding> LintMap(const TTrainStructureSV& Map) {
-  return TLinter(Map).Run();
+std::vector<TLintFinding> LintMap(const TTrainStructureSV& Map,
+                                  const TLintOptions& Options) {
+  return TLinter(Map, Options).Run();
 }

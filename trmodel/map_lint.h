@@ -16,6 +16,9 @@ enum class TLintKind {
   DeadEnds,
   // Two trains standing on the same stretch of track.
   Overlap,
+  // A point where a train going on from one track to the next takes a bend
+  // of a radius below the minimum.
+  SharpBend,
   // An end point with one line lying within 0.5 m of another point of the
   // same kind (track or wall) that no line joins it to.
   Unjoined,
@@ -25,15 +28,16 @@ enum class TLintKind {
 
 struct TLintFinding {
   TLintKind Kind;
-  // What it is about: a point (BarePoint, Unjoined) or a line (Overlap,
-  // ZeroLength) by its identifier; for DeadEnds the count.
+  // What it is about: a point (BarePoint, SharpBend, Unjoined) or a line
+  // (Overlap, ZeroLength) by its identifier; for DeadEnds the count.
   int64_t Id;
   std::string Text;
 
   bool operator==(const TLintFinding&) const = default;
 };
 
-// "bare-point", "dead-ends", "overlap", "unjoined" or "zero-length".
+// "bare-point", "dead-ends", "overlap", "sharp-bend", "unjoined" or
+// "zero-length".
 const char* LintKindName(TLintKind Kind);
 
 // The finding as a report shows it after the file's name: "KIND ID: text".
@@ -44,7 +48,13 @@ inline bool IsProblem(const TLintFinding& Finding) {
   return Finding.Kind != TLintKind::DeadEnds;
 }
 
+struct TLintOptions {
+  // Metres: a bend whose radius is smaller is sharp.
+  double MinRadius = 150.0;
+};
+
 // Checks Map, looking up neighbours through its spatial index. The findings
 // come sorted by kind, then identifier; the count of dead ends only when
 // there is one.
-std::vector<TLintFinding> LintMap(const TTrainStructureSV& Map);
+std::vector<TLintFinding> LintMap(const TTrainStructureSV& Map,
+                                  const TLintOptions& Options = {});

@@ -52,33 +52,76 @@ class TMapText {
     Padded(buffer, end);
   }
 
-  // Rounded to a whole number, halves away from zero, right-aligned to at
-  // least four characters. A negative value that rounds to 0 keeps its
-  // minus sign.
-  void WholeReal(double Value) {
+  // A coordinate or a length, right-aligned to at least four characters:
+  // rounded to the millimetre, halves away from zero, and written as a
+  // whole number when that is one (so a map drawn at whole metres reads as
+  // it always did), else with up to three decimals and no trailing zeros.
+  void Real(double Value) {
     const double whole = std::round(Value);
-    char buffer[kLongestWholeReal];
+    // Every double of 2^52 or more is whole; so are infinities, and a NaN
+    // takes the whole number's way.
+    if (Value == whole || !(std::fabs(whole) < 0x1p52)) {
+      WholeReal(whole);
+      return;
+    }
+    // The fraction apart from the integer part is exact; only then is it
+    // scaled, so that the millimetres of a large value are not lost to the
+    // product's rounding.
+    const double integer = std::trunc(Value);
+    const double millimetres = std::round((Value - integer) * 1000.0);
+    if (millimetres == 0.0 || std::fabs(millimetres) == 1000.0) {
+      // Within half a millimetre of a whole number: written as that one,
+      // which is the nearest, with a minus kept as the whole form keeps it.
+      WholeReal(whole);
+      return;
+    }
+    // Digits from the last: the decimals without trailing zeros, the point,
+    // the whole metres and the sign. A value this small is below 2^62
+    // millimetres.
+    uint64_t digits = static_cast<uint64_t>(std::fabs(integer)) * 1000 +
+                      static_cast<uint64_t>(std::fabs(millimetres));
+    int decimals = 3;
+    for (; digits % 10 == 0; digits /= 10) --decimals;
+    char buffer[24];
+    char* const end = buffer + sizeof buffer;
+    char* begin = end;
+    for (; decimals > 0; --decimals, digits /= 10) {
+      *--begin = static_cast<char>('0' + digits % 10);
+    }
+    *--begin = '.';
+    do {
+      *--begin = static_cast<char>('0' + digits % 10);
+      digits /= 10;
+    } while (digits != 0);
+    if (Value < 0) *--begin = '-';
+    Padded(begin, end);
+  }
+
+  // A double has at most 309 integer digits; with sign and padding this is
+  // the most one real can take. A real with decimals takes far less.
+  static constexpr size_t kLongestReal = 320;
+
+ private:
+  // A whole number, right-aligned to at least four characters. A negative
+  // value that rounds to 0 keeps its minus sign.
+  void WholeReal(double Whole) {
+    char buffer[kLongestReal];
     char* end = buffer;
-    if (std::fabs(whole) < 0x1p62) {
-      if (std::signbit(whole)) *end++ = '-';
+    if (std::fabs(Whole) < 0x1p62) {
+      if (std::signbit(Whole)) *end++ = '-';
       end = std::to_chars(end, buffer + sizeof buffer,
-                          static_cast<int64_t>(std::fabs(whole)))
+                          static_cast<int64_t>(std::fabs(Whole)))
                 .ptr;
     } else {
       // Every double this large is a whole number; fixed notation with no
       // fraction writes it exactly.
-      end = std::to_chars(buffer, buffer + sizeof buffer, whole,
+      end = std::to_chars(buffer, buffer + sizeof buffer, Whole,
                           std::chars_format::fixed, 0)
                 .ptr;
     }
     Padded(buffer, end);
   }
 
-  // A double has at most 309 integer digits; with sign and padding this is
-  // the most one whole real can take.
-  static constexpr size_t kLongestWholeReal = 320;
-
- private:
   void Padded(const char* Begin, const char* End) {
     const auto length = End - Begin;
     for (auto i = length; i < 4; ++i) *cursor_++ = ' ';
@@ -91,10 +134,9 @@ class TMapText {
   char* cursor_ = nullptr;
 };
 
-// The most one line can take: three whole reals and eight integers of at
-// most 20 characters, each with its space, and the line end.
-constexpr size_t kLongestLine =
-    3 * (TMapText::kLongestWholeReal + 1) + 8 * 21 + 2;
+// The most one line can take: three reals and eight integers of at most 20
+// characters, each with its space, and the line end.
+constexpr size_t kLongestLine = 3 * (TMapText::kLongestReal + 1) + 8 * 21 + 2;
 
 void WriteLineEnd(TMapText& Text, const TLineEndRow& End) {
   if (End.Line == -1) {
@@ -110,11 +152,11 @@ void WriteLineEnd(TMapText& Text, const TLineEndRow& End) {
 void WriteEntry(TMapText& Text, const TPointRow& Point) {
   Text.Width4(Point.Id);
   Text.Space();
-  Text.WholeReal(Point.Pos.X);
+  Text.Real(Point.Pos.X);
   Text.Space();
-  Text.WholeReal(Point.Pos.Y);
+  Text.Real(Point.Pos.Y);
   Text.Space();
-  Text.WholeReal(Point.Pos.Z);
+  Text.Real(Point.Pos.Z);
   Text.Space();
   Text.Integer(Point.Wall ? 1 : 0);
   Text.Space();
@@ -137,7 +179,7 @@ void WriteEntry(TMapText& Text, const TTrainRow& Train) {
   Text.Space();
   Text.Integer(Train.Dir);
   Text.Space();
-  Text.WholeReal(Train.Length);
+  Text.Real(Train.Length);
   Text.LineEnd();
 }
 

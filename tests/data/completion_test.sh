@@ -28,4 +28,7 @@ expect "Legal Letter" trntool render plan.trn out.pdf --paper L
 expect "maps plan.pdf" trntool render plan.trn ''
 expect "maps old.TRN plan.trn" trntool render --scale 5000 ''
 expect "" trntool render plan.trn out.pdf --scale ''
+expect "--help --min-radius" trntool lint plan.trn --
+expect "" trntool lint plan.trn --min-radius ''
+expect "maps old.TRN plan.trn" trntool lint --min-radius 200 ''
 exit $((failures > 0))

@@ -95,6 +95,22 @@ $p: zero-length 8: track has both its points at the same place
 worked_example.trn: dead-ends 2: track end points with one line" "$out"
 out=$("$tool" lint worked_example.trn)
 expect "lint of a sound map status" 0 $?
+# A bend on a circle of 125 m: sharp below the minimum radius, 150 m unless
+# one is given.
+b="$lint_maps/bends.trn"
+out=$("$tool" lint "$b")
+expect "lint of a sharp bend status" 1 $?
+expect "lint of a sharp bend output" "$b: dead-ends 2: track end points with one line
+$b: sharp-bend 1: track bends at a radius of 125.00 m, less than 150 m" "$out"
+out=$("$tool" lint --min-radius 120 "$b")
+expect "lint --min-radius below the bend" "0|$b: dead-ends 2: track end points with one line" "$?|$out"
+out=$("$tool" lint "$b" --min-radius=1.3e2 | grep sharp-bend)
+expect "lint --min-radius above the bend" "$b: sharp-bend 1: track bends at a radius of 125.00 m, less than 130 m" "$out"
+for radius in -1 abc 1e7 inf ''; do
+  out=$("$tool" lint "$b" --min-radius "$radius" 2>"$work/err")
+  expect "lint --min-radius '$radius'" "2||trntool lint: invalid radius '$radius' (metres, 0 to 1000000); try 'trntool lint --help'" \
+    "$?|$out|$(cat "$work/err")"
+done
 out=$("$tool" lint missing.trn "$lint_maps/problems.trn" 2>"$work/err")
 expect "lint of a missing file status" 2 $?
 expect "lint of a missing file message" "missing.trn: File not found" \

@@ -6,6 +6,7 @@
 #include <QtWidgets/QMessageBox>
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <set>
@@ -124,8 +125,14 @@ class RandomFrameTest : public ::testing::Test {
     if (!map.Points.empty() && Pick(2) == 0) {
       const TTrPoint& p =
           *map.Points[Pick(static_cast<int>(map.Points.size()))];
-      return {Map.WorldToScreenX(p.Pos.X) + Pick(7) - 3,
-              Map.WorldToScreenY(p.Pos.Y) + Pick(7) - 3};
+      // A mouse reaches no further than a window's size beyond it, also
+      // toward a point far off, whose screen coordinate is at its limit.
+      const auto beside = [this](int32_t At, int Size) {
+        return static_cast<int>(std::clamp<int64_t>(int64_t{At} + Pick(7) - 3,
+                                                    -Size, 2 * int64_t{Size}));
+      };
+      return {beside(Map.WorldToScreenX(p.Pos.X), Map.width()),
+              beside(Map.WorldToScreenY(p.Pos.Y), Map.height())};
     }
     return {Pick(Map.width()), Pick(Map.height())};
   }

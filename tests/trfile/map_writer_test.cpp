@@ -30,7 +30,7 @@ TEST(MapWriter, WritesTheWorkedExampleByteForByte) {
   EXPECT_EQ(ReadBytes(folder / "example.trn"),
             "PNT 2\r\n"
             "   0    0    0    0 0 2 1 -1 0 -1 0 \r\n"
-            "   1  120  -36    0 0 2 2 -1 0 -1 0 \r\n"
+            "   1  120 -35.5    0 0 2 2 -1 0 -1 0 \r\n"
             "TRK 1\r\n"
             "   2 1 1 \r\n"
             "TRN 1\r\n"
@@ -46,23 +46,47 @@ TEST(MapWriter, WritesAnEmptyMapAsAnEmptyFile) {
   EXPECT_EQ(ReadBytes(folder / "old.trn"), "");
 }
 
-// One point line with X as given, to see a whole real in place.
-std::string PointLineWithX(double X) {
+// The X field of a point at X, with the space after it, to see a real in
+// place.
+std::string XField(double X) {
   TTrainStructureSV map;
   map.AddPoint(std::make_unique<TTrPoint>(X, 0, 0));
   const std::string text = WriteMap(map);
-  return text.substr(7, text.find('\r', 7) - 7);  // after "PNT 1\r\n"
+  const size_t from = 7 + 5;  // after "PNT 1\r\n" and the Id
+  return text.substr(
+      from, text.find(' ', text.find_first_not_of(' ', from)) - from + 1);
 }
 
-TEST(MapWriter, RoundsWholeRealsHalfAwayFromZeroAndKeepsTheMinusOfZero) {
-  EXPECT_EQ(PointLineWithX(12.5), "   0   13    0    0 1 -1 0 -1 0 -1 0 ");
-  EXPECT_EQ(PointLineWithX(-12.5).substr(4, 6), "  -13 ");
-  EXPECT_EQ(PointLineWithX(2.5).substr(4, 6), "    3 ");
-  EXPECT_EQ(PointLineWithX(0.4).substr(4, 6), "    0 ");
-  EXPECT_EQ(PointLineWithX(-0.4).substr(4, 6), "   -0 ");
-  EXPECT_EQ(PointLineWithX(-0.5).substr(4, 6), "   -1 ");
-  EXPECT_EQ(PointLineWithX(-1234).substr(4, 7), " -1234 ");
-  EXPECT_EQ(PointLineWithX(123456.49).substr(4, 8), " 123456 ");
+TEST(MapWriter, WritesWholeMillimetresAsWholeNumbersAndOthersWithDecimals) {
+  // The whole point line keeps its form; only the field grows.
+  TTrainStructureSV map;
+  map.AddPoint(std::make_unique<TTrPoint>(12.5, 0, 0));
+  EXPECT_EQ(WriteMap(map),
+            "PNT 1\r\n   0 12.5    0    0 1 -1 0 -1 0 -1 0 \r\n");
+  // Up to three decimals, no trailing zeros, padded to four characters.
+  EXPECT_EQ(XField(-12.5), "-12.5 ");
+  EXPECT_EQ(XField(2.5), " 2.5 ");
+  EXPECT_EQ(XField(-0.4), "-0.4 ");
+  EXPECT_EQ(XField(1.05), "1.05 ");
+  EXPECT_EQ(XField(123456.49), "123456.49 ");
+  EXPECT_EQ(XField(1e6 + 0.001), "1000000.001 ");
+  EXPECT_EQ(XField(-7.12345), "-7.123 ");
+  // Rounded to the millimetre with halves away from zero, as whole numbers
+  // are: 62.5 mm is exact in binary; so is 12.9375.
+  EXPECT_EQ(XField(0.0625), "0.063 ");
+  EXPECT_EQ(XField(-0.0625), "-0.063 ");
+  EXPECT_EQ(XField(12.9375), "12.938 ");
+  // Whole at the millimetre: as a whole number, the minus of a negative
+  // that rounds to 0 kept, as before.
+  EXPECT_EQ(XField(12.0004), "  12 ");
+  EXPECT_EQ(XField(12.9996), "  13 ");
+  EXPECT_EQ(XField(-12.9996), " -13 ");
+  EXPECT_EQ(XField(-0.0004), "  -0 ");
+  EXPECT_EQ(XField(-0.0), "  -0 ");
+  EXPECT_EQ(XField(-1234), "-1234 ");
+  // Where a double's steps are coarser than a millimetre, the value is
+  // written to the millimetre nearest: 2^30 + 2^-9 here.
+  EXPECT_EQ(XField(0x1p30 + 0x1p-9), "1073741824.002 ");
 }
 
 TEST(MapWriter, WritesWholeRealsBeyondEveryIntegerTypeExactly) {
@@ -73,6 +97,23 @@ TEST(MapWriter, WritesWholeRealsBeyondEveryIntegerTypeExactly) {
   EXPECT_NE(text.find(" 1267650600228229401496703205376 "), std::string::npos)
       << text;
   EXPECT_NE(text.find("   2 2 10000000000000000000000\r\n"), std::string::npos)
+      << text;
+}
+
+TEST(MapWriter, WritesTrainLengthsToTheMillimetre) {
+  TTrainStructureSV map;
+  TTrLine* line = Build(map, 0, 0, 100, 0);
+  map.AddTrain(std::make_unique<TTrain>(line, 1, 49.75));
+  map.AddTrain(std::make_unique<TTrain>(line, 2, 50.0004));
+  // A length that no position rounds, with the last step of a double at
+  // half a metre.
+  map.AddTrain(std::make_unique<TTrain>(line, 1, 0x1p51 + 0.5));
+  const std::string text = WriteMap(map);
+  EXPECT_TRUE(
+      text.ends_with("TRN 3\r\n"
+                     "   2 1 49.75\r\n"
+                     "   2 2   50\r\n"
+                     "   2 1 2251799813685248.5\r\n"))
       << text;
 }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -128,6 +130,76 @@ TEST(RoundTrip, KeepsLinesMadeAfterTheLargestIdentifier) {
   EXPECT_EQ(loaded.Tracks.size(), 4u);
   EXPECT_TRUE(CheckStructure(loaded).empty()) << test_maps::Problems(loaded);
   EXPECT_EQ(Normalized(loaded), Normalized(map));
+}
+
+// Where each point of Map lies and how long each train is, in list order.
+std::vector<double> Reals(const TTrainStructureSV& Map) {
+  std::vector<double> reals;
+  for (const auto& point : Map.Points) {
+    reals.insert(reals.end(), {point->Pos.X, point->Pos.Y, point->Pos.Z});
+  }
+  for (const auto& train : Map.Trains) reals.push_back(train->Length);
+  return reals;
+}
+
+TEST(RoundTrip, KeepsCoordinatesAndLengthsToTheMillimetre) {
+  TTrainStructureSV map;
+  TTrLine* entry = Build(map, -0.4, 12.5, 1e6 + 0.001, -7.0004);
+  BuildFrom(map, entry->P2, 1e6 + 4.5, 0.125);
+  BuildFrom(map, entry->P2, 1e6 + 4.5, -4.5);
+  map.SetPointHeight(entry->P1, 2.345);
+  map.AddTrain(std::make_unique<TTrain>(entry, 1, 49.75));
+  map.AddTrain(std::make_unique<TTrain>(entry, 2, 50.0004));
+  const std::string text = WriteMap(map);
+  TTrainStructureSV loaded;
+  ReadMap(text, loaded);
+  EXPECT_TRUE(CheckStructure(loaded).empty()) << test_maps::Problems(loaded);
+  EXPECT_EQ(WriteMap(loaded), text);
+
+  // What lies on a millimetre reads back as if drawn there; the rest lies
+  // within half a millimetre of it and reads back as that millimetre.
+  const std::vector<double> expected{
+      -0.4,  12.5, 2.345,     1000000.001, -7, 0,     1e6 + 4.5,
+      0.125, 0,    1e6 + 4.5, -4.5,        0,  49.75, 50};
+  const std::vector<double> read = Reals(loaded);
+  ASSERT_EQ(read.size(), expected.size());
+  for (size_t i = 0; i < read.size(); ++i) {
+    const double drawn =
+        i + 2 < read.size() ? TTrPoint(expected[i], 0, 0).Pos.X : expected[i];
+    EXPECT_EQ(read[i], drawn) << i;
+  }
+}
+
+// Coordinates and lengths of every size, with a sign of either kind: each
+// reads back within a millimetre, and the map read writes the same text.
+TEST(RoundTrip, ReadsEveryRealBackWithinAMillimetreAndWritesItAlike) {
+  std::mt19937_64 random(23);
+  std::uniform_real_distribution<double> significand(1.0, 2.0);
+  std::uniform_int_distribution<int> exponent(-12, 56);
+  const auto any = [&] {
+    const double value = std::ldexp(significand(random), exponent(random));
+    return random() % 2 == 0 ? value : -value;
+  };
+  TTrainStructureSV map;
+  TTrLine* line = Build(map, any(), any(), any(), any());
+  for (int i = 0; i < 3000; ++i) {
+    line = BuildFrom(map, line->P2, any(), any());
+    // A height as a file gives it, rounded as positions are.
+    map.SetPointHeight(line->P2, TTrPoint(0, 0, any()).Pos.Z);
+    map.AddTrain(std::make_unique<TTrain>(line, 1, std::fabs(any())));
+  }
+  const std::string text = WriteMap(map);
+  TTrainStructureSV loaded;
+  ReadMap(text, loaded);
+  EXPECT_EQ(WriteMap(loaded), text);
+  const std::vector<double> drawn = Reals(map);
+  const std::vector<double> read = Reals(loaded);
+  ASSERT_EQ(read.size(), drawn.size());
+  int far = 0;
+  for (size_t i = 0; i < read.size(); ++i) {
+    if (!(std::fabs(read[i] - drawn[i]) <= 0.001)) ++far;
+  }
+  EXPECT_EQ(far, 0);
 }
 
 }  // namespace
