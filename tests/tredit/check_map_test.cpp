@@ -58,15 +58,15 @@ TEST_F(FrameTest, CheckMapListsFindingsAndShowsTheChosenOneInTheMiddle) {
 
 TEST_F(FrameTest, CheckMapListsSharpBendsAndShowsTheirPoint) {
   TfrmMap* checked = Frame->ActiveMap();
-  TTrLine* line = test_maps::Build(*checked->Map, -100, 50, 0, 0);
-  test_maps::BuildFrom(*checked->Map, line->P2, 100, 50);
+  TTrLine* line = test_maps::Build(*checked->Map(), -100, 50, 0, 0);
+  test_maps::BuildFrom(*checked->Map(), line->P2, 100, 50);
   Frame->mnuCheckMap->trigger();
   EXPECT_EQ(Listed(*Frame->lstFindings),
             QStringList({"dead-ends 2: track end points with one line",
                          "sharp-bend 1: track bends at a radius of 125.00 m, "
                          "less than 150 m"}));
   Frame->lstFindings->setCurrentRow(1);
-  EXPECT_EQ(checked->SelectedPoint, line->P2);
+  EXPECT_EQ(checked->SelectedPoint(), line->P2);
   EXPECT_EQ(checked->WorldToScreenY(0), checked->height() / 2);
 }
 
