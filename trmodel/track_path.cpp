@@ -1,0 +1,181 @@
+#include "track_path.h"
+
+#include <cmath>
+#include <queue>
+#include <utility>
+#include <vector>
+
+#include "state_table.h"
+
+namespace {
+
+// A line entered at one end, with the shortest way found to its far end.
+struct TNode {
+  TTrLine* Line;
+  uint8_t Dir;
+  bool Done = false;
+  double Walked;
+  int32_t Before;
+};
+
+uintptr_t KeyOf(const TTrLine* Line, uint8_t Dir) {
+  return reinterpret_cast<uintptr_t>(Line) | (Dir == 1 ? 0 : 1);
+}
+
+bool IsTrackEnd(const TTrLineEnd& End) {
+  return End.Line != nullptr && IsTrack(End.Line);
+}
+
+bool HasTrack(const TTrPoint& Point) {
+  return IsTrackEnd(Point.Conn1) || IsTrackEnd(Point.Conn2) ||
+         IsTrackEnd(Point.Conn3);
+}
+
+// The line ends a train arriving at Point through Arrival may go on by.
+int Departures(const TTrPoint& Point, const TTrLineEnd& Arrival,
+               TTrLineEnd (&Out)[2]) {
+  int count = 0;
+  switch (Point.LineCount()) {
+    case 2:
+      Out[count++] =
+          SameLineEnd(Arrival, Point.Conn1) ? Point.Conn2 : Point.Conn1;
+      break;
+    case 3:
+      if (SameLineEnd(Arrival, Point.Conn1)) {
+        Out[count++] = Point.Conn2;
+        Out[count++] = Point.Conn3;
+      } else {
+        Out[count++] = Point.Conn1;
+      }
+      break;
+    default:
+      break;
+  }
+  return count;
+}
+
+double Distance(const TTrPoint& A, const TTrPoint& B) {
+  return std::hypot(B.Pos.X - A.Pos.X, B.Pos.Y - A.Pos.Y);
+}
+
+// Whether any track joins the two points, whatever the switches allow.
+bool Joined(const TTrPoint& From, const TTrPoint& To) {
+  TStateTable seen;
+  std::vector<const TTrPoint*> open{&From};
+  seen.Insert(reinterpret_cast<uintptr_t>(&From), 0);
+  while (!open.empty()) {
+    const TTrPoint* point = open.back();
+    open.pop_back();
+    if (point == &To) return true;
+    for (const TTrLineEnd* end :
+         {&point->Conn1, &point->Conn2, &point->Conn3}) {
+      if (!IsTrackEnd(*end)) continue;
+      const TTrPoint* far = EndPoint(FarEnd(end->Line, end->End));
+      const auto key = reinterpret_cast<uintptr_t>(far);
+      if (seen.Find(key) != TStateTable::kAbsent) continue;
+      seen.Insert(key, 0);
+      open.push_back(far);
+    }
+  }
+  return false;
+}
+
+// A* over lines entered at one end, with the straight distance to the goal
+// as the estimate: no way along the track is shorter.
+class TPathSearch {
+ public:
+  explicit TPathSearch(const TTrPoint& To) : To_(To) {}
+
+  void Start(const TTrLineEnd& End) { Reach(End, 0.0, -1); }
+
+  // The node whose far end is the goal, or -1 when none can be reached.
+  int32_t Run() {
+    while (!Open_.empty()) {
+      const auto [estimate, index] = Open_.top();
+      Open_.pop();
+      if (Nodes_[index].Done) continue;
+      Nodes_[index].Done = true;
+      const TTrLineEnd leaving = FarEnd(Nodes_[index].Line, Nodes_[index].Dir);
+      const TTrPoint& point = *EndPoint(leaving);
+      if (&point == &To_) return index;
+      TTrLineEnd next[2];
+      const int count = Departures(point, leaving, next);
+      for (int i = 0; i < count; ++i) {
+        if (IsTrackEnd(next[i])) Reach(next[i], Nodes_[index].Walked, index);
+      }
+    }
+    return -1;
+  }
+
+  const TNode& Node(int32_t Index) const { return Nodes_[Index]; }
+
+ private:
+  void Reach(const TTrLineEnd& End, double Before, int32_t From) {
+    const double walked = Before + End.Line->Length();
+    const uintptr_t key = KeyOf(End.Line, End.End);
+    int32_t index = Table_.Find(key);
+    if (index == TStateTable::kAbsent) {
+      index = static_cast<int32_t>(Nodes_.size());
+      Nodes_.push_back({End.Line, End.End, false, walked, From});
+      Table_.Insert(key, index);
+    } else if (Nodes_[index].Done || !(walked < Nodes_[index].Walked)) {
+      return;
+    } else {
+      Nodes_[index].Walked = walked;
+      Nodes_[index].Before = From;
+    }
+    const TTrPoint& far = *EndPoint(FarEnd(End.Line, End.End));
+    Open_.push({walked + Distance(far, To_), index});
+  }
+
+  using TOpen = std::pair<double, int32_t>;
+  const TTrPoint& To_;
+  std::vector<TNode> Nodes_;
+  TStateTable Table_;
+  std::priority_queue<TOpen, std::vector<TOpen>, std::greater<TOpen>> Open_;
+};
+
+}  // namespace
+
+TTrackPath FindPath(const TTrPoint& From, const TTrPoint& To) {
+  TTrackPath path;
+  if (!HasTrack(From)) {
+    path.Failure = TPathFailure::NoTrackAtFrom;
+    return path;
+  }
+  if (!HasTrack(To)) {
+    path.Failure = TPathFailure::NoTrackAtTo;
+    return path;
+  }
+  if (&From == &To) return path;
+
+  TPathSearch search(To);
+  for (const TTrLineEnd* end : {&From.Conn1, &From.Conn2, &From.Conn3}) {
+    if (IsTrackEnd(*end)) search.Start(*end);
+  }
+  const int32_t goal = search.Run();
+  if (goal < 0) {
+    path.Failure =
+        Joined(From, To) ? TPathFailure::OnlyLegToLeg : TPathFailure::NotJoined;
+    return path;
+  }
+  std::vector<int32_t> chain;
+  for (int32_t at = goal; at >= 0; at = search.Node(at).Before) {
+    chain.push_back(at);
+  }
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    const TNode& node = search.Node(*it);
+    if (it != chain.rbegin()) {
+      const TNode& before = search.Node(*(it - 1));
+      const TTrLineEnd arrival = FarEnd(before.Line, before.Dir);
+      const TTrPoint& point = *EndPoint(arrival);
+      TSwitchWay way;
+      if (SwitchWay(point, arrival, {node.Line, node.Dir}, way)) {
+        path.Switches.push_back({&point, before.Walked, way});
+      }
+    }
+    path.Stretches.push_back({node.Line, node.Dir, 0.0, node.Line->Length()});
+  }
+  path.Length = search.Node(goal).Walked;
+  return path;
+}
