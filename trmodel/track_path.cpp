@@ -1,7 +1,8 @@
 #include "track_path.h"
 
+#include <algorithm>
 #include <cmath>
-#include <queue>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -54,15 +55,19 @@ int Departures(const TTrPoint& Point, const TTrLineEnd& Arrival,
   return count;
 }
 
+// In doubles, which a search of millions of lines needs to be quick;
+// within a rounding of the line's own Length.
 double Distance(const TTrPoint& A, const TTrPoint& B) {
-  return std::hypot(B.Pos.X - A.Pos.X, B.Pos.Y - A.Pos.Y);
+  const double dx = B.Pos.X - A.Pos.X;
+  const double dy = B.Pos.Y - A.Pos.Y;
+  return std::sqrt(dx * dx + dy * dy);
 }
 
 // Whether any track joins the two points, whatever the switches allow.
-bool Joined(const TTrPoint& From, const TTrPoint& To) {
-  TStateTable seen;
+bool Joined(const TTrPoint& From, const TTrPoint& To, TStateTable& Seen) {
+  Seen.Clear();
   std::vector<const TTrPoint*> open{&From};
-  seen.Insert(reinterpret_cast<uintptr_t>(&From), 0);
+  Seen.Insert(reinterpret_cast<uintptr_t>(&From), 0);
   while (!open.empty()) {
     const TTrPoint* point = open.back();
     open.pop_back();
@@ -72,8 +77,8 @@ bool Joined(const TTrPoint& From, const TTrPoint& To) {
       if (!IsTrackEnd(*end)) continue;
       const TTrPoint* far = EndPoint(FarEnd(end->Line, end->End));
       const auto key = reinterpret_cast<uintptr_t>(far);
-      if (seen.Find(key) != TStateTable::kAbsent) continue;
-      seen.Insert(key, 0);
+      if (Seen.Find(key) != TStateTable::kAbsent) continue;
+      Seen.Insert(key, 0);
       open.push_back(far);
     }
   }
@@ -84,20 +89,26 @@ bool Joined(const TTrPoint& From, const TTrPoint& To) {
 // as the estimate: no way along the track is shorter.
 class TPathSearch {
  public:
-  explicit TPathSearch(const TTrPoint& To) : To_(To) {}
+  void Reset(const TTrPoint& To) {
+    To_ = &To;
+    Nodes_.clear();
+    Table_.Clear();
+    Open_.clear();
+  }
 
   void Start(const TTrLineEnd& End) { Reach(End, 0.0, -1); }
 
   // The node whose far end is the goal, or -1 when none can be reached.
   int32_t Run() {
     while (!Open_.empty()) {
-      const auto [estimate, index] = Open_.top();
-      Open_.pop();
+      std::pop_heap(Open_.begin(), Open_.end(), std::greater<TOpen>());
+      const int32_t index = Open_.back().second;
+      Open_.pop_back();
       if (Nodes_[index].Done) continue;
       Nodes_[index].Done = true;
       const TTrLineEnd leaving = FarEnd(Nodes_[index].Line, Nodes_[index].Dir);
       const TTrPoint& point = *EndPoint(leaving);
-      if (&point == &To_) return index;
+      if (&point == To_) return index;
       TTrLineEnd next[2];
       const int count = Departures(point, leaving, next);
       for (int i = 0; i < count; ++i) {
@@ -108,10 +119,11 @@ class TPathSearch {
   }
 
   const TNode& Node(int32_t Index) const { return Nodes_[Index]; }
+  TStateTable& Table() { return Table_; }
 
  private:
   void Reach(const TTrLineEnd& End, double Before, int32_t From) {
-    const double walked = Before + End.Line->Length();
+    const double walked = Before + Distance(*End.Line->P1, *End.Line->P2);
     const uintptr_t key = KeyOf(End.Line, End.End);
     int32_t index = Table_.Find(key);
     if (index == TStateTable::kAbsent) {
@@ -125,19 +137,30 @@ class TPathSearch {
       Nodes_[index].Before = From;
     }
     const TTrPoint& far = *EndPoint(FarEnd(End.Line, End.End));
-    Open_.push({walked + Distance(far, To_), index});
+    Open_.push_back({walked + Distance(far, *To_), index});
+    std::push_heap(Open_.begin(), Open_.end(), std::greater<TOpen>());
   }
 
   using TOpen = std::pair<double, int32_t>;
-  const TTrPoint& To_;
+  const TTrPoint* To_ = nullptr;
   std::vector<TNode> Nodes_;
   TStateTable Table_;
-  std::priority_queue<TOpen, std::vector<TOpen>, std::greater<TOpen>> Open_;
+  // A heap, the nearest estimate first.
+  std::vector<TOpen> Open_;
 };
 
 }  // namespace
 
+class TPathFinder::TSearch : public TPathSearch {};
+
+TPathFinder::TPathFinder() : Search_(std::make_unique<TSearch>()) {}
+TPathFinder::~TPathFinder() = default;
+
 TTrackPath FindPath(const TTrPoint& From, const TTrPoint& To) {
+  return TPathFinder().Find(From, To);
+}
+
+TTrackPath TPathFinder::Find(const TTrPoint& From, const TTrPoint& To) {
   TTrackPath path;
   if (!HasTrack(From)) {
     path.Failure = TPathFailure::NoTrackAtFrom;
@@ -149,14 +172,15 @@ TTrackPath FindPath(const TTrPoint& From, const TTrPoint& To) {
   }
   if (&From == &To) return path;
 
-  TPathSearch search(To);
+  TPathSearch& search = *Search_;
+  search.Reset(To);
   for (const TTrLineEnd* end : {&From.Conn1, &From.Conn2, &From.Conn3}) {
     if (IsTrackEnd(*end)) search.Start(*end);
   }
   const int32_t goal = search.Run();
   if (goal < 0) {
-    path.Failure =
-        Joined(From, To) ? TPathFailure::OnlyLegToLeg : TPathFailure::NotJoined;
+    path.Failure = Joined(From, To, search.Table()) ? TPathFailure::OnlyLegToLeg
+                                                    : TPathFailure::NotJoined;
     return path;
   }
   std::vector<int32_t> chain;
@@ -174,7 +198,8 @@ TTrackPath FindPath(const TTrPoint& From, const TTrPoint& To) {
         path.Switches.push_back({&point, before.Walked, way});
       }
     }
-    path.Stretches.push_back({node.Line, node.Dir, 0.0, node.Line->Length()});
+    path.Stretches.push_back(
+        {node.Line, node.Dir, 0.0, Distance(*node.Line->P1, *node.Line->P2)});
   }
   path.Length = search.Node(goal).Walked;
   return path;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "route_pieces.h"
 
 // The shortest way along the track that a train can take from one point to
@@ -30,3 +32,19 @@ struct TTrackPath {
 };
 
 TTrackPath FindPath(const TTrPoint& From, const TTrPoint& To);
+
+// Finds paths as FindPath does, keeping its memory from one search to the
+// next: who searches again and again (after every edit) keeps one.
+class TPathFinder {
+ public:
+  TPathFinder();
+  ~TPathFinder();
+  TPathFinder(const TPathFinder&) = delete;
+  TPathFinder& operator=(const TPathFinder&) = delete;
+
+  TTrackPath Find(const TTrPoint& From, const TTrPoint& To);
+
+ private:
+  class TSearch;
+  std::unique_ptr<TSearch> Search_;
+};
