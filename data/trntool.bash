@@ -14,7 +14,7 @@ _trntool() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
   COMPREPLY=()
   if ((COMP_CWORD == 1)); then
-    mapfile -t COMPREPLY < <(compgen -W "check dump fmt lint render --help --version" -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W "check dump fmt lint path render route --help --version" -- "$cur")
     return
   fi
   local command=${COMP_WORDS[1]} options="--help"
@@ -42,6 +42,8 @@ _trntool() {
   done
   case "$command" in
     check | lint | dump | fmt) _trntool_files '\.trn$' ;;
+    # After the map come a train's number or points' identifiers.
+    route | path) ((arguments == 0)) && _trntool_files '\.trn$' ;;
     render)
       if ((arguments == 0)); then
         _trntool_files '\.trn$'

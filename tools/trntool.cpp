@@ -5,6 +5,10 @@
 //   trntool fmt IN OUT      load IN and save it to OUT
 //   trntool lint FILE... [--min-radius METRES]
 //                           report what is probably a mistake
+//   trntool route FILE TRAIN-INDEX
+//                           the route of a train through the switches
+//   trntool path FILE POINT-ID POINT-ID
+//                           the shortest path a train can take
 //   trntool render IN OUT [OPTIONS]   draw the whole map into a picture or
 //                                     PDF pages
 // Every failure is reported as "FILE: message"; trntool --help and
@@ -23,6 +27,7 @@
 #include "map_dump.h"
 #include "render_launch.h"
 #include "render_options.h"
+#include "route_commands.h"
 #include "tool_files.h"
 #include "tr_version.h"
 #include "train_structure.h"
@@ -123,5 +128,7 @@ int main(int argc, char** argv) {
   if (command == "check") return Check(args);
   if (command == "dump") return Dump(args[0]);
   if (command == "fmt") return Format(args[0], args[1]);
+  if (command == "route") return Route(line);
+  if (command == "path") return Path(line);
   return Lint(line);
 }

@@ -27,6 +27,22 @@ const std::vector<TCommandSpec>& TrntoolCommands() {
        "Prints what is probably a mistake in each FILE, one line each,\n"
        "\"FILE: KIND ID: text\". Exits 1 when it found any, 0 when none, 2 "
        "when a\nfile cannot be read.\n"},
+      {"route",
+       {"FILE", "TRAIN-INDEX"},
+       {},
+       "Prints the route of the train numbered TRAIN-INDEX (from 1, in the "
+       "map's "
+       "order):\nits length to a dead end, a loop or 100 km, then each switch "
+       "it passes and\nhow. Exits 2 when FILE cannot be read or has no such "
+       "train.\n"},
+      {"path",
+       {"FILE", "POINT-ID", "POINT-ID"},
+       {},
+       "Prints the shortest path a train can take from the first point to "
+       "the\nsecond, through a switch only from its entry into a direction or "
+       "back: its\nlength, then each switch and the direction it must be set "
+       "to; or why there\nis none, with exit status 1. Exits 2 when FILE "
+       "cannot be read or has no\nsuch point.\n"},
       {"render",
        {"IN", "OUT"},
        {{"--size", "WxH",
@@ -56,7 +72,7 @@ std::string TrntoolHelp() {
   std::string text =
       "usage: trntool COMMAND ARGUMENTS...\n\n"
       "Checks, prints, rewrites, checks for mistakes and draws train map "
-      "files.\n\nCommands:\n";
+      "files,\nand follows trains over them.\n\nCommands:\n";
   for (const TCommandSpec& spec : TrntoolCommands()) {
     text += "  " + CommandSynopsis(spec) + '\n';
   }

@@ -21,7 +21,7 @@ expect() {  # EXPECTED WORDS...: what Tab offers after the words
 }
 expect "render" trntool re
 expect "--help --version" trntool --
-expect "--help --version check dump fmt lint render" trntool ''
+expect "--help --version check dump fmt lint path render route" trntool ''
 expect "maps old.TRN plan.trn" trntool check ''
 expect "--paper" trntool render plan.trn out.pdf --pa
 expect "Legal Letter" trntool render plan.trn out.pdf --paper L
@@ -31,4 +31,8 @@ expect "" trntool render plan.trn out.pdf --scale ''
 expect "--help --min-radius" trntool lint plan.trn --
 expect "" trntool lint plan.trn --min-radius ''
 expect "maps old.TRN plan.trn" trntool lint --min-radius 200 ''
+expect "maps old.TRN plan.trn" trntool route ''
+expect "" trntool route plan.trn ''
+expect "" trntool path plan.trn 3 ''
+expect "--help" trntool path plan.trn --
 exit $((failures > 0))

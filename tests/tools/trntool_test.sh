@@ -116,6 +116,26 @@ expect "lint of a missing file status" 2 $?
 expect "lint of a missing file message" "missing.trn: File not found" \
   "$(cat "$work/err")"
 
+# route and path on a switch at point 1: entry from point 0, default
+# direction to point 2, other direction to point 3.
+out=$("$tool" route switch.trn 1)
+expect "route from a leg" "0|Train 1: 200.00 m to the dead end at point 0
+Switch 1 at 100.00 m: comes in from the default direction" "$?|$out"
+out=$("$tool" path switch.trn 0 3)
+expect "path through the other direction" "0|Path from point 0 to point 3: 207.70 m
+Switch 1 at 100.00 m: set to the other direction" "$?|$out"
+out=$("$tool" path switch.trn 2 3)
+expect "no path from leg to leg" "1|No path from point 2 to point 3: they are joined only through a turn from one leg of a switch to the other" "$?|$out"
+out=$("$tool" route switch.trn 3 2>"$work/err")
+expect "route of a missing train" "2||switch.trn: no train 3 (the map has 2)" "$?|$out|$(cat "$work/err")"
+out=$("$tool" path switch.trn 0 9 2>"$work/err")
+expect "path to a missing point" "2||switch.trn: no point 9" "$?|$out|$(cat "$work/err")"
+out=$("$tool" route switch.trn 0 2>"$work/err")
+expect "route of train 0" "2||trntool route: invalid train '0' (1 or more); try 'trntool route --help'" \
+  "$?|$out|$(cat "$work/err")"
+out=$("$tool" path missing.trn 0 1 2>"$work/err")
+expect "path in a missing file" "2|missing.trn: File not found" "$?|$(cat "$work/err")"
+
 # render: the picture's type from OUT's extension; a failure leaves OUT.
 "$tool" render worked_example.trn "$work/map.bmp" 2>"$work/err"
 expect "render to an unknown type status" 2 $?
@@ -185,8 +205,9 @@ run bogus
 expect "unknown command" "2|trntool: unknown command 'bogus'; try 'trntool --help'" "$status|$err"
 run --bogus
 expect "unknown option" "2|trntool: unknown option '--bogus'; try 'trntool --help'" "$status|$err"
-declare -A missing=([check]=FILE [dump]=FILE [fmt]=IN [lint]=FILE [render]=IN)
-for command in check dump fmt lint render; do
+declare -A missing=([check]=FILE [dump]=FILE [fmt]=IN [lint]=FILE [render]=IN
+  [route]=FILE [path]=FILE)
+for command in check dump fmt lint render route path; do
   run "$command" --help
   first=${out%%$'\n'*}
   expect "$command --help" "0 usage: trntool $command" "$status ${first%% [A-Z]*}"
