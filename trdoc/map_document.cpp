@@ -47,8 +47,10 @@ void TMapDocument::Unwatch(TMapObserver* Observer) {
 
 void TMapDocument::Select(const TMapSelection& Selection,
                           const TDocumentView* By) {
-  if (Selection == Selection_) return;
-  Selection_ = Selection;
+  TMapSelection selection = Selection;
+  selection.IncludeCurrent();
+  if (selection == Selection_) return;
+  Selection_ = std::move(selection);
   Changed(By);
 }
 
@@ -66,16 +68,19 @@ void TMapDocument::TellState() {
 // changes it shows it afterwards.
 void TMapDocument::Leaving(const TTrPoint& Point) {
   if (Selection_.Point == &Point) Selection_.Point = nullptr;
+  Selection_.Many.Points.Erase(&Point);
   for (TMapObserver* watcher : Watchers) watcher->Leaving(Point);
 }
 
 void TMapDocument::Leaving(const TTrLine& Line) {
   if (Selection_.Line == &Line) Selection_.Line = nullptr;
+  Selection_.Many.Lines.Erase(&Line);
   for (TMapObserver* watcher : Watchers) watcher->Leaving(Line);
 }
 
 void TMapDocument::Leaving(const TTrain& Train) {
   if (Selection_.Train == &Train) Selection_.Train = nullptr;
+  Selection_.Many.Trains.Erase(&Train);
   for (TMapObserver* watcher : Watchers) watcher->Leaving(Train);
 }
 

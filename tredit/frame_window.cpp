@@ -184,6 +184,7 @@ void TfrmTrain::CreateEditMenu() {
                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   connect(mnuUndo, &QAction::triggered, this, &TfrmTrain::mnuUndoClick);
   connect(mnuRedo, &QAction::triggered, this, &TfrmTrain::mnuRedoClick);
+  CreateSelectionItems();
 
   // The items show the group's active history, which is the active window's.
   UndoGroup = new QUndoGroup(this);

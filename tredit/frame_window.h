@@ -116,6 +116,22 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QAction* mnuUndo;
   QAction* mnuRedo;
   QUndoGroup* UndoGroup;
+  // The rest of the Edit menu acts on the active map window's selection
+  // (frame_edit_menu.cpp): the clipboard, selecting many, turning and
+  // mirroring.
+  QAction* mnuCut;
+  QAction* mnuCopy;
+  QAction* mnuPaste;
+  QAction* mnuDuplicate;
+  QAction* mnuSelectAll;
+  QAction* mnuSelectNone;
+  QAction* mnuInvertSelection;
+  QAction* mnuSelectConnected;
+  QAction* mnuRotateSelection;
+  QAction* mnuRotateLeft;
+  QAction* mnuRotateRight;
+  QAction* mnuMirrorHorizontally;
+  QAction* mnuMirrorVertically;
   // The Tools menu (frame_check.cpp). Check Map (F7) checks the active map
   // for what is probably a mistake (map_lint.h) and lists the findings in
   // a dock, one a line; choosing one selects its object in the map window
@@ -234,6 +250,7 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void lstFindingsChosen(int Row);
   void mnuUndoClick();
   void mnuRedoClick();
+  void CreateSelectionItems();
   void spbZoominClick();
   void spbZoomoutClick();
   void UpDown1Click(TUDBtnType Button);

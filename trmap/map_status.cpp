@@ -88,6 +88,16 @@ QString SelectionText(const TTrPoint* Point, const TTrLine* Line,
   return QString();
 }
 
+QString GroupText(size_t Points, size_t Lines, size_t Trains) {
+  const auto count = [](size_t Count, const char* One, const char* Many) {
+    return QStringLiteral("%1 %2").arg(Count).arg(
+        QString::fromLatin1(Count == 1 ? One : Many));
+  };
+  return QStringLiteral("%1, %2, %3")
+      .arg(count(Points, "point", "points"), count(Lines, "line", "lines"),
+           count(Trains, "train", "trains"));
+}
+
 QString DrawingText(const TTrLine& Line) {
   const QString length =
       QStringLiteral("Length %1 m").arg(Metres(Line.Length(), 1));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtCore/QString>
+#include <cstddef>
 #include <cstdint>
 
 #include "map_view.h"
@@ -19,5 +20,7 @@ QString ViewText(const TMapView& View);
 // What is selected (at most one of the three is set); empty for nothing.
 QString SelectionText(const TTrPoint* Point, const TTrLine* Line,
                       const TTrain* Train);
+// A selection of several objects: "N points, M lines, K trains".
+QString GroupText(size_t Points, size_t Lines, size_t Trains);
 // The line a build or a drag is drawing: its length and compass bearing.
 QString DrawingText(const TTrLine& Line);

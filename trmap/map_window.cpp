@@ -68,6 +68,10 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas,
   AskSaveChanges = [this](const QString& Name) {
     return AskSaveChangesBox(this, Name);
   };
+  AskRotation = [this](QString& Text) {
+    return TNumberDialog::Ask(this, QStringLiteral("Rotate"),
+                              QStringLiteral("&Degrees anticlockwise:"), Text);
+  };
   AskExportFile = [this](QString& Name, TPictureFormat& Format) {
     return ExecExportDialog(Name, Format);
   };

@@ -33,6 +33,13 @@ enum class TMouseButton { Left, Right, Middle };
 // The virtual key codes of the keys the window acts on.
 inline constexpr int kVkEscape = 27;
 inline constexpr int kVkDelete = 46;
+inline constexpr int kVkLeft = 37;
+inline constexpr int kVkUp = 38;
+inline constexpr int kVkRight = 39;
+inline constexpr int kVkDown = 40;
+
+// The clipboard's type for parts of maps: the text of a map file.
+inline constexpr char kMapMimeType[] = "application/x-train-map";
 
 // A window onto a map document: its own view of the map (scale, origin,
 // grid), drawn through its canvas by a map painter, the mouse and keys
@@ -181,6 +188,55 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   void SelectPoint(TTrPoint* Point) override;
   void SelectLine(TTrLine* Line) override;
   void SelectTrain(TTrain* Train) override;
+  // Many objects (map_window_selection.cpp): Shift+click takes one in or
+  // out, drawn at once; a new selection of many repaints the window.
+  void ToggleSelected(TTrPoint* Point) override;
+  void ToggleSelected(TTrLine* Line) override;
+  void ToggleSelected(TTrain* Train) override;
+  void SetSelection(const TMapSelection& Selection) override;
+  // Whether Shift was held at the last mouse press or release (set by the
+  // window's Qt events; tests set it themselves).
+  bool ShiftDown = false;
+  bool ShiftHeld() const override { return ShiftDown; }
+
+  // Commands on the selection as a whole (map_window_group.cpp), each of
+  // the kind the mode buttons choose (points without them), each one step
+  // or none. SelectAll selects every object of the kind; SelectNone
+  // nothing; InvertSelection turns the selection of every object of the
+  // kind over; SelectConnected adds what lines join to the selection.
+  // DeleteSelection deletes every selected object; NudgeSelection moves the
+  // selection by (DX, DY) pixels; RotateSelection turns it by Degrees
+  // anticlockwise about the centre of its box (AskRotation: a number
+  // dialog unless replaced); MirrorSelection flips it across the centre,
+  // left for right or, Vertically, top for bottom. Points carry what
+  // stands on them: lines stretch and trains ride along.
+  void SelectAll();
+  void SelectNone();
+  void InvertSelection();
+  void SelectConnected();
+  void DeleteSelection();
+  void NudgeSelection(double DX, double DY);
+  std::function<bool(QString& Text)> AskRotation;
+  void EditRotation();
+  void RotateSelection(double Degrees);
+  void MirrorSelection(bool Vertically);
+  void RotateLeft() { RotateSelection(90.0); }
+  void RotateRight() { RotateSelection(-90.0); }
+  void MirrorHorizontally() { MirrorSelection(false); }
+  void MirrorVertically() { MirrorSelection(true); }
+
+  // The clipboard (map_window_clipboard.cpp): the selected part of the map
+  // as map file text, under kMapMimeType and as plain text. Paste reads
+  // the clipboard's map text, or its plain text, with the map reader and
+  // puts what it read with its centre under the mouse, or one grid step
+  // beside where it came from when the mouse is elsewhere; what cannot be
+  // read goes to ShowError. Duplicate pastes a copy of the selection one
+  // grid step beside it, leaving the clipboard alone. The pasted objects
+  // are selected.
+  void CopySelection();
+  void CutSelection();
+  void Paste();
+  void DuplicateSelection();
 
   // Hit tests (map_window_hit_test.cpp, map_hit_test.h) in the window's
   // view with the map's spatial index: the nearest object to a client
@@ -206,7 +262,7 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   void FormMouseDown(TMouseButton Button, int32_t X, int32_t Y);
   void FormMouseMove(int32_t X, int32_t Y);
   void FormMouseUp(TMouseButton Button, int32_t X, int32_t Y);
-  void FormKeyDown(int Key);
+  void FormKeyDown(int Key, bool Shift = false);
   // Merges Gone into Keep through Line, a line with an end at Gone, and
   // selects Keep. Joins nothing, and says so, when Keep has no line or three.
   bool JoinPoint(TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep);
@@ -303,6 +359,19 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   TMapTool* ChosenTool() const;
   // Takes back whatever gesture is under way.
   void CancelGestures();
+  // The arrow keys nudge the selection by a pixel, with Shift by a grid
+  // step; says whether Key was one of them.
+  bool NudgeKey(int Key, bool Shift);
+  // Puts each point of the selection at To(where it stands), as one step.
+  void TransformSelection(const QString& Text,
+                          const std::function<TTrXY(const TTrVector&)>& To);
+  // The selected part of the map as map text, empty for nothing selected.
+  std::string SelectedText() const;
+  // Pastes Part moved by (DX, DY) as one step named Text, selecting it.
+  void PastePartAs(const QString& Text, const TTrainStructureSV& Part,
+                   double DX, double DY);
+  enum class TSelectKind { Points, Lines, Trains };
+  TSelectKind SelectKind() const;
   void EditTrackProperties(TTrack* Track);
   void EditPointHeight(TTrPoint* Point);
   void EditTrainLength(TTrain* Train);

@@ -49,11 +49,12 @@ void TfrmMap::ExportImage() {
   // there, left out.
   const TMapSelection& selected = Document_->Selection();
   const std::optional<TMapBackground>& background = Document_->Background();
-  const TMapPicture picture{map,
-                            view,
-                            {selected.Line, selected.Point, selected.Train},
-                            ButtonFace(),
-                            background ? &*background : nullptr};
+  const TMapPicture picture{
+      map,
+      view,
+      {selected.Line, selected.Point, selected.Train, &selected.Many},
+      ButtonFace(),
+      background ? &*background : nullptr};
   // Modal: nothing may change the map while it is drawn.
   QProgressDialog progress(QStringLiteral("Exporting %1...").arg(name),
                            QStringLiteral("Cancel"), 0, kProgressSteps, this);

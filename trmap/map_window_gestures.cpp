@@ -28,7 +28,8 @@ bool TfrmMap::Building() const {
 }
 
 bool TfrmMap::MovingPoint() const {
-  return LeftGestureUnderway() && !Gesture->HoldsAllButtons();
+  return LeftGestureUnderway() && !Gesture->HoldsAllButtons() &&
+         Gesture->MovedPoint() != nullptr;
 }
 
 TTrPoint* TfrmMap::DragPoint() const {
@@ -111,7 +112,7 @@ void TfrmMap::Redo() {
   if (!GestureUnderway()) Document_->Redo(this);
 }
 
-void TfrmMap::FormKeyDown(int Key) {
+void TfrmMap::FormKeyDown(int Key, bool Shift) {
   if (Key == kVkEscape) {
     // Takes back a build or a drag; otherwise ends a chain of builds.
     if (LeftGestureUnderway()) {
@@ -122,11 +123,16 @@ void TfrmMap::FormKeyDown(int Key) {
     }
     return;
   }
+  if (NudgeKey(Key, Shift)) return;
   if (Key != kVkDelete) return;
   // The selected point is the one a build or a drag is moving.
   if (LeftGestureUnderway()) return;
   const TMapSelection selection = Document_->Selection();
-  if (selection == TMapSelection{}) return;
+  if (selection.Empty()) return;
+  if (selection.Count() > 1) {
+    DeleteSelection();
+    return;
+  }
   TTrainStructureSV& map = Document_->Map();
   // The selection goes with what it names; the step remembers it.
   const auto deleteSelected = [&](const char* Step, auto Delete) {

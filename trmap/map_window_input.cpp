@@ -20,8 +20,8 @@ std::optional<TMouseButton> ButtonOf(Qt::MouseButton Button) {
   }
 }
 
-// Only Delete and Escape mean anything to the window; every other key
-// passes as a code that means nothing (Qt's own code of '.' would read as
+// Only Delete, Escape and the arrows mean anything to the window; every other
+// key passes as a code that means nothing (Qt's own code of '.' would read as
 // Delete).
 int VirtualKeyOf(const QKeyEvent& Event) {
   switch (Event.key()) {
@@ -30,6 +30,23 @@ int VirtualKeyOf(const QKeyEvent& Event) {
     case Qt::Key_Escape:
       return kVkEscape;
     default:
+      break;
+  }
+  // An arrow nudges only as it is or with Shift: with Ctrl or Alt it is
+  // another key, which may be some action's.
+  const Qt::KeyboardModifiers others =
+      Event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  if (others != Qt::NoModifier) return 0;
+  switch (Event.key()) {
+    case Qt::Key_Left:
+      return kVkLeft;
+    case Qt::Key_Up:
+      return kVkUp;
+    case Qt::Key_Right:
+      return kVkRight;
+    case Qt::Key_Down:
+      return kVkDown;
+    default:
       return 0;
   }
 }
@@ -37,6 +54,7 @@ int VirtualKeyOf(const QKeyEvent& Event) {
 }  // namespace
 
 void TfrmMap::mousePressEvent(QMouseEvent* Event) {
+  ShiftDown = Event->modifiers().testFlag(Qt::ShiftModifier);
   if (const auto button = ButtonOf(Event->button())) {
     const QPoint at = Event->position().toPoint();
     FormMouseDown(*button, at.x(), at.y());
@@ -78,6 +96,7 @@ void TfrmMap::wheelEvent(QWheelEvent* Event) {
 }
 
 void TfrmMap::mouseReleaseEvent(QMouseEvent* Event) {
+  ShiftDown = Event->modifiers().testFlag(Qt::ShiftModifier);
   if (const auto button = ButtonOf(Event->button())) {
     const QPoint at = Event->position().toPoint();
     FormMouseUp(*button, at.x(), at.y());
@@ -89,7 +108,8 @@ void TfrmMap::mouseReleaseEvent(QMouseEvent* Event) {
 // focused one of the window's widgets acts on a key.
 void TfrmMap::keyPressEvent(QKeyEvent* Event) {
   if (focusWidget() == nullptr || focusWidget() == this) {
-    FormKeyDown(VirtualKeyOf(*Event));
+    FormKeyDown(VirtualKeyOf(*Event),
+                Event->modifiers().testFlag(Qt::ShiftModifier));
   }
   Event->ignore();
 }
@@ -99,7 +119,8 @@ void TfrmMap::keyPressEvent(QKeyEvent* Event) {
 bool TfrmMap::eventFilter(QObject* Watched, QEvent* Event) {
   if (Event->type() == QEvent::KeyPress && Watched != this &&
       Watched == focusWidget()) {
-    FormKeyDown(VirtualKeyOf(*static_cast<QKeyEvent*>(Event)));
+    const auto& key = *static_cast<QKeyEvent*>(Event);
+    FormKeyDown(VirtualKeyOf(key), key.modifiers().testFlag(Qt::ShiftModifier));
   }
   return QWidget::eventFilter(Watched, Event);
 }

@@ -3,10 +3,10 @@
 TMapPainter TfrmMap::Painter() {
   const TMapSelection& selected = Document_->Selection();
   const std::optional<TMapBackground>& background = Document_->Background();
-  return TMapPainter(*Canvas, Document_->Map(), View(),
-                     {selected.Line, selected.Point, selected.Train},
-                     &Document_->Map().SpatialIndex(),
-                     background ? &*background : nullptr);
+  return TMapPainter(
+      *Canvas, Document_->Map(), View(),
+      {selected.Line, selected.Point, selected.Train, &selected.Many},
+      &Document_->Map().SpatialIndex(), background ? &*background : nullptr);
 }
 
 void TfrmMap::FormPaint() {

@@ -13,5 +13,12 @@ QString TfrmMap::SelectionStatus() const {
     const QString drawing = Gesture->StatusText();
     if (!drawing.isEmpty()) return drawing;
   }
+  const TMapSelection& selection = Document_->Selection();
+  const bool current = SelectedPoint() != nullptr ||
+                       SelectedLine() != nullptr || SelectedTrain() != nullptr;
+  if (selection.Count() > (current ? 1u : 0u)) {
+    return GroupText(selection.Many.Points.Size(), selection.Many.Lines.Size(),
+                     selection.Many.Trains.Size());
+  }
   return SelectionText(SelectedPoint(), SelectedLine(), SelectedTrain());
 }

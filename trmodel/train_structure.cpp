@@ -74,6 +74,7 @@ TMapEdit TTrainStructureSV::EndEdit() {
     edit = std::move(*Recording);
     Recording.reset();
   }
+  Moved.clear();
   edit.Changes.shrink_to_fit();
   return edit;
 }
@@ -155,13 +156,12 @@ void TTrainStructureSV::Change(TMapChange Change) {
   Apply(Change);
   if (!Recording) return;
   std::vector<TMapChange>& changes = Recording->Changes;
-  // A point that follows the mouse moves many times in one edit; its first
-  // record already holds where it came from.
+  // Points that follow the mouse move many times in one edit; the first
+  // record of each already holds where it came from. Nothing else a step
+  // records depends on where a point stands, so the step still takes the
+  // map back and forth exactly.
   const auto* moved = std::get_if<map_change::TPointPos>(&Change);
-  if (moved != nullptr && !changes.empty()) {
-    const auto* last = std::get_if<map_change::TPointPos>(&changes.back());
-    if (last != nullptr && last->Point == moved->Point) return;
-  }
+  if (moved != nullptr && !Moved.insert(moved->Point).second) return;
   changes.push_back(std::move(Change));
 }
 

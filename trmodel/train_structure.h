@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "file_system.h"
@@ -162,6 +163,8 @@ class TTrainStructureSV {
                    const map_change::TListEntry<T>& Entry) const;
 
   std::unique_ptr<TMapEdit> Recording;
+  // The points the edit under way has recorded a move of.
+  std::unordered_set<const TTrPoint*> Moved;
   // The spatial index among them, once made.
   mutable std::vector<TMapObserver*> Observers;
   uint64_t Revision_ = 0;

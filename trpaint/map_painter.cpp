@@ -388,7 +388,7 @@ void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track,
                              bool PointsCover) {
   Canvas.Pen.Width = Track != nullptr && Track->Platform == 1 ? 3 : 1;
   Canvas.Pen.Style = Track != nullptr ? psSolid : psDot;
-  Canvas.Pen.Color = &Line == Selection.Line ? clWhite : clBlack;
+  Canvas.Pen.Color = Selection.Selected(Line) ? clWhite : clBlack;
 
   const TTrPoint* p1 = Line.P1;
   const TTrPoint* p2 = Line.P2;
@@ -454,7 +454,7 @@ void TMapPainter::DrawLineMarker(double X, double Y, TColor Color, double Angle,
 void TMapPainter::DrawPoint(const TTrPoint& Point) {
   Canvas.Pen.Width = 1;
   Canvas.Pen.Color = Point.Conn3.IsEmpty() ? clBlack : clRed;
-  Canvas.Brush.Color = &Point == Selection.Point ? clWhite : clBlack;
+  Canvas.Brush.Color = Selection.Selected(Point) ? clWhite : clBlack;
   const TTrVector& at = Point.Pos;
   const double reach = kPointRadius + 1.0;
   if (Near.WorldBoxOutside(at.X, at.X, at.Y, at.Y, reach)) return;
@@ -472,7 +472,7 @@ void TMapPainter::DrawPoint(const TTrPoint& Point) {
 void TMapPainter::DrawTrain(const TTrain& Train) {
   Canvas.Pen.Width = 3;
   Canvas.Pen.Mode = pmCopy;
-  Canvas.Pen.Color = &Train == Selection.Train ? clYellow : kTrainColor;
+  Canvas.Pen.Color = Selection.Selected(Train) ? clYellow : kTrainColor;
   const TTrackPosition& rear = Train.Position;
   // A train left without a line (possible only in a damaged map) has no
   // place to be drawn at.

@@ -8,16 +8,32 @@
 
 #include "canvas.h"
 #include "map_background.h"
+#include "map_group.h"
 #include "map_view.h"
 #include "screen_clip.h"
 #include "spatial_index.h"
 #include "train_structure.h"
 
-// What is drawn as selected: at most one object; none is owned.
+// What is drawn as selected: the current object (at most one) and the
+// objects of Many; none is owned.
 struct TPaintSelection {
   const TTrLine* Line = nullptr;
   const TTrPoint* Point = nullptr;
   const TTrain* Train = nullptr;
+  const TObjectGroup* Many = nullptr;
+
+  bool Selected(const TTrLine& Object) const {
+    return &Object == Line ||
+           (Many != nullptr && Many->Lines.Contains(&Object));
+  }
+  bool Selected(const TTrPoint& Object) const {
+    return &Object == Point ||
+           (Many != nullptr && Many->Points.Contains(&Object));
+  }
+  bool Selected(const TTrain& Object) const {
+    return &Object == Train ||
+           (Many != nullptr && Many->Trains.Contains(&Object));
+  }
 };
 
 // Draws a map in a view, with a selection, onto a canvas, as a map window

@@ -1,6 +1,8 @@
 #include <QtCore/QDir>
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
@@ -146,8 +148,9 @@ class RandomFrameTest : public ::testing::Test {
     if (Type == QEvent::MouseButtonPress) Held |= Button;
     if (Type == QEvent::MouseButtonRelease) Held &= ~Button;
     const QPoint at = Somewhere(*map);
+    // Shift now and then: a click that toggles, a band that adds.
     QMouseEvent event(Type, QPointF(at), QPointF(map->mapToGlobal(at)), Button,
-                      Held, Qt::NoModifier);
+                      Held, Pick(8) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
     const bool idle = !map->Building() && !map->MovingPoint();
     QApplication::sendEvent(map, &event);
     if (idle && (map->Building() || map->MovingPoint())) ++Gestures;
@@ -171,7 +174,7 @@ class RandomFrameTest : public ::testing::Test {
     static constexpr Qt::MouseButton kButtons[] = {
         Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
     TfrmMap* map = Active();
-    switch (Pick(32)) {
+    switch (Pick(36)) {
       case 0:
       case 1:
       case 2:
@@ -248,6 +251,38 @@ class RandomFrameTest : public ::testing::Test {
       case 20:
         Key(Pick(2) == 0 ? (Qt::CTRL | Qt::Key_Plus)
                          : (Qt::CTRL | Qt::Key_Minus));
+        break;
+      case 21: {
+        static constexpr QKeyCombination kSelecting[] = {
+            Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::SHIFT | Qt::Key_A,
+            Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_X,
+            Qt::CTRL | Qt::Key_V, Qt::CTRL | Qt::Key_D};
+        Key(kSelecting[Pick(6)]);
+        break;
+      }
+      case 22: {
+        static constexpr Qt::Key kArrows[] = {Qt::Key_Left, Qt::Key_Right,
+                                              Qt::Key_Up, Qt::Key_Down};
+        Key(Pick(2) == 0 ? QKeyCombination(kArrows[Pick(4)])
+                         : (Qt::SHIFT | kArrows[Pick(4)]));
+        break;
+      }
+      case 23: {
+        QAction* const items[] = {
+            Frame->mnuInvertSelection, Frame->mnuSelectConnected,
+            Frame->mnuRotateSelection, Frame->mnuRotateLeft,
+            Frame->mnuRotateRight,     Frame->mnuMirrorHorizontally,
+            Frame->mnuMirrorVertically};
+        items[Pick(7)]->trigger();
+        break;
+      }
+      case 24:
+        // Text that is no map, or only a part of one, into the clipboard.
+        if (Pick(4) == 0) {
+          QGuiApplication::clipboard()->setText(
+              Pick(2) == 0 ? QStringLiteral("PNT 2\r\n1 0 0 0")
+                           : QStringLiteral("hello"));
+        }
         break;
       default:
         // Moves, most of all: they are what a gesture is made of.

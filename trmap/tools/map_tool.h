@@ -11,6 +11,7 @@ class TMapDocument;
 class TTrLine;
 class TTrPoint;
 class TTrain;
+struct TMapSelection;
 
 // What a tool works through: the view it belongs to, which converts,
 // hit-tests, draws and reports, and, through it, the document.
@@ -29,6 +30,15 @@ class TToolHost {
   virtual void SelectPoint(TTrPoint* Point) = 0;
   virtual void SelectLine(TTrLine* Line) = 0;
   virtual void SelectTrain(TTrain* Train) = 0;
+  // Takes the object into the selection, making it the current one, or
+  // out of it; drawn at once.
+  virtual void ToggleSelected(TTrPoint* Point) = 0;
+  virtual void ToggleSelected(TTrLine* Line) = 0;
+  virtual void ToggleSelected(TTrain* Train) = 0;
+  // Makes Selection the document's, shown at once.
+  virtual void SetSelection(const TMapSelection& Selection) = 0;
+  // Whether Shift was held at the last press or release of a button.
+  virtual bool ShiftHeld() const = 0;
   virtual void Repaint() = 0;
   virtual void ScrollBy(int32_t DX, int32_t DY) = 0;
   // A gesture's edit: begun, made one step named Text, or taken back with
