@@ -40,13 +40,16 @@ void TfrmMap::CutSelection() {
 
 void TfrmMap::PastePartAs(const QString& Text, const TTrainStructureSV& Part,
                           double DX, double DY) {
-  TObjectGroup pasted;
   // Identifiers used up or a place too large: the step is taken back and
-  // the message goes up.
-  Edit(Text, [&] { pasted = PastePart(Document_->Map(), Part, DX, DY); });
-  TMapSelection selection;
-  selection.Many = std::move(pasted);
-  SetSelection(selection);
+  // the message goes up. The pasted objects are selected inside the step,
+  // so that a redo selects them again.
+  Edit(Text, [&] {
+    TMapSelection selection;
+    selection.Many = PastePart(Document_->Map(), Part, DX, DY);
+    Document_->Select(selection, this);
+  });
+  ShowPointLinks();
+  Repaint();
 }
 
 void TfrmMap::Paste() {

@@ -171,7 +171,12 @@ TEST_F(ManyInFrameTest, CopyAndPasteWithinAndBetweenWindows) {
   ExpectUndoRedo(before);
   EXPECT_EQ(Map->Map()->Points.size(), 8u);
   EXPECT_EQ(Map->Map()->Trains.size(), 2u);
-  EXPECT_EQ(Status(), "4 points, 0 lines, 0 trains");
+  // Redone, the paste selects what it pasted, not what was copied.
+  EXPECT_EQ(Status(), "4 points, 2 lines, 1 train");
+  const TObjectSet<TTrPoint>& selected =
+      Map->Document().Selection().Many.Points;
+  EXPECT_FALSE(selected.Contains(Map->Map()->Points[0].get()));
+  EXPECT_TRUE(selected.Contains(Map->Map()->Points[7].get()));
   before = Saved();
   Keys(Qt::CTRL | Qt::Key_D);
   ExpectUndoRedo(before);
