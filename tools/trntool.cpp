@@ -3,6 +3,8 @@
 //   trntool check FILE...   load each file and report what it holds
 //   trntool dump FILE       print the loaded container, one object a line
 //   trntool fmt IN OUT      load IN and save it to OUT
+//   trntool import IN OUT [OPTIONS]   import railway data into a map
+//   trntool export IN OUT   write a map as GeoJSON or DXF
 //   trntool lint FILE... [--min-radius METRES]
 //                           report what is probably a mistake
 //   trntool render IN OUT [OPTIONS]   draw the whole map into a picture or
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "exchange_commands.h"
 #include "file_access.h"
 #include "lint_command.h"
 #include "map_dump.h"
@@ -123,5 +126,7 @@ int main(int argc, char** argv) {
   if (command == "check") return Check(args);
   if (command == "dump") return Dump(args[0]);
   if (command == "fmt") return Format(args[0], args[1]);
+  if (command == "import") return Import(line);
+  if (command == "export") return Export(line);
   return Lint(line);
 }

@@ -5,7 +5,7 @@ set -uo pipefail
 source "$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$work" && mkdir maps && touch plan.trn old.TRN notes.txt plan.pdf
+cd "$work" && mkdir maps && touch plan.trn old.TRN notes.txt plan.pdf station.osm
 failures=0
 expect() {  # EXPECTED WORDS...: what Tab offers after the words
   COMP_WORDS=("${@:2}")
@@ -21,7 +21,7 @@ expect() {  # EXPECTED WORDS...: what Tab offers after the words
 }
 expect "render" trntool re
 expect "--help --version" trntool --
-expect "--help --version check dump fmt lint render" trntool ''
+expect "--help --version check dump export fmt import lint render" trntool ''
 expect "maps old.TRN plan.trn" trntool check ''
 expect "--paper" trntool render plan.trn out.pdf --pa
 expect "Legal Letter" trntool render plan.trn out.pdf --paper L
@@ -31,4 +31,8 @@ expect "" trntool render plan.trn out.pdf --scale ''
 expect "--help --min-radius" trntool lint plan.trn --
 expect "" trntool lint plan.trn --min-radius ''
 expect "maps old.TRN plan.trn" trntool lint --min-radius 200 ''
+expect "maps station.osm" trntool import ''
+expect "maps old.TRN plan.trn" trntool import --crs EPSG:25833 station.osm ''
+expect "--buildings" trntool import station.osm plan.trn --b
+expect "maps old.TRN plan.trn" trntool export ''
 exit $((failures > 0))
