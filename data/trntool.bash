@@ -14,14 +14,15 @@ _trntool() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
   COMPREPLY=()
   if ((COMP_CWORD == 1)); then
-    mapfile -t COMPREPLY < <(compgen -W "check dump fmt lint path render route --help --version" -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W "check dump export fmt import lint path render route --help --version" -- "$cur")
     return
   fi
   local command=${COMP_WORDS[1]} options="--help"
   [[ "$command" == render ]] && options="--size --background --scale --paper --landscape --help"
   [[ "$command" == lint ]] && options="--min-radius --help"
+  [[ "$command" == import ]] && options="--railway --buildings --crs --origin --help"
   case "$prev" in
-    --size | --scale | --min-radius) return ;;
+    --size | --scale | --min-radius | --railway | --crs | --origin) return ;;
     --paper)
       mapfile -t COMPREPLY < <(compgen -W "A3 A4 A5 Letter Legal" -- "$cur")
       return
@@ -35,7 +36,7 @@ _trntool() {
   local i arguments=0
   for ((i = 2; i < COMP_CWORD; i++)); do
     case "${COMP_WORDS[i]}" in
-      --size | --scale | --paper | --min-radius) ((i++)) ;;
+      --size | --scale | --paper | --min-radius | --railway | --crs | --origin) ((i++)) ;;
       -*) ;;
       *) ((arguments++)) ;;
     esac
@@ -44,6 +45,20 @@ _trntool() {
     check | lint | dump | fmt) _trntool_files '\.trn$' ;;
     # After the map come a train's number or points' identifiers.
     route | path) ((arguments == 0)) && _trntool_files '\.trn$' ;;
+    import)
+      if ((arguments == 0)); then
+        _trntool_files '\.(osm|pbf|json|geojson)$'
+      else
+        _trntool_files '\.trn$'
+      fi
+      ;;
+    export)
+      if ((arguments == 0)); then
+        _trntool_files '\.trn$'
+      else
+        _trntool_files '\.(geojson|dxf)$'
+      fi
+      ;;
     render)
       if ((arguments == 0)); then
         _trntool_files '\.trn$'

@@ -3,6 +3,8 @@
 //   trntool check FILE...   load each file and report what it holds
 //   trntool dump FILE       print the loaded container, one object a line
 //   trntool fmt IN OUT      load IN and save it to OUT
+//   trntool import IN OUT [OPTIONS]   import railway data into a map
+//   trntool export IN OUT   write a map as GeoJSON or DXF
 //   trntool lint FILE... [--min-radius METRES]
 //                           report what is probably a mistake
 //   trntool route FILE TRAIN-INDEX
@@ -22,6 +24,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "exchange_commands.h"
 #include "file_access.h"
 #include "lint_command.h"
 #include "map_dump.h"
@@ -130,5 +133,7 @@ int main(int argc, char** argv) {
   if (command == "fmt") return Format(args[0], args[1]);
   if (command == "route") return Route(line);
   if (command == "path") return Path(line);
+  if (command == "import") return Import(line);
+  if (command == "export") return Export(line);
   return Lint(line);
 }

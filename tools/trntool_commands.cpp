@@ -19,6 +19,31 @@ const std::vector<TCommandSpec>& TrntoolCommands() {
        {},
        "Loads IN and saves it to OUT. On a load error it prints the message, "
        "exits 1\nand leaves OUT alone.\n"},
+      {"import",
+       {"IN", "OUT"},
+       {{"--railway", "KINDS",
+         "the railway=* kinds that become track, by commas\n"
+         "                      (rail when not given: "
+         "rail,tram,light_rail,...)"},
+        {"--buildings", "", "building=* ways become walls"},
+        {"--crs", "CRS",
+         "project to this system (EPSG:25832, ...); else a\n"
+         "                      transverse Mercator centred on the data"},
+        {"--origin", "X,Y",
+         "the map's origin in the system's metres; else the\n"
+         "                      centre of the data"}},
+       "Imports OpenStreetMap XML (.osm) or PBF (.osm.pbf), Overpass JSON or "
+       "GeoJSON\nLineStrings from IN into the map OUT. Shared nodes become "
+       "points, three\nsegments a switch; crossings, gaps and what was "
+       "dropped are printed as\n\"IN: text\". The projection is kept in "
+       "OUT.projection. A failure leaves\nOUT as it was and exits 1.\n"},
+      {"export",
+       {"IN", "OUT"},
+       {},
+       "Writes the map IN to OUT: GeoJSON (.geojson), in longitude and "
+       "latitude when\nIN.projection is beside it, else in the map's metres; "
+       "or DXF (.dxf) in metres\nwith tracks and walls on layers of their "
+       "own. A failure leaves OUT as it was.\n"},
       {"lint",
        {"FILE..."},
        {{"--min-radius", "METRES",

@@ -5,7 +5,7 @@ set -uo pipefail
 source "$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$work" && mkdir maps && touch plan.trn old.TRN notes.txt plan.pdf
+cd "$work" && mkdir maps && touch plan.trn old.TRN notes.txt plan.pdf station.osm
 failures=0
 expect() {  # EXPECTED WORDS...: what Tab offers after the words
   COMP_WORDS=("${@:2}")
@@ -21,7 +21,7 @@ expect() {  # EXPECTED WORDS...: what Tab offers after the words
 }
 expect "render" trntool re
 expect "--help --version" trntool --
-expect "--help --version check dump fmt lint path render route" trntool ''
+expect "--help --version check dump export fmt import lint path render route" trntool ''
 expect "maps old.TRN plan.trn" trntool check ''
 expect "--paper" trntool render plan.trn out.pdf --pa
 expect "Legal Letter" trntool render plan.trn out.pdf --paper L
@@ -35,4 +35,8 @@ expect "maps old.TRN plan.trn" trntool route ''
 expect "" trntool route plan.trn ''
 expect "" trntool path plan.trn 3 ''
 expect "--help" trntool path plan.trn --
+expect "maps station.osm" trntool import ''
+expect "maps old.TRN plan.trn" trntool import --crs EPSG:25833 station.osm ''
+expect "--buildings" trntool import station.osm plan.trn --b
+expect "maps old.TRN plan.trn" trntool export ''
 exit $((failures > 0))
