@@ -11,6 +11,7 @@
 #include "error_box.h"
 #include "image_canvas.h"
 #include "number_dialog.h"
+#include "point_position_dialog.h"
 #include "tool_table.h"
 #include "track_properties_dialog.h"
 #include "train_properties_dialog.h"
@@ -64,6 +65,13 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas,
   AskScale = [this](QString& Text) {
     return TNumberDialog::Ask(this, QStringLiteral("Scale"),
                               QStringLiteral("&Metres per pixel:"), Text);
+  };
+  AskRadius = [this](QString& Text) {
+    return TNumberDialog::Ask(this, QStringLiteral("Round Corner"),
+                              QStringLiteral("&Radius (m):"), Text);
+  };
+  AskPointPosition = [this](QString& X, QString& Y) {
+    return TPointPositionDialog::Ask(this, X, Y);
   };
   AskSaveChanges = [this](const QString& Name) {
     return AskSaveChangesBox(this, Name);

@@ -3,6 +3,7 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 #include <algorithm>
 #include <chrono>
@@ -15,6 +16,7 @@
 #include "frame_fixture.h"
 #include "map_builder.h"
 #include "map_reader.h"
+#include "typed_entry.h"
 #include "window_references.h"
 
 namespace {
@@ -55,6 +57,7 @@ class RandomFrameTest : public ::testing::Test {
   int Closes = 0;
   int Answers = 0;
   int Saves = 0;
+  int Typed = 0;
 
   RandomFrameTest() {
     // One file that cannot be read, to be opened now and then.
@@ -146,8 +149,9 @@ class RandomFrameTest : public ::testing::Test {
     if (Type == QEvent::MouseButtonPress) Held |= Button;
     if (Type == QEvent::MouseButtonRelease) Held &= ~Button;
     const QPoint at = Somewhere(*map);
+    // Shift now and then, which keeps bearings to steps.
     QMouseEvent event(Type, QPointF(at), QPointF(map->mapToGlobal(at)), Button,
-                      Held, Qt::NoModifier);
+                      Held, Pick(5) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
     const bool idle = !map->Building() && !map->MovingPoint();
     QApplication::sendEvent(map, &event);
     if (idle && (map->Building() || map->MovingPoint())) ++Gestures;
@@ -156,6 +160,10 @@ class RandomFrameTest : public ::testing::Test {
   void Key(QKeyCombination Combination) {
     QWidget* target = Active();
     if (target == nullptr) target = Frame.get();
+    // Keys go to the focused entry while a number is typed.
+    if (Active() != nullptr && Active()->Typing()) {
+      target = Active()->TypingEntry()->edtText;
+    }
     QTest::keyClick(target, Combination.key(), Combination.keyboardModifiers());
   }
 
@@ -186,11 +194,18 @@ class RandomFrameTest : public ::testing::Test {
       case 7:
       case 8:
       case 9: {
-        QToolButton* const modes[] = {Frame->spbCursor, Frame->spbLine,
-                                      Frame->spbBuild,  Frame->spbPoint,
-                                      Frame->spbLines,  Frame->spbTrains,
-                                      Frame->spbConn,   Frame->spbLine};
-        Click(modes[Pick(8)]);
+        QToolButton* const modes[] = {
+            Frame->spbCursor,
+            Frame->spbLine,
+            Frame->spbBuild,
+            Frame->spbPoint,
+            Frame->spbLines,
+            Frame->spbTrains,
+            Frame->spbConn,
+            Frame->spbLine,
+            Frame->ToolButton(TModeButton::spbCurve),
+            Frame->ToolButton(TModeButton::spbMeasure)};
+        Click(modes[Pick(10)]);
         break;
       }
       case 10:
@@ -249,6 +264,28 @@ class RandomFrameTest : public ::testing::Test {
         Key(Pick(2) == 0 ? (Qt::CTRL | Qt::Key_Plus)
                          : (Qt::CTRL | Qt::Key_Minus));
         break;
+      case 21:
+      case 22: {
+        // Numbers typed during a gesture: lengths, bearings, radii and
+        // turns, some out of range, some not numbers; Enter or Escape.
+        static const Qt::Key kTyped[] = {
+            Qt::Key_1,     Qt::Key_2,     Qt::Key_5,      Qt::Key_0,
+            Qt::Key_9,     Qt::Key_Minus, Qt::Key_Period, Qt::Key_At,
+            Qt::Key_Space, Qt::Key_E,     Qt::Key_Return, Qt::Key_Return,
+            Qt::Key_Escape};
+        if (map != nullptr && map->Typing()) ++Typed;
+        Key(kTyped[Pick(13)]);
+        break;
+      }
+      case 23:
+        if (Pick(3) != 0) break;
+        {
+          QAction* const commands[] = {Frame->mnuRoundCorner,
+                                       Frame->mnuPointPosition,
+                                       Frame->mnuSnapToGrid, Frame->mnuMeasure};
+          commands[Pick(4)]->trigger();
+        }
+        break;
       default:
         // Moves, most of all: they are what a gesture is made of.
         Mouse(QEvent::MouseMove, Qt::NoButton);
@@ -304,11 +341,13 @@ TEST_F(RandomFrameTest, AnySequenceOfInputInTheRealFrameLeavesSoundMaps) {
           .count();
   std::printf(
       "%d events in %.1f s: %d builds and drags, %d Escapes during "
-      "one, %d closes, %d saves, %d dialogs answered\n",
-      events, seconds, Gestures, Escapes, Closes, Saves, Answers);
+      "one, %d keys typed into an entry, %d closes, %d saves, %d dialogs "
+      "answered\n",
+      events, seconds, Gestures, Escapes, Typed, Closes, Saves, Answers);
   EXPECT_GT(maxPoints, 10u);
   EXPECT_GT(Gestures, events / 60);
   EXPECT_GT(Escapes, 20);
+  EXPECT_GT(Typed, events / 500);
   EXPECT_GT(Closes, 5);
   EXPECT_GT(Answers, 20);
   EXPECT_EQ(Warnings.Messages.join(u'\n').toStdString(), "");

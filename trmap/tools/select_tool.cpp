@@ -56,3 +56,9 @@ QString TSelectTool::StatusText() const {
   if (Moving == nullptr || Moving->Conn1.Line == nullptr) return {};
   return DrawingText(*Moving->Conn1.Line);
 }
+
+void TSelectTool::EndTyped() {
+  Finish();
+  Host.CommitEdit(QStringLiteral("Move Point"));
+  Host.Repaint();
+}

@@ -13,4 +13,7 @@ class TSelectTool : public TPointGesture {
   void Move(int32_t X, int32_t Y) override;
   void Release(int32_t X, int32_t Y) override;
   QString StatusText() const override;
+
+ protected:
+  void EndTyped() override;
 };
