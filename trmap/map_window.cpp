@@ -15,6 +15,7 @@
 #include "tool_table.h"
 #include "track_properties_dialog.h"
 #include "train_properties_dialog.h"
+#include "typed_entry.h"
 
 namespace {
 
@@ -93,6 +94,12 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas,
 // A gesture under way goes with the window: the document's other windows
 // must find its map as it was before the press.
 TfrmMap::~TfrmMap() {
+  // The entry goes first: losing the focus, it would tell this window,
+  // already half gone once the children are deleted.
+  if (NumberEntry != nullptr) {
+    NumberEntry->Closed = [] {};
+    delete NumberEntry;
+  }
   if (LeftGestureUnderway() && Document_->Editing()) {
     Document_->RollBackEdit(this);
   }

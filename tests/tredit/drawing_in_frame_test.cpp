@@ -70,4 +70,19 @@ TEST_F(MapInFrameTest, RoundCornerAsksForTheRadiusInItsDialog) {
   EXPECT_EQ(Map->Map()->Tracks.size(), 2u);
 }
 
+// The window goes while its entry has the focus: the build is taken back and
+// the entry tells the window nothing as it goes.
+TEST_F(MapInFrameTest, ClosingTheWindowWhileTypingTakesTheBuildBack) {
+  Frame->AskSaveChanges = [](const QString&) { return TSaveChanges::Discard; };
+  Click(Frame->spbLine);
+  Press(Pixel(0, 0));
+  MoveTo(Pixel(0, 30));
+  QTest::keyClicks(Map, QStringLiteral("4"));
+  ASSERT_TRUE(Map->Typing());
+  Frame->mnuClose->trigger();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(Children().isEmpty());
+  EXPECT_TRUE(Errors.empty());
+}
+
 }  // namespace
