@@ -4,6 +4,7 @@
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QToolButton>
 
 #include "busy_cursor.h"
 #include "frame_window.h"
@@ -17,6 +18,20 @@ void TfrmTrain::CreateToolsMenu() {
   mnuCheckMap = mnuTools->addAction(QStringLiteral("&Check Map"));
   mnuCheckMap->setShortcut(QKeySequence(Qt::Key_F7));
   connect(mnuCheckMap, &QAction::triggered, this, &TfrmTrain::mnuCheckMapClick);
+  mnuTools->addSeparator();
+  mnuMeasure = mnuTools->addAction(QStringLiteral("&Measure"));
+  connect(mnuMeasure, &QAction::triggered, this, [this] {
+    if (QToolButton* button = ToolButton(TModeButton::spbMeasure)) {
+      button->setChecked(true);
+    }
+  });
+  mnuRoundCorner = mnuTools->addAction(QStringLiteral("Round &Corner..."));
+  connect(mnuRoundCorner, &QAction::triggered, this,
+          [this] { OnActiveMap([](TfrmMap& Map) { Map.RoundCorner(); }); });
+  mnuPointPosition = mnuTools->addAction(QStringLiteral("Point &Position..."));
+  connect(mnuPointPosition, &QAction::triggered, this, [this] {
+    OnActiveMap([](TfrmMap& Map) { Map.EditPointPosition(); });
+  });
 
   dckFindings = new QDockWidget(QStringLiteral("Check Map"), this);
   dckFindings->setObjectName(QStringLiteral("dckFindings"));

@@ -1,3 +1,4 @@
+#include <QtCore/QSettings>
 #include <QtGui/QAction>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenuBar>
@@ -26,7 +27,15 @@ void TfrmTrain::CreateViewMenu() {
                     [](TfrmMap& Map) { Map.ZoomBy(0.5); });
   mnuZoomFit = item("Zoom to &Fit", {QKeySequence(Qt::CTRL | Qt::Key_0)},
                     [](TfrmMap& Map) { Map.ZoomToFit(); });
+  mnuView->addSeparator();
+  mnuSnapToGrid = mnuView->addAction(QStringLiteral("Snap to &Grid"));
+  mnuSnapToGrid->setCheckable(true);
+  connect(mnuSnapToGrid, &QAction::toggled, this, [this](bool On) {
+    if (Settings != nullptr) Settings->setValue(kSnapToGridKey, On);
+  });
 }
+
+bool TfrmTrain::SnapToGrid() const { return mnuSnapToGrid->isChecked(); }
 
 void TfrmTrain::CreateStatusBar() {
   lblCursor = new QLabel;

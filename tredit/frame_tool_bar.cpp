@@ -68,8 +68,10 @@ void TfrmTrain::CreateToolBar() {
   spbDefsw = NewButton(Panel5, 154, "Swap default switch direction",
                        TGlyph::SwapSwitch);
 
-  // A button for each tool, one of them down at a time.
-  Panel3 = NewPanel(Panel1, 253, 121);
+  // A button for each tool, one of them down at a time; the panels after it
+  // move along as the table grows.
+  const int toolsWidth = ToolRows().back().Left + 54;
+  Panel3 = NewPanel(Panel1, 253, toolsWidth);
   auto* tools = new QButtonGroup(this);
   tools->setExclusive(true);
   for (const TToolRow& row : ToolRows()) {
@@ -82,12 +84,12 @@ void TfrmTrain::CreateToolBar() {
   spbLine = ToolButton(TModeButton::spbLine);
   spbBuild = ToolButton(TModeButton::spbBuild);
 
-  Panel7 = NewPanel(Panel1, 374, 80);
+  Panel7 = NewPanel(Panel1, 253 + toolsWidth, 80);
   spbConn =
       NewButton(Panel7, 7, "Build from selected point", TGlyph::BuildFromPoint);
   spbNewTrain = NewButton(Panel7, 38, "Create new train", TGlyph::NewTrain);
 
-  Panel6 = NewPanel(Panel1, 454, 108);
+  Panel6 = NewPanel(Panel1, 333 + toolsWidth, 108);
   Label1 = new QLabel(QStringLiteral("M per grid line"), Panel6);
   Label1->setGeometry(6, 2, 100, 15);
   edtRaster = new QLineEdit(QStringLiteral("100"), Panel6);

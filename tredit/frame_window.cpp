@@ -27,7 +27,8 @@
 TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
   setWindowTitle(QStringLiteral("Train Map Editor"));
   move(212, 124);
-  resize(576, 300);
+  // Wide enough for the whole tool bar, the curve and measure tools included.
+  resize(640, 300);
   setAcceptDrops(true);
 
   // The map windows fill the client area above the tool bar.

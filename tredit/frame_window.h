@@ -39,6 +39,9 @@ class TTrainProps;
 class TUpDown;
 enum class TUDBtnType;
 
+// Where the settings keep Snap to Grid.
+inline const QString kSnapToGridKey = QStringLiteral("SnapToGrid");
+
 // The editor's frame: the map windows in a multiple-document area, the File
 // menu, and the tool bar along the bottom whose mode buttons hold the editing
 // mode of every map window. It keeps no map data; each command acts on the
@@ -110,6 +113,10 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QAction* mnuZoomIn;
   QAction* mnuZoomOut;
   QAction* mnuZoomFit;
+  // Snap to Grid (remembered): new and moved points of every map window
+  // land on the nearest crossing of its grid.
+  QAction* mnuSnapToGrid;
+  bool SnapToGrid() const override;
   // Undo and Redo follow the history of the active map window: enabled
   // when it has a step to take back or do again, and naming that step.
   QMenu* mnuEdit;
@@ -138,6 +145,12 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // that was checked and shows it in the middle of the window.
   QMenu* mnuTools;
   QAction* mnuCheckMap;
+  // Measure puts the measure tool's button down; Round Corner and Point
+  // Position act on the active map window's selected point
+  // (TfrmMap::RoundCorner, EditPointPosition).
+  QAction* mnuMeasure;
+  QAction* mnuRoundCorner;
+  QAction* mnuPointPosition;
   QDockWidget* dckFindings;
   QListWidget* lstFindings;
   // Settings > Raster types the active window's grid spacing; the Map

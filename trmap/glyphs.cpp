@@ -111,6 +111,22 @@ void Draw(QPainter& P, TGlyph Glyph) {
       for (double x : {4.0, 9.0, 14.0})
         P.drawLine(QPointF(x, 9), QPointF(x, 13.5));
       break;
+    case TGlyph::BuildCurve: {
+      QPainterPath curve;
+      curve.moveTo(2, 16);
+      curve.lineTo(2, 11);
+      curve.arcTo(QRectF(2, 4, 14, 14), 180, -90);
+      curve.lineTo(16, 4);
+      P.drawPath(curve);
+      DrawDot(P, QPointF(2, 11), 1.5);
+      break;
+    }
+    case TGlyph::Measure:
+      P.drawRect(QRectF(1.5, 6.5, 15, 5));
+      for (double x : {4.5, 7.5, 10.5, 13.5})
+        P.drawLine(QPointF(x, 6.5),
+                   QPointF(x, x == 7.5 || x == 13.5 ? 10 : 8.5));
+      break;
     case TGlyph::BuildFromPoint:
       DrawDot(P, QPointF(4, 14), 2.5);
       P.drawLine(QPointF(4, 14), QPointF(15, 3));

@@ -15,6 +15,8 @@ enum class TGlyph {
   Cursor,
   BuildTrack,
   BuildWall,
+  BuildCurve,
+  Measure,
   BuildFromPoint,
   NewTrain,
 };

@@ -11,9 +11,11 @@
 #include "error_box.h"
 #include "image_canvas.h"
 #include "number_dialog.h"
+#include "point_position_dialog.h"
 #include "tool_table.h"
 #include "track_properties_dialog.h"
 #include "train_properties_dialog.h"
+#include "typed_entry.h"
 
 namespace {
 
@@ -65,6 +67,13 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas,
     return TNumberDialog::Ask(this, QStringLiteral("Scale"),
                               QStringLiteral("&Metres per pixel:"), Text);
   };
+  AskRadius = [this](QString& Text) {
+    return TNumberDialog::Ask(this, QStringLiteral("Round Corner"),
+                              QStringLiteral("&Radius (m):"), Text);
+  };
+  AskPointPosition = [this](QString& X, QString& Y) {
+    return TPointPositionDialog::Ask(this, X, Y);
+  };
   AskSaveChanges = [this](const QString& Name) {
     return AskSaveChangesBox(this, Name);
   };
@@ -89,6 +98,12 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas,
 // A gesture under way goes with the window: the document's other windows
 // must find its map as it was before the press.
 TfrmMap::~TfrmMap() {
+  // The entry goes first: losing the focus, it would tell this window,
+  // already half gone once the children are deleted.
+  if (NumberEntry != nullptr) {
+    NumberEntry->Closed = [] {};
+    delete NumberEntry;
+  }
   if (LeftGestureUnderway() && Document_->Editing()) {
     Document_->RollBackEdit(this);
   }

@@ -27,6 +27,7 @@ class QFrame;
 class TfrmBackground;
 class TfrmTrackPr;
 class TTrainProps;
+class TTypedEntry;
 
 enum class TMouseButton { Left, Right, Middle };
 
@@ -194,10 +195,6 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   void ToggleSelected(TTrLine* Line) override;
   void ToggleSelected(TTrain* Train) override;
   void SetSelection(const TMapSelection& Selection) override;
-  // Whether Shift was held at the last mouse press or release (set by the
-  // window's Qt events; tests set it themselves).
-  bool ShiftDown = false;
-  bool ShiftHeld() const override { return ShiftDown; }
 
   // Commands on the selection as a whole (map_window_group.cpp), each of
   // the kind the mode buttons choose (points without them), each one step
@@ -307,6 +304,26 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   TExportExtent ExportExtent;
   void ExportImage();
 
+  // Drawing to measure (map_window_drawing.cpp). RoundCorner asks for a
+  // radius (AskRadius: a number dialog unless replaced, starting from the
+  // last radius given) and replaces the corner at the selected point, a
+  // plain joint of two lines, by a tangent arc of that radius, one step; a
+  // point that is no such corner, or a radius the lines are too short for,
+  // goes to ShowError and changes nothing. EditPointPosition asks for the
+  // selected point's position (AskPointPosition: the Point Position dialog
+  // unless replaced) and moves it there, one step. Both are ignored while
+  // a gesture is under way.
+  std::function<bool(QString& Text)> AskRadius;
+  std::function<bool(QString& X, QString& Y)> AskPointPosition;
+  QString CornerRadius = QStringLiteral("100");
+  void RoundCorner();
+  void EditPointPosition();
+  // The entry that a number typed during a gesture opens (none before the
+  // first), and whether it is open: while it is, the mouse moves nothing
+  // and a release ends no gesture.
+  TTypedEntry* TypingEntry() const { return NumberEntry; }
+  bool Typing() const;
+
   // Findings of a check (map_window_findings.cpp). ShowFinding selects the
   // point or line a finding is about, found by its identifier, and scrolls the
   // view to put it in the middle of the window; a finding about no object,
@@ -348,6 +365,12 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   void CommitEdit(const QString& Text) override;
   void TakeBack() override;
   void GestureFailed() override { Scroll.Cancel(); }
+  bool ShiftDown() const override;
+  bool SnapsToGrid() const override;
+  // The typed entry: opened with the first text typed, and what it takes.
+  void OpenEntry(const QString& Text);
+  void EntryTyped(const QString& Text);
+  void CloseEntry();
 
   void SetView(const TMapView& AView);
   TMapPainter Painter();
@@ -394,8 +417,11 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   TExportFileDialog* ExportDialog = nullptr;
   TfrmBackground* BackgroundDialog = nullptr;
 
-  // Where the mouse was last seen over the window, none once it has left.
+  // Where the mouse was last seen over the window, none once it has left,
+  // and the keys held at the last mouse event.
   std::optional<QPoint> MouseAt;
+  Qt::KeyboardModifiers MouseKeys;
+  TTypedEntry* NumberEntry = nullptr;
   // Wheel turns smaller than a notch add up until they make one.
   int WheelRest = 0;
 };

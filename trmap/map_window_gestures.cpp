@@ -42,8 +42,9 @@ TTrLine* TfrmMap::BuildLine() const {
 }
 
 void TfrmMap::FormMouseDown(TMouseButton Button, int32_t X, int32_t Y) {
-  // A build takes every press until it ends.
-  if (Building()) return;
+  // A build takes every press until it ends, and so does the typed entry.
+  if (Building() || Typing()) return;
+  for (const auto& tool : Tools) tool->Dismiss();
   if (Button != TMouseButton::Left) {
     Scroll.Press(X, Y);
     return;
@@ -57,7 +58,9 @@ void TfrmMap::FormMouseDown(TMouseButton Button, int32_t X, int32_t Y) {
 }
 
 void TfrmMap::FormMouseMove(int32_t X, int32_t Y) {
-  if (LeftGestureUnderway()) {
+  if (Typing()) {
+    if (Scroll.Underway()) Scroll.Move(X, Y);
+  } else if (LeftGestureUnderway()) {
     Gesture->Move(X, Y);
   } else if (Scroll.Underway()) {
     Scroll.Move(X, Y);
@@ -66,6 +69,10 @@ void TfrmMap::FormMouseMove(int32_t X, int32_t Y) {
 
 // A build ends at any release; otherwise a scroll ends before a point drag.
 void TfrmMap::FormMouseUp(TMouseButton, int32_t X, int32_t Y) {
+  if (Typing()) {
+    if (Scroll.Underway()) Scroll.Release(X, Y);
+    return;
+  }
   if (Building()) {
     Gesture->Release(X, Y);
   } else if (Scroll.Underway()) {
@@ -95,6 +102,7 @@ void TfrmMap::TakeBack() {
 }
 
 void TfrmMap::CancelGestures() {
+  CloseEntry();
   Scroll.Cancel();
   if (LeftGestureUnderway()) Gesture->Cancel();
   Gesture = nullptr;
@@ -116,6 +124,7 @@ void TfrmMap::FormKeyDown(int Key, bool Shift) {
   if (Key == kVkEscape) {
     // Takes back a build or a drag; otherwise ends a chain of builds.
     if (LeftGestureUnderway()) {
+      CloseEntry();
       Gesture->Cancel();
       Gesture = nullptr;
     } else {

@@ -51,10 +51,17 @@ int VirtualKeyOf(const QKeyEvent& Event) {
   }
 }
 
+bool StartsNumber(const QKeyEvent& Event) {
+  const QString text = Event.text();
+  if (Event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  return text.size() == 1 && (text[0].isDigit() || text[0] == u'.' ||
+                              text[0] == u'-' || text[0] == u'+');
+}
+
 }  // namespace
 
 void TfrmMap::mousePressEvent(QMouseEvent* Event) {
-  ShiftDown = Event->modifiers().testFlag(Qt::ShiftModifier);
+  MouseKeys = Event->modifiers();
   if (const auto button = ButtonOf(Event->button())) {
     const QPoint at = Event->position().toPoint();
     FormMouseDown(*button, at.x(), at.y());
@@ -66,6 +73,7 @@ void TfrmMap::mousePressEvent(QMouseEvent* Event) {
 void TfrmMap::mouseMoveEvent(QMouseEvent* Event) {
   const QPoint at = Event->position().toPoint();
   MouseAt = at;
+  MouseKeys = Event->modifiers();
   const Qt::MouseButtons held = Event->buttons();
   if (LeftGestureUnderway() && !held.testFlag(Qt::LeftButton)) {
     FormMouseUp(TMouseButton::Left, at.x(), at.y());
@@ -96,7 +104,7 @@ void TfrmMap::wheelEvent(QWheelEvent* Event) {
 }
 
 void TfrmMap::mouseReleaseEvent(QMouseEvent* Event) {
-  ShiftDown = Event->modifiers().testFlag(Qt::ShiftModifier);
+  MouseKeys = Event->modifiers();
   if (const auto button = ButtonOf(Event->button())) {
     const QPoint at = Event->position().toPoint();
     FormMouseUp(*button, at.x(), at.y());
@@ -108,6 +116,13 @@ void TfrmMap::mouseReleaseEvent(QMouseEvent* Event) {
 // focused one of the window's widgets acts on a key.
 void TfrmMap::keyPressEvent(QKeyEvent* Event) {
   if (focusWidget() == nullptr || focusWidget() == this) {
+    // A number typed during a gesture opens the entry that places it.
+    if (StartsNumber(*Event) && LeftGestureUnderway() &&
+        Gesture->TakesTyping()) {
+      OpenEntry(Event->text());
+      Event->accept();
+      return;
+    }
     FormKeyDown(VirtualKeyOf(*Event),
                 Event->modifiers().testFlag(Qt::ShiftModifier));
   }

@@ -11,7 +11,8 @@ TMapPainter TfrmMap::Painter() {
 
 void TfrmMap::FormPaint() {
   Painter().Paint();
-  if (LeftGestureUnderway()) Gesture->Preview(*Canvas);
+  // A gesture's preview, or what a tool still shows after one.
+  for (const auto& tool : Tools) tool->Preview(*Canvas);
 }
 
 void TfrmMap::DrawLine(TTrLine* Line) { Painter().DrawLine(*Line); }

@@ -12,6 +12,12 @@ QString TfrmMap::SelectionStatus() const {
   if (LeftGestureUnderway()) {
     const QString drawing = Gesture->StatusText();
     if (!drawing.isEmpty()) return drawing;
+  } else {
+    // What a tool still shows from its last gesture (a measure).
+    for (const auto& tool : Tools) {
+      const QString shown = tool->StatusText();
+      if (!shown.isEmpty()) return shown;
+    }
   }
   const TMapSelection& selection = Document_->Selection();
   const bool current = SelectedPoint() != nullptr ||

@@ -1,16 +1,18 @@
 #pragma once
 
-// The seven speed buttons that set the editing mode. They live on the frame
-// and are shared by every map window, which reads them at each left press
-// and writes spbConn when a build gesture ends.
+// The speed buttons that set the editing mode. They live on the frame and
+// are shared by every map window, which reads them at each left press and
+// writes spbConn when a build gesture ends.
 enum class TModeButton {
-  spbCursor,  // left click selects
-  spbLine,    // left click builds track
-  spbBuild,   // left click builds a wall
-  spbPoint,   // select points
-  spbLines,   // select lines
-  spbTrains,  // select trains
-  spbConn,    // the next build starts at the selected point
+  spbCursor,   // left click selects
+  spbLine,     // left click builds track
+  spbBuild,    // left click builds a wall
+  spbPoint,    // select points
+  spbLines,    // select lines
+  spbTrains,   // select trains
+  spbConn,     // the next build starts at the selected point
+  spbCurve,    // left drag builds a curve from the selected end point
+  spbMeasure,  // left drag measures
 };
 
 class TModeButtons {
@@ -18,4 +20,6 @@ class TModeButtons {
   virtual ~TModeButtons() = default;
   virtual bool IsDown(TModeButton Button) const = 0;
   virtual void SetConnDown(bool Down) = 0;
+  // Whether new and moved points land on the nearest grid crossing.
+  virtual bool SnapToGrid() const { return false; }
 };

@@ -9,5 +9,13 @@
 // for infinities and NaN.
 std::optional<double> TypedNumber(const QString& Text);
 
+// A number, optionally followed by a second one after "@" (or a space):
+// "120", "120 @ 45", "120@45", "120 45". None for anything else.
+struct TTypedPair {
+  double First = 0.0;
+  std::optional<double> Second;
+};
+std::optional<TTypedPair> TypedPair(const QString& Text);
+
 // A number offered for editing: the shortest text that reads back as it.
 QString EditableNumber(double Value);

@@ -465,6 +465,19 @@ void TTrainStructureSV::RemovePoint(TTrPoint* Point) {
   RemoveFrom(Points, Point);
 }
 
+TTrPoint* TTrainStructureSV::SplitJoint(TTrPoint* Point, TTrLine* Line,
+                                        double X, double Y) {
+  TTrPoint* const made = NewPoint(X, Y);
+  const uint8_t end = Line->P1 == Point ? 1 : 2;
+  DetachLine(Point, Line);
+  SetLinePoint(Line, end, made);
+  // The links still lead to the line Point keeps.
+  SetLineEnd(LinkAt(*Line, end, false), TTrLineEnd{});
+  SetLineEnd(LinkAt(*Line, end, true), TTrLineEnd{});
+  SetLineEnd(made->Conn1, TTrLineEnd{Line, end});
+  return made;
+}
+
 bool TTrainStructureSV::RotateSwitch(TTrPoint* Point) {
   if (Point == nullptr || Point->Conn3.IsEmpty()) return false;
   SetLink(Point->Conn1, TTrLineEnd{}, true);

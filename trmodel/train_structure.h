@@ -116,6 +116,11 @@ class TTrainStructureSV {
   bool JoinPoint(TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep);
   // Removes Point from Points and frees it; its lines are not looked at.
   void RemovePoint(TTrPoint* Point);
+  // Takes the end of Line that lies at Point, a plain joint of Line and one
+  // other line, onto a new point at (X, Y), where Line then ends dead; Point
+  // stays as the dead end of the other line. Throws EFloatOverflow,
+  // changing nothing, for a coordinate too large.
+  TTrPoint* SplitJoint(TTrPoint* Point, TTrLine* Line, double X, double Y);
 
   // Switch commands; each acts only on a point with three lines and says
   // whether it did. Rotate: the default direction becomes the entry, the

@@ -262,7 +262,7 @@ xdotool key --delay 50 Tab space Return
 wait_for eval '! window_named "Track Properties"' || fail "the dialog stayed open"
 click_button 69 8                  # Select point
 click_at $((origin_x - 150)) "$origin_y"   # A
-click_button 374 38                # Create new train
+click_button 436 38                # Create new train
 sleep 0.3
 [[ -n "${2:-}" ]] && import -window "$frame" "$2" && echo "screenshot: $2"
 
@@ -310,7 +310,7 @@ wait_for title_is "Train Map Editor - [Train Map*]" || fail "no * after a change
 file_command o
 answer_dialog "Open Train Map" "$name"
 wait_for title_is "Train Map Editor - [Train Map $name]" || fail "File > Open"
-click_button 374 7                 # "Build from selected point" up again
+click_button 436 7                 # "Build from selected point" up again
 drag -100 20 100 20
 wait_for title_is "Train Map Editor - [Train Map $name*]" || fail "no * in $name"
 cp "$work/expected.TRN" "$work/line-before.TRN"
@@ -502,6 +502,38 @@ answer_dialog "Open Train Map" "$background"
 wait_for title_is "Train Map Editor - [Train Map $background]" || fail "opening $background"
 wait_for pattern_shown || fail "the picture is not back with the map"
 echo "a background placed by numbers, saved and opened again"
+
+# Drawn to measure: a track of typed length north from the origin, then a
+# curve of typed radius and turn from its end; the file keeps where they end
+# to the millimetre.
+file_command n
+wait_for title_is "Train Map Editor - [Train Map]" || fail "File > New"
+click_button 253 36                # Build track
+xdotool mousemove --window "$frame" "$origin_x" "$origin_y" mousedown 1
+xdotool mousemove --window "$frame" "$origin_x" $((origin_y - 30))
+sleep 0.1
+xdotool type --delay 30 "123.456"
+xdotool key Return
+xdotool mouseup 1
+sleep 0.2
+click_button 253 98                # Build curve, from the selected end
+xdotool mousemove --window "$frame" "$origin_x" $((origin_y - 120)) mousedown 1
+xdotool mousemove --window "$frame" $((origin_x + 30)) $((origin_y - 150))
+sleep 0.1
+xdotool type --delay 30 "300 @ 30"
+xdotool key Return
+xdotool mouseup 1
+sleep 0.2
+curve="$work/curve.TRN"
+file_command s
+answer_dialog "Save As" "$curve"
+wait_for test -s "$curve" || fail "nothing written to $curve"
+# The track's start, its end and the curve's end (300 - 300 cos 30 degrees
+# east, 150 m further north).
+for place in '0 +0' '0 +123\.456' '40\.192 +273\.456'; do
+  grep -Eq "^ *[0-9]+ +$place +0 " "$curve" || fail "no point at $place in $curve: $(head -5 "$curve")"
+done
+echo "a track of typed length and a curve of typed radius, saved to the millimetre"
 
 # Nothing was printed, however the editor started, ended or was resized.
 [[ ! -s "$work/tredit.log" ]] || fail "the editor printed"

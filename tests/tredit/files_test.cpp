@@ -2,6 +2,7 @@
 #include <QtCore/QUrl>
 #include <QtGui/QDropEvent>
 #include <QtWidgets/QMenu>
+#include <cmath>
 
 #include "frame_fixture.h"
 #include "map_builder.h"
@@ -133,6 +134,27 @@ TEST_F(FrameFilesTest, MapFilesDroppedOnTheFrameOpen) {
   QApplication::sendEvent(Frame.get(), &drop);
   ASSERT_EQ(Children().size(), 2);
   EXPECT_EQ(Captions().back(), "Train Map " + map);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FrameFilesTest, SnapToGridIsRememberedAndPlacesNewPointsOnTheGrid) {
+  Restart();
+  EXPECT_FALSE(Frame->mnuSnapToGrid->isChecked());
+  Frame->mnuSnapToGrid->trigger();
+  Restart();
+  ASSERT_TRUE(Frame->mnuSnapToGrid->isChecked());
+  TfrmMap* map = Frame->ActiveMap();
+  map->SetGridSpacing(25.0);
+  DrawTrack(map, map->WorldToScreenY(-10));
+  const TTrLine& line = *map->Map()->Tracks.front();
+  EXPECT_EQ(std::fmod(line.P1->Pos.X, 25.0), 0.0);
+  EXPECT_EQ(std::fmod(line.P2->Pos.X, 25.0), 0.0);
+  EXPECT_GT(line.Length(), 0.0);
+  EXPECT_EQ(line.P1->Pos.Y, 0.0);
+  EXPECT_EQ(line.P2->Pos.Y, 0.0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 #include <algorithm>
 #include <chrono>
@@ -17,6 +18,7 @@
 #include "frame_fixture.h"
 #include "map_builder.h"
 #include "map_reader.h"
+#include "typed_entry.h"
 #include "window_references.h"
 
 namespace {
@@ -57,6 +59,7 @@ class RandomFrameTest : public ::testing::Test {
   int Closes = 0;
   int Answers = 0;
   int Saves = 0;
+  int Typed = 0;
 
   RandomFrameTest() {
     // One file that cannot be read, to be opened now and then.
@@ -148,9 +151,10 @@ class RandomFrameTest : public ::testing::Test {
     if (Type == QEvent::MouseButtonPress) Held |= Button;
     if (Type == QEvent::MouseButtonRelease) Held &= ~Button;
     const QPoint at = Somewhere(*map);
-    // Shift now and then: a click that toggles, a band that adds.
+    // Shift now and then: a click that toggles, a band that adds, a
+    // bearing kept to steps.
     QMouseEvent event(Type, QPointF(at), QPointF(map->mapToGlobal(at)), Button,
-                      Held, Pick(8) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
+                      Held, Pick(6) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
     const bool idle = !map->Building() && !map->MovingPoint();
     QApplication::sendEvent(map, &event);
     if (idle && (map->Building() || map->MovingPoint())) ++Gestures;
@@ -159,6 +163,10 @@ class RandomFrameTest : public ::testing::Test {
   void Key(QKeyCombination Combination) {
     QWidget* target = Active();
     if (target == nullptr) target = Frame.get();
+    // Keys go to the focused entry while a number is typed.
+    if (Active() != nullptr && Active()->Typing()) {
+      target = Active()->TypingEntry()->edtText;
+    }
     QTest::keyClick(target, Combination.key(), Combination.keyboardModifiers());
   }
 
@@ -189,11 +197,18 @@ class RandomFrameTest : public ::testing::Test {
       case 7:
       case 8:
       case 9: {
-        QToolButton* const modes[] = {Frame->spbCursor, Frame->spbLine,
-                                      Frame->spbBuild,  Frame->spbPoint,
-                                      Frame->spbLines,  Frame->spbTrains,
-                                      Frame->spbConn,   Frame->spbLine};
-        Click(modes[Pick(8)]);
+        QToolButton* const modes[] = {
+            Frame->spbCursor,
+            Frame->spbLine,
+            Frame->spbBuild,
+            Frame->spbPoint,
+            Frame->spbLines,
+            Frame->spbTrains,
+            Frame->spbConn,
+            Frame->spbLine,
+            Frame->ToolButton(TModeButton::spbCurve),
+            Frame->ToolButton(TModeButton::spbMeasure)};
+        Click(modes[Pick(10)]);
         break;
       }
       case 10:
@@ -284,6 +299,28 @@ class RandomFrameTest : public ::testing::Test {
                            : QStringLiteral("hello"));
         }
         break;
+      case 25:
+      case 26: {
+        // Numbers typed during a gesture: lengths, bearings, radii and
+        // turns, some out of range, some not numbers; Enter or Escape.
+        static const Qt::Key kTyped[] = {
+            Qt::Key_1,     Qt::Key_2,     Qt::Key_5,      Qt::Key_0,
+            Qt::Key_9,     Qt::Key_Minus, Qt::Key_Period, Qt::Key_At,
+            Qt::Key_Space, Qt::Key_E,     Qt::Key_Return, Qt::Key_Return,
+            Qt::Key_Escape};
+        if (map != nullptr && map->Typing()) ++Typed;
+        Key(kTyped[Pick(13)]);
+        break;
+      }
+      case 27:
+        if (Pick(3) != 0) break;
+        {
+          QAction* const commands[] = {Frame->mnuRoundCorner,
+                                       Frame->mnuPointPosition,
+                                       Frame->mnuSnapToGrid, Frame->mnuMeasure};
+          commands[Pick(4)]->trigger();
+        }
+        break;
       default:
         // Moves, most of all: they are what a gesture is made of.
         Mouse(QEvent::MouseMove, Qt::NoButton);
@@ -339,11 +376,13 @@ TEST_F(RandomFrameTest, AnySequenceOfInputInTheRealFrameLeavesSoundMaps) {
           .count();
   std::printf(
       "%d events in %.1f s: %d builds and drags, %d Escapes during "
-      "one, %d closes, %d saves, %d dialogs answered\n",
-      events, seconds, Gestures, Escapes, Closes, Saves, Answers);
+      "one, %d keys typed into an entry, %d closes, %d saves, %d dialogs "
+      "answered\n",
+      events, seconds, Gestures, Escapes, Typed, Closes, Saves, Answers);
   EXPECT_GT(maxPoints, 10u);
   EXPECT_GT(Gestures, events / 60);
   EXPECT_GT(Escapes, 20);
+  EXPECT_GT(Typed, events / 500);
   EXPECT_GT(Closes, 5);
   EXPECT_GT(Answers, 20);
   EXPECT_EQ(Warnings.Messages.join(u'\n').toStdString(), "");

@@ -21,6 +21,8 @@ class TFakeModeButtons : public TModeButtons {
     return Down.contains(Button);
   }
   void SetConnDown(bool IsDown) override { Set(TModeButton::spbConn, IsDown); }
+  bool SnapToGrid() const override { return Snap; }
+  bool Snap = false;
 
   // Puts Button down and the others of its group up.
   void Press(TModeButton Button) {
@@ -41,7 +43,8 @@ class TFakeModeButtons : public TModeButtons {
 
  private:
   inline static const std::set<TModeButton> kGroups[] = {
-      {TModeButton::spbCursor, TModeButton::spbLine, TModeButton::spbBuild},
+      {TModeButton::spbCursor, TModeButton::spbLine, TModeButton::spbBuild,
+       TModeButton::spbCurve, TModeButton::spbMeasure},
       {TModeButton::spbPoint, TModeButton::spbLines, TModeButton::spbTrains}};
 };
 
@@ -52,6 +55,8 @@ class GestureTest : public MapWindowTest {
  protected:
   TFakeModeButtons Buttons;
   std::vector<QString> Errors;
+  // The keys the mouse events say are held.
+  Qt::KeyboardModifiers HeldKeys;
 
   GestureTest() {
     Window.ModeButtons = &Buttons;
@@ -67,7 +72,7 @@ class GestureTest : public MapWindowTest {
   void Send(QEvent::Type Type, QPoint At, Qt::MouseButton Button,
             Qt::MouseButtons Held) {
     QMouseEvent event(Type, QPointF(At), QPointF(Window.mapToGlobal(At)),
-                      Button, Held, Qt::NoModifier);
+                      Button, Held, HeldKeys);
     QApplication::sendEvent(&Window, &event);
   }
   void Press(QPoint At, Qt::MouseButton Button = Qt::LeftButton) {

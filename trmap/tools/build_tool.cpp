@@ -4,6 +4,7 @@
 
 #include "map_document.h"
 #include "map_status.h"
+#include "snapping.h"
 
 bool TBuildTool::Press(int32_t X, int32_t Y) {
   TMapDocument& document = Host.Document();
@@ -15,9 +16,9 @@ bool TBuildTool::Press(int32_t X, int32_t Y) {
   const bool track = Kind == TKind::Track;
   const bool reuse = Host.ModeDown(TModeButton::spbConn) &&
                      selected != nullptr && selected->IsWallPoint() == !track;
-  const TMapView view = Host.View();
-  const double x = view.ScreenToWorldX(X);
-  const double y = view.ScreenToWorldY(Y);
+  const TTrXY at = SnappedPosition(Host, X, Y, nullptr, nullptr);
+  const double x = at.X;
+  const double y = at.Y;
   Host.BeginEdit();
   TTrPoint* start = selected;
   TTrPoint* end = nullptr;
@@ -50,12 +51,18 @@ void TBuildTool::Release(int32_t X, int32_t Y) {
   const bool joined = distance >= 0.0 && distance < kGrabDistance &&
                       target->LineCount() <= 2 && SameKind(*end, *target) &&
                       JoinPoints(Host, end, line, target);
+  End(joined);
+}
+
+void TBuildTool::EndTyped() { End(false); }
+
+void TBuildTool::End(bool Joined) {
   // Unjoined, the next build click goes on from the new end point, which
   // is still selected.
-  if (!joined) Host.SetConnDown(true);
+  if (!Joined) Host.SetConnDown(true);
   Finish();
-  Host.CommitEdit(IsTrack(line) ? QStringLiteral("Build Track")
-                                : QStringLiteral("Build Wall"));
+  Host.CommitEdit(Kind == TKind::Track ? QStringLiteral("Build Track")
+                                       : QStringLiteral("Build Wall"));
   Host.Repaint();
 }
 

@@ -6,7 +6,8 @@
 // with spbConn down, from the selected point) to a new end point that
 // follows the mouse; the release joins the end point onto a point it is
 // dropped on, or puts spbConn down so that the next build goes on from it.
-// While it goes on it takes every press and release.
+// While it goes on it takes every press and release. New points snap as
+// SnappedPosition says, and a typed length and bearing ends it exactly.
 class TBuildTool : public TPointGesture {
  public:
   enum class TKind { Track, Wall };
@@ -24,9 +25,12 @@ class TBuildTool : public TPointGesture {
 
  protected:
   void Finish() override;
+  void EndTyped() override;
   void Leaving(const TTrLine& Line) override;
 
  private:
+  void End(bool Joined);
+
   TKind Kind;
   TTrLine* Laid = nullptr;
 };

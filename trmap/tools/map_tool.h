@@ -21,6 +21,9 @@ class TToolHost {
   virtual TMapView View() const = 0;
   virtual bool ModeDown(TModeButton Button) const = 0;
   virtual void SetConnDown(bool Down) = 0;
+  // Snapping: Shift held at the last mouse event, and the grid's.
+  virtual bool ShiftDown() const = 0;
+  virtual bool SnapsToGrid() const = 0;
   virtual void ReportError(const QString& Message) = 0;
   virtual double HitTestPoint(int32_t X, int32_t Y, const TTrPoint* Exclude,
                               TTrPoint*& Point) const = 0;
@@ -37,8 +40,6 @@ class TToolHost {
   virtual void ToggleSelected(TTrain* Train) = 0;
   // Makes Selection the document's, shown at once.
   virtual void SetSelection(const TMapSelection& Selection) = 0;
-  // Whether Shift was held at the last press or release of a button.
-  virtual bool ShiftHeld() const = 0;
   virtual void Repaint() = 0;
   virtual void ScrollBy(int32_t DX, int32_t DY) = 0;
   // A gesture's edit: begun, made one step named Text, or taken back with
@@ -83,6 +84,15 @@ class TMapTool {
   virtual void Preview(TCanvas&) const {}
   // The point the gesture moves, none without one.
   virtual TTrPoint* MovedPoint() const { return nullptr; }
+  // Numbers typed during the gesture: whether it takes them now, what to
+  // type (the entry's caption), and taking Text, which ends the gesture
+  // exactly there. Gives why Text was not taken; empty when it was.
+  virtual bool TakesTyping() const { return false; }
+  virtual QString TypingHint() const { return {}; }
+  virtual QString Typed(const QString&) { return {}; }
+  // A click in the window ends what the tool still shows from its last
+  // gesture.
+  virtual void Dismiss() {}
 
  protected:
   TToolHost& Host;

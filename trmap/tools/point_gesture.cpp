@@ -1,7 +1,10 @@
 #include "point_gesture.h"
 
+#include "drawing_geometry.h"
 #include "errors.h"
 #include "map_document.h"
+#include "number_entry.h"
+#include "snapping.h"
 
 bool SameKind(const TTrPoint& A, const TTrPoint& B) {
   return A.IsWallPoint() == B.IsWallPoint();
@@ -47,10 +50,16 @@ bool TPointGesture::Place(int32_t X, int32_t Y) {
     Cancel();
     return false;
   }
-  const TMapView view = Host.View();
+  return PlaceAt(SnappedPosition(Host, X, Y, Moving, Anchor()));
+}
+
+bool TPointGesture::PlaceAt(TTrXY At) {
+  if (Moving == nullptr) {
+    Cancel();
+    return false;
+  }
   try {
-    Host.Document().Map().MovePoint(Moving, view.ScreenToWorldX(X),
-                                    view.ScreenToWorldY(Y));
+    Host.Document().Map().MovePoint(Moving, At.X, At.Y);
     return true;
   } catch (const EFloatOverflow& Error) {
     Host.GestureFailed();
@@ -62,4 +71,33 @@ bool TPointGesture::Place(int32_t X, int32_t Y) {
 
 void TPointGesture::Leaving(const TTrPoint& Point) {
   if (Moving == &Point) Moving = nullptr;
+}
+
+const TTrPoint* TPointGesture::Anchor() const {
+  if (Moving == nullptr || Moving->Conn1.Line == nullptr) return nullptr;
+  const TTrLine& line = *Moving->Conn1.Line;
+  return line.P1 == Moving ? line.P2 : line.P1;
+}
+
+bool TPointGesture::TakesTyping() const {
+  return Underway() && Anchor() != nullptr;
+}
+
+QString TPointGesture::TypingHint() const {
+  return QStringLiteral("Length m @ bearing °");
+}
+
+QString TPointGesture::Typed(const QString& Text) {
+  const TTrPoint* anchor = Anchor();
+  if (!TakesTyping() || anchor == nullptr) return {};
+  const std::optional<TTypedPair> typed = TypedPair(Text);
+  if (!typed) return QStringLiteral("Type a length, or a length @ bearing");
+  if (typed->First < 0.0)
+    return QStringLiteral("The length cannot be negative");
+  // Without a bearing the line keeps the one it has.
+  const double bearing =
+      typed->Second ? *typed->Second
+                    : CompassDegrees(PlaceOf(*anchor), PlaceOf(*Moving));
+  if (PlaceAt(PolarPoint(PlaceOf(*anchor), typed->First, bearing))) EndTyped();
+  return {};
 }

@@ -16,12 +16,13 @@ bool SameKind(const TTrPoint& A, const TTrPoint& B);
 // Merges Gone into Keep through Line, a line with an end at Gone, selects
 // Keep and puts spbConn up. Joins nothing, and says so, when Keep has no
 // line or three.
-bool JoinPoints(TToolHost& Host, TTrPoint* Gone, TTrLine* Line,
-                TTrPoint* Keep);
+bool JoinPoints(TToolHost& Host, TTrPoint* Gone, TTrLine* Line, TTrPoint* Keep);
 
 // A gesture that moves one point of the map with the mouse, recorded as one
 // edit from the press to the release. The point is let go of should it
-// leave the map.
+// leave the map. It lands where SnappedPosition puts it; a length and
+// bearing typed during the gesture, counted from its anchor, put it there
+// exactly and end the gesture.
 class TPointGesture : public TMapTool, protected TMapObserver {
  public:
   using TMapTool::TMapTool;
@@ -30,6 +31,9 @@ class TPointGesture : public TMapTool, protected TMapObserver {
   void Cancel() override;
   bool Underway() const override { return Active; }
   TTrPoint* MovedPoint() const override { return Moving; }
+  bool TakesTyping() const override;
+  QString TypingHint() const override;
+  QString Typed(const QString& Text) override;
 
  protected:
   // The gesture is under way from here, moving Point.
@@ -37,6 +41,13 @@ class TPointGesture : public TMapTool, protected TMapObserver {
   // Puts the point at client pixel (X, Y). A position too large to store
   // takes the gesture back, reports it and gives false.
   bool Place(int32_t X, int32_t Y);
+  // Puts the point at a world position, as Place does.
+  bool PlaceAt(TTrXY At);
+  // What lengths and bearings are counted from: the far end of the moved
+  // point's first line, none without one.
+  const TTrPoint* Anchor() const;
+  // The gesture ends with its point placed by typing, joining nothing.
+  virtual void EndTyped() = 0;
   // The gesture is over; nothing of the map is named any more.
   virtual void Finish();
 

@@ -31,7 +31,7 @@ bool TSelectTool::Underway() const {
 }
 
 bool TSelectTool::Press(int32_t X, int32_t Y) {
-  if (Host.ShiftHeld()) return PressFree(X, Y);
+  if (Host.ShiftDown()) return PressFree(X, Y);
   if (ChosenKind() == TKind::Points) {
     TTrPoint* point = nullptr;
     const double distance = Host.HitTestPoint(X, Y, nullptr, point);
@@ -63,7 +63,7 @@ bool TSelectTool::Press(int32_t X, int32_t Y) {
 bool TSelectTool::PressFree(int32_t X, int32_t Y) {
   Pressed = true;
   Banding = false;
-  Shifted = Host.ShiftHeld();
+  Shifted = Host.ShiftDown();
   PressX = MouseX = X;
   PressY = MouseY = Y;
   return true;
@@ -293,4 +293,10 @@ void TSelectTool::Preview(TCanvas& Canvas) const {
   Canvas.LineTo(PressX, MouseY);
   Canvas.LineTo(PressX, PressY);
   Canvas.Pen = pen;
+}
+
+void TSelectTool::EndTyped() {
+  Finish();
+  Host.CommitEdit(QStringLiteral("Move Point"));
+  Host.Repaint();
 }

@@ -26,6 +26,9 @@ class TSelectTool : public TPointGesture {
   TTrPoint* MovedPoint() const override;
   void Preview(TCanvas& Canvas) const override;
 
+ protected:
+  void EndTyped() override;
+
  private:
   enum class TKind { Points, Lines, Trains };
   TKind ChosenKind() const;

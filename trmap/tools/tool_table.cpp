@@ -1,6 +1,8 @@
 #include "tool_table.h"
 
 #include "build_tool.h"
+#include "curve_tool.h"
+#include "measure_tool.h"
 #include "select_tool.h"
 
 namespace {
@@ -17,6 +19,14 @@ const TToolRow kRows[] = {
     {TModeButton::spbBuild, "Build wall", TGlyph::BuildWall, 67,
      [](TToolHost& Host) -> std::unique_ptr<TMapTool> {
        return std::make_unique<TBuildTool>(Host, TBuildTool::TKind::Wall);
+     }},
+    {TModeButton::spbCurve, "Build curve", TGlyph::BuildCurve, 98,
+     [](TToolHost& Host) -> std::unique_ptr<TMapTool> {
+       return std::make_unique<TCurveTool>(Host);
+     }},
+    {TModeButton::spbMeasure, "Measure", TGlyph::Measure, 129,
+     [](TToolHost& Host) -> std::unique_ptr<TMapTool> {
+       return std::make_unique<TMeasureTool>(Host);
      }},
 };
 
