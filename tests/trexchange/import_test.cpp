@@ -256,7 +256,7 @@ TEST(ImportTest, BadInputNamesTheFileAndElement) {
        "way 10 references missing node 7"},
       {"range.osm", OsmXml(Node(1, 52, 13) + Node(2, 95, 13) + Way(10, {1, 2})),
        "node 2"},
-      {"bad.osm.pbf", std::string("\0\0\0\x0d\x0a\x09OSMHeader garbage", 26),
+      {"bad.osm.pbf", std::string("\0\0\0\x0d\x0a\x09OSMHeader garbage", 23),
        "not readable as OpenStreetMap PBF"},
       {"cut.json", R"({"elements":[{"type":"node","id":1,"lat":5)",
        "not readable as Overpass JSON"},
