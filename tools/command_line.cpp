@@ -10,32 +10,33 @@ bool Repeats(const std::string& Argument) {
          Argument.compare(Argument.size() - 3, 3, "...") == 0;
 }
 
-const TOptionSpec* FindOption(const TCommandSpec& Spec, std::string_view Name) {
-  for (const TOptionSpec& option : Spec.Options) {
+const TOptionSyntax* FindOption(const TCommandSyntax& Syntax,
+                                std::string_view Name) {
+  for (const TOptionSyntax& option : Syntax.Options) {
     if (option.Name == Name) return &option;
   }
   return nullptr;
 }
 
-std::string OptionText(const TOptionSpec& Option) {
+std::string OptionText(const TOptionSyntax& Option) {
   return Option.Value.empty() ? Option.Name : Option.Name + ' ' + Option.Value;
 }
 
 }  // namespace
 
-std::string CommandSynopsis(const TCommandSpec& Spec) {
-  std::string text = "trntool " + Spec.Name;
-  for (const std::string& argument : Spec.Arguments) text += ' ' + argument;
-  for (const TOptionSpec& option : Spec.Options) {
+std::string CommandSynopsis(const TCommandSyntax& Syntax) {
+  std::string text = "trntool " + Syntax.Name;
+  for (const std::string& argument : Syntax.Arguments) text += ' ' + argument;
+  for (const TOptionSyntax& option : Syntax.Options) {
     text += " [" + OptionText(option) + ']';
   }
   return text;
 }
 
-std::string CommandHelp(const TCommandSpec& Spec) {
-  std::string text = "usage: " + CommandSynopsis(Spec) + "\n\n" + Spec.Help;
-  if (!Spec.Options.empty()) text += "\nOptions:\n";
-  for (const TOptionSpec& option : Spec.Options) {
+std::string CommandHelp(const TCommandSyntax& Syntax) {
+  std::string text = "usage: " + CommandSynopsis(Syntax) + "\n\n" + Syntax.Help;
+  if (!Syntax.Options.empty()) text += "\nOptions:\n";
+  for (const TOptionSyntax& option : Syntax.Options) {
     std::string name = "  " + OptionText(option);
     name.resize(std::max<size_t>(name.size() + 2, 18), ' ');
     text += name + option.Help + '\n';
@@ -43,13 +44,14 @@ std::string CommandHelp(const TCommandSpec& Spec) {
   return text;
 }
 
-TCommandExit CommandError(const TCommandSpec& Spec, const std::string& What) {
-  const std::string command = "trntool " + Spec.Name;
+TCommandExit CommandError(const TCommandSyntax& Syntax,
+                          const std::string& What) {
+  const std::string command = "trntool " + Syntax.Name;
   return {2, "", command + ": " + What + "; try '" + command + " --help'\n"};
 }
 
-std::variant<TCommandArgs, TCommandExit> ParseCommand(const TCommandSpec& Spec,
-                                                      int Count, char** Args) {
+std::variant<TCommandArgs, TCommandExit> ParseCommand(
+    const TCommandSyntax& Syntax, int Count, char** Args) {
   TCommandArgs parsed;
   bool options = true;
   for (int i = 0; i < Count; ++i) {
@@ -64,20 +66,20 @@ std::variant<TCommandArgs, TCommandExit> ParseCommand(const TCommandSpec& Spec,
       continue;
     }
     if (arg == "--help" || arg == "-h")
-      return TCommandExit{0, CommandHelp(Spec), ""};
+      return TCommandExit{0, CommandHelp(Syntax), ""};
     const size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
-    const TOptionSpec* option = FindOption(Spec, name);
+    const TOptionSyntax* option = FindOption(Syntax, name);
     if (option == nullptr) {
-      return CommandError(Spec, "unknown option '" + std::string(name) + "'");
+      return CommandError(Syntax, "unknown option '" + std::string(name) + "'");
     }
     if (parsed.Has(option->Name)) {
-      return CommandError(Spec, "option '" + option->Name + "' given twice");
+      return CommandError(Syntax, "option '" + option->Name + "' given twice");
     }
     std::string value;
     if (option->Value.empty()) {
       if (equals != std::string_view::npos) {
-        return CommandError(Spec,
+        return CommandError(Syntax,
                             "option '" + option->Name + "' takes no value");
       }
     } else if (equals != std::string_view::npos) {
@@ -85,21 +87,21 @@ std::variant<TCommandArgs, TCommandExit> ParseCommand(const TCommandSpec& Spec,
     } else if (i + 1 < Count) {
       value = Args[++i];
     } else {
-      return CommandError(
-          Spec, "option '" + option->Name + "' needs a value " + option->Value);
+      return CommandError(Syntax, "option '" + option->Name +
+                                      "' needs a value " + option->Value);
     }
     parsed.Options[option->Name] = value;
   }
-  const std::vector<std::string>& wanted = Spec.Arguments;
+  const std::vector<std::string>& wanted = Syntax.Arguments;
   const bool repeats = !wanted.empty() && Repeats(wanted.back());
   if (parsed.Arguments.size() < wanted.size()) {
     std::string name = wanted[parsed.Arguments.size()];
     if (Repeats(name)) name.resize(name.size() - 3);
-    return CommandError(Spec, "missing argument " + name);
+    return CommandError(Syntax, "missing argument " + name);
   }
   if (!repeats && parsed.Arguments.size() > wanted.size()) {
-    return CommandError(
-        Spec, "unexpected argument '" + parsed.Arguments[wanted.size()] + "'");
+    return CommandError(Syntax, "unexpected argument '" +
+                                    parsed.Arguments[wanted.size()] + "'");
   }
   return parsed;
 }

@@ -10,7 +10,7 @@
 // option or a missing or extra argument is a one-line error that points to
 // --help, and "--" ends the options.
 
-struct TOptionSpec {
+struct TOptionSyntax {
   // Such as "--size".
   std::string Name;
   // What its value stands for, such as "WxH"; empty for an option without.
@@ -18,13 +18,13 @@ struct TOptionSpec {
   std::string Help;
 };
 
-struct TCommandSpec {
+struct TCommandSyntax {
   // Such as "render".
   std::string Name;
   // The arguments' names in order; the last may end in "..." for one or
   // more.
   std::vector<std::string> Arguments;
-  std::vector<TOptionSpec> Options;
+  std::vector<TOptionSyntax> Options;
   // What the command does, for its --help.
   std::string Help;
 };
@@ -47,13 +47,14 @@ struct TCommandExit {
 };
 
 // "trntool NAME ARGUMENTS [OPTIONS]", one line.
-std::string CommandSynopsis(const TCommandSpec& Spec);
+std::string CommandSynopsis(const TCommandSyntax& Syntax);
 // The usage that --help prints.
-std::string CommandHelp(const TCommandSpec& Spec);
+std::string CommandHelp(const TCommandSyntax& Syntax);
 // The error of a command line, as it is printed: "trntool NAME: What; try
 // 'trntool NAME --help'", with status 2.
-TCommandExit CommandError(const TCommandSpec& Spec, const std::string& What);
+TCommandExit CommandError(const TCommandSyntax& Syntax,
+                          const std::string& What);
 
 // Reads the Count arguments after the command's name.
-std::variant<TCommandArgs, TCommandExit> ParseCommand(const TCommandSpec& Spec,
-                                                      int Count, char** Args);
+std::variant<TCommandArgs, TCommandExit> ParseCommand(
+    const TCommandSyntax& Syntax, int Count, char** Args);

@@ -16,7 +16,7 @@
 namespace {
 
 int Refuse(const std::string& Command, const std::string& Message) {
-  const TCommandExit exit = CommandError(CommandSpec(Command), Message);
+  const TCommandExit exit = CommandError(CommandSyntax(Command), Message);
   std::fputs(exit.Err.c_str(), stderr);
   return exit.Status;
 }

@@ -37,7 +37,7 @@ int Lint(const TCommandArgs& Args) {
     const auto radius = Metres(text);
     if (!radius) {
       const TCommandExit exit =
-          CommandError(CommandSpec("lint"),
+          CommandError(CommandSyntax("lint"),
                        "invalid radius '" + text + "' (metres, 0 to 1000000)");
       std::fputs(exit.Err.c_str(), stderr);
       return exit.Status;

@@ -44,8 +44,8 @@ bool IsPdfName(const std::string& Name) {
 
 std::variant<TRenderRequest, TCommandExit> RenderRequest(int Count,
                                                          char** Args) {
-  const TCommandSpec& spec = CommandSpec("render");
-  auto parsed = ParseCommand(spec, Count, Args);
+  const TCommandSyntax& syntax = CommandSyntax("render");
+  auto parsed = ParseCommand(syntax, Count, Args);
   if (auto* exit = std::get_if<TCommandExit>(&parsed)) return *exit;
   const TCommandArgs& args = std::get<TCommandArgs>(parsed);
   TRenderRequest request{args.Arguments[0], args.Arguments[1]};
@@ -54,11 +54,11 @@ std::variant<TRenderRequest, TCommandExit> RenderRequest(int Count,
   const bool pdf = IsPdfName(request.Out);
   for (const char* option : {"--scale", "--paper", "--landscape"}) {
     if (!pdf && args.Has(option)) {
-      return CommandError(spec, std::string(option) + " is for PDF pages");
+      return CommandError(syntax, std::string(option) + " is for PDF pages");
     }
   }
   if (pdf && args.Has("--size")) {
-    return CommandError(spec, "--size is for PNG and SVG pictures");
+    return CommandError(syntax, "--size is for PNG and SVG pictures");
   }
   if (args.Has("--size")) {
     const std::string& size = args.Options.at("--size");
@@ -69,8 +69,8 @@ std::variant<TRenderRequest, TCommandExit> RenderRequest(int Count,
             ? std::nullopt
             : Number(std::string_view(size).substr(x + 1), kMaxSide);
     if (!width || !height) {
-      return CommandError(spec, "invalid size '" + size +
-                                    "' (WxH, each side 1 to 16384 pixels)");
+      return CommandError(syntax, "invalid size '" + size +
+                                      "' (WxH, each side 1 to 16384 pixels)");
     }
     request.Width = *width;
     request.Height = *height;
@@ -79,8 +79,8 @@ std::variant<TRenderRequest, TCommandExit> RenderRequest(int Count,
     const std::string& scale = args.Options.at("--scale");
     const auto value = Number(scale, kMaxScale);
     if (!value) {
-      return CommandError(
-          spec, "invalid scale '" + scale + "' (the N of 1:N, 1 to 100000000)");
+      return CommandError(syntax, "invalid scale '" + scale +
+                                      "' (the N of 1:N, 1 to 100000000)");
     }
     request.Scale = *value;
   }
@@ -91,8 +91,8 @@ std::variant<TRenderRequest, TCommandExit> RenderRequest(int Count,
       known = known || SameLetters(request.Paper, name);
     }
     if (!known) {
-      return CommandError(spec, "unknown paper '" + request.Paper +
-                                    "' (A3, A4, A5, Letter or Legal)");
+      return CommandError(syntax, "unknown paper '" + request.Paper +
+                                      "' (A3, A4, A5, Letter or Legal)");
     }
   }
   return request;

@@ -32,7 +32,7 @@ int Fail(const std::string& Message) {
 }
 
 int BadArgument(const char* Command, const std::string& What) {
-  const TCommandExit exit = CommandError(CommandSpec(Command), What);
+  const TCommandExit exit = CommandError(CommandSyntax(Command), What);
   std::fputs(exit.Err.c_str(), stderr);
   return exit.Status;
 }

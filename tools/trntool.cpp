@@ -106,11 +106,11 @@ int main(int argc, char** argv) {
   const std::string what = command.size() > 1 && command[0] == '-'
                                ? "unknown option '"
                                : "unknown command '";
-  const TCommandSpec* spec = nullptr;
-  for (const TCommandSpec& known : TrntoolCommands()) {
-    if (known.Name == command) spec = &known;
+  const TCommandSyntax* syntax = nullptr;
+  for (const TCommandSyntax& known : TrntoolCommands()) {
+    if (known.Name == command) syntax = &known;
   }
-  if (spec == nullptr) {
+  if (syntax == nullptr) {
     return Print(
         {2, "", "trntool: " + what + command + "'; try 'trntool --help'\n"});
   }
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
     }
     return LaunchRender(argc - 2, argv + 2);
   }
-  const auto parsed = ParseCommand(*spec, argc - 2, argv + 2);
+  const auto parsed = ParseCommand(*syntax, argc - 2, argv + 2);
   if (const auto* exit = std::get_if<TCommandExit>(&parsed))
     return Print(*exit);
   const TCommandArgs& line = std::get<TCommandArgs>(parsed);

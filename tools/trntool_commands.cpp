@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-const std::vector<TCommandSpec>& TrntoolCommands() {
-  static const std::vector<TCommandSpec> commands{
+const std::vector<TCommandSyntax>& TrntoolCommands() {
+  static const std::vector<TCommandSyntax> commands{
       {"check",
        {"FILE..."},
        {},
@@ -86,9 +86,9 @@ const std::vector<TCommandSpec>& TrntoolCommands() {
   return commands;
 }
 
-const TCommandSpec& CommandSpec(const std::string& Name) {
-  for (const TCommandSpec& spec : TrntoolCommands()) {
-    if (spec.Name == Name) return spec;
+const TCommandSyntax& CommandSyntax(const std::string& Name) {
+  for (const TCommandSyntax& syntax : TrntoolCommands()) {
+    if (syntax.Name == Name) return syntax;
   }
   throw std::logic_error("no trntool command " + Name);
 }
@@ -98,8 +98,8 @@ std::string TrntoolHelp() {
       "usage: trntool COMMAND ARGUMENTS...\n\n"
       "Checks, prints, rewrites, checks for mistakes and draws train map "
       "files,\nand follows trains over them.\n\nCommands:\n";
-  for (const TCommandSpec& spec : TrntoolCommands()) {
-    text += "  " + CommandSynopsis(spec) + '\n';
+  for (const TCommandSyntax& syntax : TrntoolCommands()) {
+    text += "  " + CommandSynopsis(syntax) + '\n';
   }
   text +=
       "\n'trntool COMMAND --help' tells more of a command; 'trntool "

@@ -7,8 +7,8 @@
 
 // trntool's commands as their command lines read, for trntool itself and
 // for trntool-render.
-const std::vector<TCommandSpec>& TrntoolCommands();
-const TCommandSpec& CommandSpec(const std::string& Name);
+const std::vector<TCommandSyntax>& TrntoolCommands();
+const TCommandSyntax& CommandSyntax(const std::string& Name);
 
 // What "trntool --help" prints; bare "trntool" prints it on standard error.
 std::string TrntoolHelp();
