@@ -62,11 +62,15 @@ bool TPointGesture::PlaceAt(TTrXY At) {
     Host.Document().Map().MovePoint(Moving, At.X, At.Y);
     return true;
   } catch (const EFloatOverflow& Error) {
-    Host.GestureFailed();
-    Cancel();
-    Host.ReportError(QString::fromUtf8(Error.what()));
-    return false;
+    return Overflowed(Error);
   }
+}
+
+bool TPointGesture::Overflowed(const std::exception& Error) {
+  Host.GestureFailed();
+  Cancel();
+  Host.ReportError(QString::fromUtf8(Error.what()));
+  return false;
 }
 
 void TPointGesture::Leaving(const TTrPoint& Point) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 
 #include "map_observer.h"
 #include "map_tool.h"
@@ -43,6 +44,9 @@ class TPointGesture : public TMapTool, protected TMapObserver {
   bool Place(int32_t X, int32_t Y);
   // Puts the point at a world position, as Place does.
   bool PlaceAt(TTrXY At);
+  // A move that left the numbers a map can hold: the gesture is taken
+  // back and the reason told; always false.
+  bool Overflowed(const std::exception& Error);
   // What lengths and bearings are counted from: the far end of the moved
   // point's first line, none without one.
   const TTrPoint* Anchor() const;

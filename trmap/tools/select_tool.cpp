@@ -228,10 +228,7 @@ bool TSelectTool::PlaceGroup(int32_t X, int32_t Y) {
                 });
     return true;
   } catch (const EFloatOverflow& Error) {
-    Host.GestureFailed();
-    Cancel();
-    Host.ReportError(QString::fromUtf8(Error.what()));
-    return false;
+    return Overflowed(Error);
   }
 }
 
