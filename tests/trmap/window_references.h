@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "map_window.h"
@@ -28,15 +29,21 @@ inline std::string WindowReferenceProblems(const TfrmMap& Window) {
   if (!holdsLine(Window.BuildLine())) problems += "BuildLine ";
   // Each object of a selection of many, and the current one among them.
   const TMapSelection& selection = Window.Document().Selection();
-  const auto setHolds = [](const auto& Set, const auto&... Lists) {
+  // A selection of many may hold the whole map: look its objects up in a
+  // hash of the lists, not along them.
+  const auto setHolds = [&holds](const auto& Set, const auto&... Lists) {
     bool all = true;
-    Set.ForEach([&](const void* Object) {
-      all = all && (std::any_of(Lists.begin(), Lists.end(),
-                                [Object](const auto& Item) {
-                                  return Item.get() == Object;
-                                }) ||
-                    ...);
-    });
+    if (Set.Size() <= 8) {
+      Set.ForEach([&](const void* Object) {
+        all = all && (holds(Lists, Object) || ...);
+      });
+      return all;
+    }
+    std::unordered_set<const void*> held;
+    ((std::for_each(Lists.begin(), Lists.end(),
+                    [&](const auto& Item) { held.insert(Item.get()); })),
+     ...);
+    Set.ForEach([&](const void* Object) { all = all && held.count(Object); });
     return all;
   };
   if (!setHolds(selection.Many.Points, map.Points)) problems += "Points ";
