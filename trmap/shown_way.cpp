@@ -35,11 +35,16 @@ bool TShownWay::Gone() const {
   return IsPath ? From_ == nullptr || To_ == nullptr : Train_ == nullptr;
 }
 
+void TShownWay::Forget() {
+  Followed = false;
+  Stretches_.clear();
+  Switches_.clear();
+  Changed();
+}
+
 void TShownWay::Follow() {
-  const uint64_t revision = Document.Map().Revision();
-  if (Followed && revision == FollowedAt) return;
+  if (Followed) return;
   Followed = true;
-  FollowedAt = revision;
   Stretches_.clear();
   Switches_.clear();
   Lines_.clear();
@@ -79,13 +84,11 @@ const std::vector<std::string>& TShownWay::Lines() {
 void TShownWay::Leaving(const TTrPoint& Point) {
   if (&Point != From_ && &Point != To_) return;
   From_ = To_ = nullptr;
-  Followed = false;
-  Changed();
+  Forget();
 }
 
 void TShownWay::Leaving(const TTrain& Train) {
   if (&Train != Train_) return;
   Train_ = nullptr;
-  Followed = false;
-  Changed();
+  Forget();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -48,7 +47,10 @@ class TShownWay : private TMapObserver {
  private:
   TShownWay(TMapDocument& Document, std::function<void()> Changed);
   void Follow();
-  void AfterChange(const TMapChange&) override { Changed(); }
+  void AfterChange(const TMapChange&) override { Forget(); }
+  // Lets go of what was followed, which names objects the map may no
+  // longer have, and tells Changed.
+  void Forget();
   void Leaving(const TTrPoint& Point) override;
   void Leaving(const TTrain& Train) override;
 
@@ -59,11 +61,9 @@ class TShownWay : private TMapObserver {
   TTrPoint* From_ = nullptr;
   TTrPoint* To_ = nullptr;
   TPathFinder Finder;
-  // What was followed at the map's revision FollowedAt; it names objects
-  // of the map as it was then.
+  // What was followed since the last change of the map.
   TRouteStretches Stretches_;
   TSwitchPasses Switches_;
   std::vector<std::string> Lines_;
-  uint64_t FollowedAt = 0;
   bool Followed = false;
 };
