@@ -45,6 +45,15 @@ void TMapDocument::Unwatch(TMapObserver* Observer) {
   std::erase(Watchers, Observer);
 }
 
+double TMapDocument::TrainSpeed(const TTrain& Train) const {
+  const auto found = Speeds.find(&Train);
+  return found != Speeds.end() ? found->second : kDefaultTrainSpeed;
+}
+
+void TMapDocument::SetTrainSpeed(const TTrain& Train, double Speed) {
+  Speeds[&Train] = Speed;
+}
+
 void TMapDocument::Select(const TMapSelection& Selection,
                           const TDocumentView* By) {
   TMapSelection selection = Selection;
@@ -81,7 +90,16 @@ void TMapDocument::Leaving(const TTrLine& Line) {
 void TMapDocument::Leaving(const TTrain& Train) {
   if (Selection_.Train == &Train) Selection_.Train = nullptr;
   Selection_.Many.Trains.Erase(&Train);
+  Speeds.erase(&Train);
   for (TMapObserver* watcher : Watchers) watcher->Leaving(Train);
+}
+
+void TMapDocument::BeforeChange(const TMapChange& Change) {
+  for (TMapObserver* watcher : Watchers) watcher->BeforeChange(Change);
+}
+
+void TMapDocument::AfterChange(const TMapChange& Change) {
+  for (TMapObserver* watcher : Watchers) watcher->AfterChange(Change);
 }
 
 std::unique_ptr<TTrainStructureSV> TMapDocument::ReplaceMap(
@@ -91,6 +109,7 @@ std::unique_ptr<TTrainStructureSV> TMapDocument::ReplaceMap(
   AbandonKeep();
   Selection_ = {};
   SelectionBefore = {};
+  Speeds.clear();
   // The old history names the old map; the new one starts clean.
   UndoStack_->clear();
   UndoStack_->setClean();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "document_view.h"
@@ -14,6 +15,7 @@
 #include "map_background.h"
 #include "map_observer.h"
 #include "map_selection.h"
+#include "train_run.h"
 #include "train_structure.h"
 
 class QTimer;
@@ -55,10 +57,19 @@ class TMapDocument : private TMapObserver {
   // 1 for the first view, 0 for a window that does not show the document.
   size_t ViewNumber(const TDocumentView* View) const;
 
-  // Others told of every object that leaves the map, this one or one that
-  // replaces it (not owned; each must be unwatched before it goes).
+  // Others told of every object that leaves the map, and before and after
+  // every change of it, this one or one that replaces it (not owned; each
+  // must be unwatched before it goes, and none may be watched or unwatched
+  // while they are told).
   void Watch(TMapObserver* Observer);
   void Unwatch(TMapObserver* Observer);
+
+  // The speed of each train in a trial run, in km/h (kDefaultTrainSpeed
+  // unless set). The file cannot hold it: setting it is no step of the
+  // history and leaves the map as saved or unsaved as it was; it goes with
+  // its train, also when the train's removal is undone.
+  double TrainSpeed(const TTrain& Train) const;
+  void SetTrainSpeed(const TTrain& Train, double Speed);
 
   // Selection. Select tells the other views; By has drawn it itself.
   const TMapSelection& Selection() const { return Selection_; }
@@ -149,6 +160,8 @@ class TMapDocument : private TMapObserver {
   void Leaving(const TTrPoint& Point) override;
   void Leaving(const TTrLine& Line) override;
   void Leaving(const TTrain& Train) override;
+  void BeforeChange(const TMapChange& Change) override;
+  void AfterChange(const TMapChange& Change) override;
 
   // A step was taken back or done again, leaving Selection.
   void StepTaken(const TMapSelection& Selection);
@@ -177,6 +190,7 @@ class TMapDocument : private TMapObserver {
   std::vector<TDocumentView*> Views;
   std::vector<TMapObserver*> Watchers;
   TMapSelection Selection_;
+  std::unordered_map<const TTrain*, double> Speeds;
   // The view whose undo or redo is under way, none for another's.
   TDocumentView* Stepping = nullptr;
   // The selection when the edit under way began: objects of the map as it

@@ -32,6 +32,7 @@ void TfrmTrain::CreateToolsMenu() {
   connect(mnuPointPosition, &QAction::triggered, this, [this] {
     OnActiveMap([](TfrmMap& Map) { Map.EditPointPosition(); });
   });
+  CreateRouteItems();
 
   dckFindings = new QDockWidget(QStringLiteral("Check Map"), this);
   dckFindings->setObjectName(QStringLiteral("dckFindings"));

@@ -33,6 +33,7 @@ void TfrmTrain::CreateViewMenu() {
   connect(mnuSnapToGrid, &QAction::toggled, this, [this](bool On) {
     if (Settings != nullptr) Settings->setValue(kSnapToGridKey, On);
   });
+  CreateRunItems();
 }
 
 bool TfrmTrain::SnapToGrid() const { return mnuSnapToGrid->isChecked(); }
@@ -55,4 +56,6 @@ void TfrmTrain::ShowStatus() {
   lblCursor->setText(map != nullptr ? map->CursorStatus() : QString());
   lblView->setText(map != nullptr ? map->ViewStatus() : QString());
   lblSelection->setText(map != nullptr ? map->SelectionStatus() : QString());
+  EnableRouteItems();
+  ShowRunState();
 }

@@ -72,6 +72,9 @@ TfrmTrain::~TfrmTrain() {
   for (TfrmMap* map : MapWindows()) {
     map->Document().Recovery = nullptr;
     map->StatusChanged = [] {};
+    map->WayChanged = [] {};
+    map->RunChanged = [] {};
+    map->disconnect(this);
   }
 }
 
@@ -271,6 +274,17 @@ TfrmMap* TfrmTrain::AddMapWindow(std::shared_ptr<TMapDocument> Document) {
   map->StatusChanged = [this, map] {
     if (map == ActiveMap()) ShowStatus();
   };
+  map->WayChanged = [this, map] { ListWay(map); };
+  map->SetRunSpeedUp(RunSpeedUp);
+  map->RunChanged = [this, map] {
+    if (map == ActiveMap()) ShowRunState();
+  };
+  // A widget tells of its end while its pointers still name it; only its
+  // QObject is left by then, and with it goes its way.
+  connect(map, &QObject::destroyed, this, [this](QObject* Gone) {
+    if (static_cast<QObject*>(WayMap.data()) == Gone) WayMap = nullptr;
+    if (WayMap == nullptr) HideWay();
+  });
   map->AskSaveChanges = [this](const QString& Name) {
     return AskSaveChanges(Name);
   };

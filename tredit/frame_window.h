@@ -113,6 +113,14 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QAction* mnuZoomIn;
   QAction* mnuZoomOut;
   QAction* mnuZoomFit;
+  // Run Trains (frame_run.cpp) starts or stops a trial run of the trains
+  // in the active map window (TfrmMap::StartRun), checked while that window
+  // runs one; Run Speed chooses how many times faster than real time runs
+  // go in every window.
+  QAction* mnuRunTrains;
+  QMenu* mnuSpeedUp;
+  double RunSpeedUp = 1.0;
+  void mnuRunTrainsClick(bool Checked);
   // Snap to Grid (remembered): new and moved points of every map window
   // land on the nearest crossing of its grid.
   QAction* mnuSnapToGrid;
@@ -153,6 +161,19 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   QAction* mnuPointPosition;
   QDockWidget* dckFindings;
   QListWidget* lstFindings;
+  // Ways (frame_route.cpp). Show Route, enabled while it is checked or a
+  // train is selected in the active map window, has that window highlight
+  // the train's route; Find Path the path between the two points selected
+  // in it, or, without them, puts the path tool's button down. A dock lists
+  // the way shown; the window and the dock follow every change of the map
+  // until the item is unchecked, the dock closed, the train or a point
+  // leaves the map or the window closes. One way is shown at a time.
+  QAction* mnuShowRoute;
+  QAction* mnuFindPath;
+  QDockWidget* dckRoute;
+  QListWidget* lstRoute;
+  void mnuShowRouteClick(bool Checked);
+  void mnuFindPathClick();
   // Settings > Raster types the active window's grid spacing; the Map
   // menu, shown while a map window is active, its scale and background.
   QMenu* Settings1;
@@ -307,6 +328,13 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void CreateSettingsAndMapMenus();
   void ShowMapMenu();
   void CreateToolsMenu();
+  void CreateRouteItems();
+  void EnableRouteItems();
+  // Lists the way Map shows, or hides the dock once that has gone.
+  void ListWay(TfrmMap* Map);
+  void HideWay();
+  void CreateRunItems();
+  void ShowRunState();
   void CreatePrintItems();
   void CreateHelpMenu();
   void FillRecentMenu();
@@ -332,6 +360,8 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // The window the findings listed are about, and the findings.
   QPointer<TfrmMap> CheckedMap;
   std::vector<TLintFinding> Findings;
+  // The window whose way the dock lists.
+  QPointer<TfrmMap> WayMap;
   // Set once Exit has kept the unsaved maps, so that the end of the event
   // loop does not keep them again.
   bool Ended = false;

@@ -127,6 +127,13 @@ void Draw(QPainter& P, TGlyph Glyph) {
         P.drawLine(QPointF(x, 6.5),
                    QPointF(x, x == 7.5 || x == 13.5 ? 10 : 8.5));
       break;
+    case TGlyph::FindPath:
+      DrawDot(P, QPointF(3, 15), 2);
+      DrawDot(P, QPointF(15, 3), 2);
+      P.drawLine(QPointF(3, 15), QPointF(9, 15));
+      P.drawLine(QPointF(9, 15), QPointF(9, 3));
+      P.drawLine(QPointF(9, 3), QPointF(15, 3));
+      break;
     case TGlyph::BuildFromPoint:
       DrawDot(P, QPointF(4, 14), 2.5);
       P.drawLine(QPointF(4, 14), QPointF(15, 3));

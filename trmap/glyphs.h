@@ -17,6 +17,7 @@ enum class TGlyph {
   BuildWall,
   BuildCurve,
   Measure,
+  FindPath,
   BuildFromPoint,
   NewTrain,
 };

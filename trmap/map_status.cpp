@@ -7,6 +7,7 @@
 #include "grid_steps.h"
 #include "map_objects.h"
 #include "track_position.h"
+#include "train_run.h"
 
 namespace {
 
@@ -107,4 +108,23 @@ QString DrawingText(const TTrLine& Line) {
   double degrees = Line.Bearing() * 180.0 / std::numbers::pi;
   if (degrees < 0.0) degrees += 360.0;
   return length + QStringLiteral(", bearing %1°").arg(degrees, 0, 'f', 1);
+}
+
+QString RunText(const TTrainRun& Run, double SpeedUp) {
+  size_t stopped = 0;
+  size_t meeting = 0;
+  for (const TRunningTrain& train : Run.Trains()) {
+    stopped += train.Stopped ? 1 : 0;
+    meeting += train.Meeting ? 1 : 0;
+  }
+  const size_t count = Run.Trains().size();
+  return QStringLiteral(
+             "Trial run %1 s at %2 × real time: %3 %4, %5 at a "
+             "dead end, %6 meeting")
+      .arg(Run.Time(), 0, 'f', 1)
+      .arg(SpeedUp)
+      .arg(count)
+      .arg(count == 1 ? QStringLiteral("train") : QStringLiteral("trains"))
+      .arg(stopped)
+      .arg(meeting);
 }

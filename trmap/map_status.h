@@ -7,6 +7,7 @@
 #include "map_view.h"
 
 class TTrain;
+class TTrainRun;
 class TTrLine;
 class TTrPoint;
 
@@ -22,5 +23,8 @@ QString SelectionText(const TTrPoint* Point, const TTrLine* Line,
                       const TTrain* Train);
 // A selection of several objects: "N points, M lines, K trains".
 QString GroupText(size_t Points, size_t Lines, size_t Trains);
+// A trial run going SpeedUp times as fast as real time: how long it has
+// run, and how many of its trains stand at a dead end or meet another.
+QString RunText(const TTrainRun& Run, double SpeedUp);
 // The line a build or a drag is drawing: its length and compass bearing.
 QString DrawingText(const TTrLine& Line);

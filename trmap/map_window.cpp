@@ -1,5 +1,6 @@
 #include "map_window.h"
 
+#include <QtCore/QElapsedTimer>
 #include <QtGui/QPainter>
 #include <QtGui/QResizeEvent>
 #include <QtWidgets/QCheckBox>
@@ -90,6 +91,10 @@ TfrmMap::TfrmMap(QWidget* Parent, std::unique_ptr<TCanvas> ACanvas,
     Extent = dialog.Extent();
     return true;
   };
+  RunClock = [clock = std::make_shared<QElapsedTimer>()] {
+    if (!clock->isValid()) clock->start();
+    return static_cast<double>(clock->nsecsElapsed()) / 1e9;
+  };
   for (const TToolRow& row : ToolRows()) Tools.push_back(row.Make(*this));
   FormCreate();
   Document_->AddView(this);
@@ -129,6 +134,8 @@ void TfrmMap::paintEvent(QPaintEvent*) {
   }
   QPainter painter(this);
   Canvas->Present(painter);
+  if (Way_ != nullptr) PaintWay(painter);
+  if (Run != nullptr) PaintRun(painter);
 }
 
 void TfrmMap::resizeEvent(QResizeEvent*) {

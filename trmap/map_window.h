@@ -20,8 +20,11 @@
 #include "mode_buttons.h"
 #include "save_changes_box.h"
 #include "scroll_tool.h"
+#include "shown_way.h"
+#include "trial_run.h"
 
 class QCheckBox;
+class QPainter;
 class QFileDialog;
 class QFrame;
 class TfrmBackground;
@@ -330,6 +333,41 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   // or one the map no longer has, changes nothing. No step of the history.
   void ShowFinding(const TLintFinding& Finding);
 
+  // Ways over the map (map_window_route.cpp). ShowRoute highlights the
+  // route of Train, ShowPath the path a train can take from From to To,
+  // either in place of the way shown before, until HideWay, the train's or
+  // a point's leaving, or the map's replacing; the way is followed again
+  // after every change of the map. WayChanged is told a turn of the event
+  // loop after such a change, once for a series of them, and once the way
+  // has gone. The highlight is the window's own: no picture or print has
+  // it. No step of the history.
+  void ShowRoute(TTrain* Train);
+  void ShowPath(TTrPoint* From, TTrPoint* To) override;
+  void HideWay();
+  // The way shown, none without one.
+  TShownWay* Way() const { return Way_.get(); }
+  // The way as it is listed; nothing while none is shown.
+  std::vector<std::string> WayText() const;
+  std::function<void()> WayChanged = [] {};
+
+  // A trial run of the document's trains (map_window_run.cpp), shown in
+  // this window over the map, without the trains standing in it: each
+  // runs along its route at its speed (TMapDocument::TrainSpeed), with the
+  // time of RunClock (seconds, a steady clock unless replaced) times the
+  // speed-up. StepRun runs Seconds of the run's time at once. StopRun, Escape,
+  // closing the window or any change of the map ends it, and the map is as it
+  // was; nothing of it is a step of the history. StartRun does nothing while a
+  // gesture is under way. RunChanged is told when a run starts or ends.
+  void StartRun();
+  void StopRun();
+  bool Running() const { return Run != nullptr; }
+  void StepRun(double Seconds);
+  const TTrainRun* RunState() const;
+  double RunSpeedUp() const { return RunSpeedUp_; }
+  void SetRunSpeedUp(double SpeedUp);
+  std::function<double()> RunClock;
+  std::function<void()> RunChanged = [] {};
+
   // The client size the window is laid out with, which it also gets when
   // windows are cascaded.
   QSize sizeHint() const override;
@@ -397,12 +435,16 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   TSelectKind SelectKind() const;
   void EditTrackProperties(TTrack* Track);
   void EditPointHeight(TTrPoint* Point);
-  void EditTrainLength(TTrain* Train);
+  void EditTrain(TTrain* Train);
   // A command's change of the map, as one step named Text.
   void Edit(const QString& Text, const std::function<void()>& Change);
   bool ExecSaveDialog(QString& Name);
   bool ExecExportDialog(QString& Name, TPictureFormat& Format);
   void ShowErrors(const QStringList& Messages);
+  void WayMayHaveChanged();
+  void PaintWay(QPainter& Target);
+  void PaintRun(QPainter& Target);
+  void RunInterrupted();
 
   std::shared_ptr<TMapDocument> Document_;
   // The tools of the mode buttons, in the order of the tool table, and the
@@ -424,4 +466,9 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   TTypedEntry* NumberEntry = nullptr;
   // Wheel turns smaller than a notch add up until they make one.
   int WheelRest = 0;
+
+  std::unique_ptr<TShownWay> Way_;
+  bool WayChangePending = false;
+  std::unique_ptr<TTrialRun> Run;
+  double RunSpeedUp_ = 1.0;
 };

@@ -19,7 +19,7 @@ void TfrmMap::EditProperties() {
   } else if (SelectedPoint() != nullptr && SelectedPoint()->IsWallPoint()) {
     EditPointHeight(SelectedPoint());
   } else if (SelectedTrain() != nullptr) {
-    EditTrainLength(SelectedTrain());
+    EditTrain(SelectedTrain());
   }
 }
 
@@ -57,18 +57,23 @@ void TfrmMap::EditPointHeight(TTrPoint* Point) {
        [&] { Document_->Map().SetPointHeight(Point, height); });
 }
 
-void TfrmMap::EditTrainLength(TTrain* Train) {
+void TfrmMap::EditTrain(TTrain* Train) {
   if (TrainPropertiesDialog == nullptr) return;
   TTrainProps& dialog = *TrainPropertiesDialog;
   dialog.SetLength(Train->Length);
+  dialog.SetSpeed(Document_->TrainSpeed(*Train));
   if (!ShowTrainDialog(dialog)) return;
   double length = 0.0;
+  double speed = 0.0;
   try {
     length = dialog.TypedLength();
+    speed = dialog.TypedSpeed();
   } catch (const EConvertError& Error) {
     ShowError(QString::fromStdString(Error.what()));
     return;
   }
+  // The speed is no part of the map: it is kept beside it, as no step.
+  Document_->SetTrainSpeed(*Train, speed);
   Edit(QStringLiteral("Properties"),
        [&] { Document_->Map().SetTrainLength(Train, length); });
   if (dialog.cbxDefault->isChecked()) dialog.DefaultLength = length;

@@ -92,4 +92,12 @@ void TfrmMap::DocumentStateChanged() {
   setWindowModified(Document_->Modified());
 }
 
-void TfrmMap::MapReplacing() { CancelGestures(); }
+void TfrmMap::MapReplacing() {
+  CancelGestures();
+  // What they follow is the old map's.
+  if (Way_ != nullptr) HideWay();
+  if (Run != nullptr) {
+    Run.reset();
+    RunChanged();
+  }
+}

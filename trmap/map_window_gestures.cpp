@@ -50,8 +50,11 @@ void TfrmMap::FormMouseDown(TMouseButton Button, int32_t X, int32_t Y) {
     return;
   }
   // A second left press cannot start anything while the first one still
-  // drags a point.
-  if (LeftGestureUnderway()) return;
+  // drags a point; a gesture of two clicks takes it.
+  if (LeftGestureUnderway()) {
+    if (Gesture->TakesNextPress()) Gesture->Press(X, Y);
+    return;
+  }
   if (TMapTool* tool = ChosenTool(); tool != nullptr && tool->Press(X, Y)) {
     Gesture = tool;
   }
@@ -122,11 +125,14 @@ void TfrmMap::Redo() {
 
 void TfrmMap::FormKeyDown(int Key, bool Shift) {
   if (Key == kVkEscape) {
-    // Takes back a build or a drag; otherwise ends a chain of builds.
+    // Takes back a build or a drag; otherwise ends a trial run, or else a
+    // chain of builds.
     if (LeftGestureUnderway()) {
       CloseEntry();
       Gesture->Cancel();
       Gesture = nullptr;
+    } else if (Running()) {
+      StopRun();
     } else {
       SetConnDown(false);
     }

@@ -75,7 +75,10 @@ void TfrmMap::mouseMoveEvent(QMouseEvent* Event) {
   MouseAt = at;
   MouseKeys = Event->modifiers();
   const Qt::MouseButtons held = Event->buttons();
-  if (LeftGestureUnderway() && !held.testFlag(Qt::LeftButton)) {
+  // A release missed ends a drag; a gesture of two clicks goes on between
+  // them.
+  if (LeftGestureUnderway() && !held.testFlag(Qt::LeftButton) &&
+      !Gesture->TakesNextPress()) {
     FormMouseUp(TMouseButton::Left, at.x(), at.y());
   } else if (!LeftGestureUnderway() && Panning() &&
              !(held & (Qt::RightButton | Qt::MiddleButton))) {

@@ -3,10 +3,12 @@
 TMapPainter TfrmMap::Painter() {
   const TMapSelection& selected = Document_->Selection();
   const std::optional<TMapBackground>& background = Document_->Background();
-  return TMapPainter(
+  TMapPainter painter(
       *Canvas, Document_->Map(), View(),
       {selected.Line, selected.Point, selected.Train, &selected.Many},
       &Document_->Map().SpatialIndex(), background ? &*background : nullptr);
+  if (Running()) painter.HideTrains();
+  return painter;
 }
 
 void TfrmMap::FormPaint() {
@@ -19,4 +21,6 @@ void TfrmMap::DrawLine(TTrLine* Line) { Painter().DrawLine(*Line); }
 
 void TfrmMap::DrawPoint(TTrPoint* Point) { Painter().DrawPoint(*Point); }
 
-void TfrmMap::DrawTrain(TTrain* Train) { Painter().DrawTrain(*Train); }
+void TfrmMap::DrawTrain(TTrain* Train) {
+  if (!Running()) Painter().DrawTrain(*Train);
+}

@@ -19,6 +19,7 @@ QString TfrmMap::SelectionStatus() const {
       if (!shown.isEmpty()) return shown;
     }
   }
+  if (const TTrainRun* run = RunState()) return RunText(*run, RunSpeedUp_);
   const TMapSelection& selection = Document_->Selection();
   const bool current = SelectedPoint() != nullptr ||
                        SelectedLine() != nullptr || SelectedTrain() != nullptr;

@@ -13,6 +13,7 @@ enum class TModeButton {
   spbConn,     // the next build starts at the selected point
   spbCurve,    // left drag builds a curve from the selected end point
   spbMeasure,  // left drag measures
+  spbPath,     // two left clicks find the path between two points
 };
 
 class TModeButtons {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -23,8 +24,10 @@ uintptr_t KeyOf(const TTrLine* Line, uint8_t Dir) {
   return reinterpret_cast<uintptr_t>(Line) | (Dir == 1 ? 0 : 1);
 }
 
+// As IsTrack, without the cost of a dynamic_cast at every line of a search
+// (nothing derives from TTrack).
 bool IsTrackEnd(const TTrLineEnd& End) {
-  return End.Line != nullptr && IsTrack(End.Line);
+  return End.Line != nullptr && typeid(*End.Line) == typeid(TTrack);
 }
 
 bool HasTrack(const TTrPoint& Point) {
@@ -89,7 +92,8 @@ bool Joined(const TTrPoint& From, const TTrPoint& To, TStateTable& Seen) {
 // as the estimate: no way along the track is shorter.
 class TPathSearch {
  public:
-  void Reset(const TTrPoint& To) {
+  void Reset(const TTrPoint& From, const TTrPoint& To) {
+    From_ = &From;
     To_ = &To;
     Nodes_.clear();
     Table_.Clear();
@@ -106,14 +110,8 @@ class TPathSearch {
       Open_.pop_back();
       if (Nodes_[index].Done) continue;
       Nodes_[index].Done = true;
-      const TTrLineEnd leaving = FarEnd(Nodes_[index].Line, Nodes_[index].Dir);
-      const TTrPoint& point = *EndPoint(leaving);
-      if (&point == To_) return index;
-      TTrLineEnd next[2];
-      const int count = Departures(point, leaving, next);
-      for (int i = 0; i < count; ++i) {
-        if (IsTrackEnd(next[i])) Reach(next[i], Nodes_[index].Walked, index);
-      }
+      const int32_t goal = Expand(index);
+      if (goal >= 0) return goal;
     }
     return -1;
   }
@@ -122,6 +120,36 @@ class TPathSearch {
   TStateTable& Table() { return Table_; }
 
  private:
+  // Goes on from node Index, whose shortest way is known, and gives it
+  // back when its far end is the goal. Past a plain joint there is one way
+  // on, and the only way into the line beyond comes through that joint, so
+  // the first way found into it is its shortest: a run of such lines is
+  // walked straight on, without the heap or the table, up to a switch, a
+  // dead end, the line into the goal or the start again (whose lines the
+  // table holds).
+  int32_t Expand(int32_t Index) {
+    while (true) {
+      const TNode node = Nodes_[Index];
+      const TTrLineEnd leaving = FarEnd(node.Line, node.Dir);
+      const TTrPoint& point = *EndPoint(leaving);
+      if (&point == To_) return Index;
+      TTrLineEnd next[2];
+      const int count = Departures(point, leaving, next);
+      if (count == 1 && &point != From_ && IsTrackEnd(next[0]) &&
+          EndPoint(FarEnd(next[0].Line, next[0].End)) != To_) {
+        const TTrLine& line = *next[0].Line;
+        Nodes_.push_back({next[0].Line, next[0].End, true,
+                          node.Walked + Distance(*line.P1, *line.P2), Index});
+        Index = static_cast<int32_t>(Nodes_.size()) - 1;
+        continue;
+      }
+      for (int i = 0; i < count; ++i) {
+        if (IsTrackEnd(next[i])) Reach(next[i], node.Walked, Index);
+      }
+      return -1;
+    }
+  }
+
   void Reach(const TTrLineEnd& End, double Before, int32_t From) {
     const double walked = Before + Distance(*End.Line->P1, *End.Line->P2);
     const uintptr_t key = KeyOf(End.Line, End.End);
@@ -142,6 +170,7 @@ class TPathSearch {
   }
 
   using TOpen = std::pair<double, int32_t>;
+  const TTrPoint* From_ = nullptr;
   const TTrPoint* To_ = nullptr;
   std::vector<TNode> Nodes_;
   TStateTable Table_;
@@ -173,7 +202,7 @@ TTrackPath TPathFinder::Find(const TTrPoint& From, const TTrPoint& To) {
   if (&From == &To) return path;
 
   TPathSearch& search = *Search_;
-  search.Reset(To);
+  search.Reset(From, To);
   for (const TTrLineEnd* end : {&From.Conn1, &From.Conn2, &From.Conn3}) {
     if (IsTrackEnd(*end)) search.Start(*end);
   }
@@ -183,24 +212,25 @@ TTrackPath TPathFinder::Find(const TTrPoint& From, const TTrPoint& To) {
                                                     : TPathFailure::NotJoined;
     return path;
   }
-  std::vector<int32_t> chain;
+  // Back from the goal, into a path of the right size at once: it may run
+  // through millions of lines.
+  size_t count = 0;
+  for (int32_t at = goal; at >= 0; at = search.Node(at).Before) ++count;
+  path.Stretches.resize(count);
   for (int32_t at = goal; at >= 0; at = search.Node(at).Before) {
-    chain.push_back(at);
-  }
-  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-    const TNode& node = search.Node(*it);
-    if (it != chain.rbegin()) {
-      const TNode& before = search.Node(*(it - 1));
-      const TTrLineEnd arrival = FarEnd(before.Line, before.Dir);
-      const TTrPoint& point = *EndPoint(arrival);
-      TSwitchWay way;
-      if (SwitchWay(point, arrival, {node.Line, node.Dir}, way)) {
-        path.Switches.push_back({&point, before.Walked, way});
-      }
+    const TNode& node = search.Node(at);
+    path.Stretches[--count] = {node.Line, node.Dir, 0.0,
+                               Distance(*node.Line->P1, *node.Line->P2)};
+    if (node.Before < 0) continue;
+    const TNode& before = search.Node(node.Before);
+    const TTrLineEnd arrival = FarEnd(before.Line, before.Dir);
+    const TTrPoint& point = *EndPoint(arrival);
+    TSwitchWay way;
+    if (SwitchWay(point, arrival, {node.Line, node.Dir}, way)) {
+      path.Switches.push_back({&point, before.Walked, way});
     }
-    path.Stretches.push_back(
-        {node.Line, node.Dir, 0.0, Distance(*node.Line->P1, *node.Line->P2)});
   }
+  std::reverse(path.Switches.begin(), path.Switches.end());
   path.Length = search.Node(goal).Walked;
   return path;
 }

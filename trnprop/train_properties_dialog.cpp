@@ -13,6 +13,7 @@ namespace {
 
 constexpr double kShortestTrain = 1.0;
 constexpr double kLongestTrain = 10000.0;
+constexpr double kFastestTrain = 1000.0;
 
 }  // namespace
 
@@ -31,8 +32,6 @@ TTrainProps::TTrainProps(QWidget* Parent)
   speedLabel->setGeometry(16, 64, 60, 21);
   edtSpeed = new QLineEdit(this);
   edtSpeed->setGeometry(88, 62, 113, 24);
-  // A train has no speed to keep.
-  edtSpeed->setEnabled(false);
 
   cbxDefault = new QCheckBox(QStringLiteral("Default Train"), this);
   // The caption stands to the left of the box.
@@ -67,4 +66,21 @@ double TTrainProps::TypedLength() const {
                         "to 10000");
   }
   return length;
+}
+
+void TTrainProps::SetSpeed(double Speed) {
+  edtSpeed->setText(
+      QString::number(Speed, 'g', QLocale::FloatingPointShortest));
+}
+
+double TTrainProps::TypedSpeed() const {
+  bool number = false;
+  const double speed = edtSpeed->text().trimmed().toDouble(&number);
+  if (!number || !std::isfinite(speed) || speed < 0.0 ||
+      speed > kFastestTrain) {
+    throw EConvertError("'" + edtSpeed->text().toStdString() +
+                        "' is not a valid train speed: give km/h from 0 "
+                        "to 1000");
+  }
+  return speed;
 }

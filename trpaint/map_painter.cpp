@@ -173,7 +173,8 @@ void TMapPainter::Paint() {
         Layer(Map.Tracks.size(), ListAt(Map.Tracks), drawTrack),
         Layer(Map.Walls.size(), ListAt(Map.Walls), drawWall),
         pointLayer(Map.Points.size(), ListAt(Map.Points)),
-        Layer(Map.Trains.size(), ListAt(Map.Trains), drawTrain)};
+        Layer(TrainsShown ? Map.Trains.size() : 0, ListAt(Map.Trains),
+              drawTrain)};
     DrawLayers(layers);
     return;
   }
@@ -198,8 +199,8 @@ void TMapPainter::Paint() {
             drawTrack),
       Layer(FoundCount(walls, Map.Walls), FoundAt(walls, Map.Walls), drawWall),
       pointLayer(FoundCount(points, Map.Points), FoundAt(points, Map.Points)),
-      Layer(FoundCount(trains, Map.Trains), FoundAt(trains, Map.Trains),
-            drawTrain)};
+      Layer(TrainsShown ? FoundCount(trains, Map.Trains) : 0,
+            FoundAt(trains, Map.Trains), drawTrain)};
   DrawLayers(layers);
 }
 

@@ -64,6 +64,9 @@ class TMapPainter {
   // ones cover. Tests set them.
   void SetThresholds(size_t ParallelFrom, size_t RunLength, double CoveredFrom);
 
+  // Leaves the trains out of Paint (a trial run shows its own).
+  void HideTrains() { TrainsShown = false; }
+
   // The whole picture: the background picture when one is shown, grid,
   // origin cross, tracks, walls, points and trains, each list in its order,
   // later layers over earlier ones. The background is not erased.
@@ -130,4 +133,5 @@ class TMapPainter {
   size_t ParallelFrom;
   size_t RunLength;
   double CoveredFrom;
+  bool TrainsShown = true;
 };

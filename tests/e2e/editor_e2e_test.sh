@@ -262,7 +262,7 @@ xdotool key --delay 50 Tab space Return
 wait_for eval '! window_named "Track Properties"' || fail "the dialog stayed open"
 click_button 69 8                  # Select point
 click_at $((origin_x - 150)) "$origin_y"   # A
-click_button 436 38                # Create new train
+click_button 467 38                # Create new train
 sleep 0.3
 [[ -n "${2:-}" ]] && import -window "$frame" "$2" && echo "screenshot: $2"
 
@@ -310,7 +310,7 @@ wait_for title_is "Train Map Editor - [Train Map*]" || fail "no * after a change
 file_command o
 answer_dialog "Open Train Map" "$name"
 wait_for title_is "Train Map Editor - [Train Map $name]" || fail "File > Open"
-click_button 436 7                 # "Build from selected point" up again
+click_button 467 7                 # "Build from selected point" up again
 drag -100 20 100 20
 wait_for title_is "Train Map Editor - [Train Map $name*]" || fail "no * in $name"
 cp "$work/expected.TRN" "$work/line-before.TRN"

@@ -58,6 +58,8 @@ class RandomFrameTest : public ::testing::Test {
   int Gestures = 0;
   int Escapes = 0;
   int Closes = 0;
+  // Events of the ways and runs case that met a way shown or a run.
+  int Shown = 0;
   int Answers = 0;
   int Saves = 0;
   int Typed = 0;
@@ -326,6 +328,31 @@ class RandomFrameTest : public ::testing::Test {
           commands[Pick(4)]->trigger();
         }
         break;
+      case 29:
+        // Ways and trial runs: shown, followed through the edits that come,
+        // and run a little.
+        if (Pick(2) != 0) break;
+        switch (Pick(5)) {
+          case 0:
+            Frame->mnuShowRoute->trigger();
+            break;
+          case 1:
+            Frame->mnuFindPath->trigger();
+            break;
+          case 2:
+            Click(Frame->ToolButton(TModeButton::spbPath));
+            break;
+          case 3:
+            Frame->mnuRunTrains->trigger();
+            break;
+          default:
+            if (map != nullptr) map->StepRun(Pick(100) / 10.0);
+            break;
+        }
+        if (map != nullptr && (map->Way() != nullptr || map->Running())) {
+          ++Shown;
+        }
+        break;
       default:
         // Moves, most of all: they are what a gesture is made of.
         Mouse(QEvent::MouseMove, Qt::NoButton);
@@ -402,14 +429,15 @@ TEST_F(RandomFrameTest, AnySequenceOfInputInTheRealFrameLeavesSoundMaps) {
   std::printf(
       "%d events in %.1f s: %d gestures, %d Escapes during "
       "one, %d keys typed into an entry, %d closes, %d saves, %d dialogs "
-      "answered\n",
-      events, seconds, Gestures, Escapes, Typed, Closes, Saves, Answers);
+      "answered, %d with a way or a run\n",
+      events, seconds, Gestures, Escapes, Typed, Closes, Saves, Answers, Shown);
   EXPECT_GT(maxPoints, 10u);
   EXPECT_GT(Gestures, events / 60);
   EXPECT_GT(Escapes, 20);
   EXPECT_GT(Typed, events / 500);
   EXPECT_GT(Closes, 5);
   EXPECT_GT(Answers, 20);
+  EXPECT_GT(Shown, events / 1000);
   EXPECT_EQ(Warnings.Messages.join(u'\n').toStdString(), "");
 }
 

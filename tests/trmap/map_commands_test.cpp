@@ -131,7 +131,6 @@ TEST_F(MapCommandsTest, TrainLengthIsSetAsOneStepOrRejected) {
   for (const char* bad : {"0", "-1", "1e9", "abc", "nan", ""}) {
     TrainUser = [&](TTrainProps& Shown) {
       shown = Shown.edtLength->text();
-      EXPECT_FALSE(Shown.edtSpeed->isEnabled());
       Shown.edtLength->setText(QString::fromLatin1(bad));
     };
     Window.EditProperties();
@@ -163,6 +162,38 @@ TEST_F(MapCommandsTest, TrainLengthIsSetAsOneStepOrRejected) {
   Window.NewTrain();
   ASSERT_EQ(Map.Trains.size(), 2u);
   EXPECT_EQ(Map.Trains[1]->Length, 120.0);
+}
+
+// The speed of a train's trial runs, 40 km/h until another is typed, is
+// kept beside the map: no step, nothing to save. A speed that is no number
+// from 0 to 1000 is refused, and so is the length typed with it.
+TEST_F(MapCommandsTest, TrainSpeedIsKeptAsNoStepOrRejected) {
+  UseTrainDialog();
+  TTrain* train =
+      Map.AddTrain(std::make_unique<TTrain>(Build(Map, 0, 0, 500, 0), 1, 50));
+  Window.SelectTrain(train);
+  QString shown;
+  TrainUser = [&](TTrainProps& Shown) {
+    shown = Shown.edtSpeed->text();
+    Shown.edtLength->setText(QStringLiteral("60"));
+    Shown.edtSpeed->setText(QStringLiteral("1001"));
+  };
+  Window.EditProperties();
+  EXPECT_EQ(shown, "40");
+  ASSERT_EQ(Errors.size(), 1u);
+  EXPECT_EQ(Errors[0],
+            "'1001' is not a valid train speed: give km/h from 0 to 1000");
+  EXPECT_EQ(train->Length, 50.0);
+
+  TrainUser = [&](TTrainProps& Shown) {
+    Shown.edtSpeed->setText(QStringLiteral("72.5"));
+  };
+  Window.EditProperties();
+  EXPECT_EQ(Window.Document().TrainSpeed(*train), 72.5);
+  EXPECT_EQ(Window.Document().UndoStack()->count(), 0);
+  TrainUser = [&](TTrainProps& Shown) { shown = Shown.edtSpeed->text(); };
+  Window.EditProperties();
+  EXPECT_EQ(shown, "72.5");
 }
 
 TEST_F(MapCommandsTest, CancelLeavesTrackAndPointAlone) {

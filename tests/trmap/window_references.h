@@ -58,5 +58,20 @@ inline std::string WindowReferenceProblems(const TfrmMap& Window) {
                          (selection.Train == nullptr ||
                           selection.Many.Trains.Contains(selection.Train));
   if (!currentIn) problems += "CurrentNotSelected ";
+  // What the way shown and a trial run follow.
+  if (const TShownWay* way = Window.Way()) {
+    if (!holds(map.Trains, way->Train())) problems += "WayTrain ";
+    if (!holds(map.Points, way->From()) || !holds(map.Points, way->To())) {
+      problems += "WayPoints ";
+    }
+  }
+  if (const TTrainRun* run = Window.RunState()) {
+    for (const TRunningTrain& train : run->Trains()) {
+      if (!holds(map.Trains, train.Train) || !holdsLine(train.Position.Line)) {
+        problems += "RunTrain ";
+        break;
+      }
+    }
+  }
   return problems;
 }

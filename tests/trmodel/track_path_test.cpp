@@ -69,6 +69,34 @@ TEST(FindPath, TakesTheShorterOfTwoWays) {
   EXPECT_EQ(path.Stretches.size(), 2u);
 }
 
+// A ring of plain joints, started and ended on: the search runs along it
+// both ways from the start and must keep the shorter, and may not run round
+// past the start.
+TEST(FindPath, GoesTheShorterWayRoundARing) {
+  TTrainStructureSV map;
+  TTrLine* first = Build(map, 0, 0, 100, 0);
+  TTrPoint* start = first->P1;
+  TTrPoint* east = BuildFrom(map, first->P2, 100, 60)->P2;
+  TTrLine* north = BuildFrom(map, east, 100, 100);
+  TTrPoint* corner = BuildFrom(map, north->P2, 0, 100)->P2;
+  TTrLine* last = BuildFrom(map, corner, 0, 1);
+  Join(map, last->P2, last, start);
+  ASSERT_EQ(start->LineCount(), 2);
+  TPathFinder finder;
+  for (int twice = 0; twice < 2; ++twice) {
+    TTrackPath path = finder.Find(*start, *east);
+    EXPECT_DOUBLE_EQ(path.Length, 160.0);
+    EXPECT_EQ(path.Stretches.size(), 2u);
+    EXPECT_TRUE(path.Switches.empty());
+    path = finder.Find(*start, *corner);
+    EXPECT_DOUBLE_EQ(path.Length, 100.0);
+    ASSERT_EQ(path.Stretches.size(), 1u);
+    EXPECT_EQ(path.Stretches[0].Line, last);
+    path = finder.Find(*east, *corner);
+    EXPECT_DOUBLE_EQ(path.Length, 140.0);
+  }
+}
+
 TEST(FindPath, SaysWhyThereIsNone) {
   TTrainStructureSV map;
   TTrLine* entry = Build(map, 0, 0, 100, 0);

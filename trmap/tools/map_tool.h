@@ -42,6 +42,8 @@ class TToolHost {
   virtual void SetSelection(const TMapSelection& Selection) = 0;
   virtual void Repaint() = 0;
   virtual void ScrollBy(int32_t DX, int32_t DY) = 0;
+  // Shows the path from From to To over the map until it is hidden.
+  virtual void ShowPath(TTrPoint* From, TTrPoint* To) = 0;
   // A gesture's edit: begun, made one step named Text, or taken back with
   // the selection it began with shown again.
   virtual void BeginEdit() = 0;
@@ -73,6 +75,9 @@ class TMapTool {
   // Takes the gesture back: the map is as it was before the press.
   virtual void Cancel() = 0;
   virtual bool Underway() const = 0;
+  // Whether the gesture, under way between two clicks, takes the next left
+  // press (Press again) rather than ignoring it.
+  virtual bool TakesNextPress() const { return false; }
   // Whether the gesture takes every press and release of any button for
   // itself, rather than letting a scroll begin and end during it.
   virtual bool HoldsAllButtons() const { return false; }

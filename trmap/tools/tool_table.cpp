@@ -3,6 +3,7 @@
 #include "build_tool.h"
 #include "curve_tool.h"
 #include "measure_tool.h"
+#include "path_tool.h"
 #include "select_tool.h"
 
 namespace {
@@ -27,6 +28,10 @@ const TToolRow kRows[] = {
     {TModeButton::spbMeasure, "Measure", TGlyph::Measure, 129,
      [](TToolHost& Host) -> std::unique_ptr<TMapTool> {
        return std::make_unique<TMeasureTool>(Host);
+     }},
+    {TModeButton::spbPath, "Find path", TGlyph::FindPath, 160,
+     [](TToolHost& Host) -> std::unique_ptr<TMapTool> {
+       return std::make_unique<TPathTool>(Host);
      }},
 };
 
