@@ -142,7 +142,8 @@ TEST_F(FrameTest, StatusBarAndViewMenuServeTheActiveMapWindow) {
     items << item->text() + " " + item->shortcut().toString();
   }
   EXPECT_EQ(items, QStringList({"Zoom &In Ctrl++", "Zoom &Out Ctrl+-",
-                                "Zoom to &Fit Ctrl+0", " ", "Snap to &Grid "}));
+                                "Zoom to &Fit Ctrl+0", " ", "Snap to &Grid ",
+                                "&Simplify When Zoomed Out "}));
 
   TfrmMap* first = Frame->ActiveMap();
   EXPECT_EQ(Frame->lblView->text(), "1 m per pixel, grid 100 m");

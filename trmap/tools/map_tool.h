@@ -42,6 +42,8 @@ class TToolHost {
   virtual void SetSelection(const TMapSelection& Selection) = 0;
   virtual void Repaint() = 0;
   virtual void ScrollBy(int32_t DX, int32_t DY) = 0;
+  // A scroll's last step has been made.
+  virtual void ScrollEnded() = 0;
   // A gesture's edit: begun, made one step named Text, or taken back with
   // the selection it began with shown again.
   virtual void BeginEdit() = 0;
