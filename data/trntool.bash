@@ -18,7 +18,7 @@ _trntool() {
     return
   fi
   local command=${COMP_WORDS[1]} options="--help"
-  [[ "$command" == render ]] && options="--size --background --scale --paper --landscape --help"
+  [[ "$command" == render ]] && options="--size --background --simplify --scale --paper --landscape --help"
   [[ "$command" == lint ]] && options="--min-radius --help"
   [[ "$command" == import ]] && options="--railway --buildings --crs --origin --help"
   case "$prev" in

@@ -30,6 +30,7 @@ QPageSize::PageSizeId PaperOf(const std::string& Name) {
 void SavePages(const TRenderRequest& Request, const TTrainStructureSV& Map,
                const TMapBackground* Background) {
   TMapView view;
+  view.Simplified = Request.Simplify;
   const TPrintSource source{
       Map, view, Background,
       QFileInfo(QString::fromLocal8Bit(Request.In.c_str())).fileName()};
@@ -80,11 +81,10 @@ int Render(const TRenderRequest& Request) {
   } else if (error.empty()) {
     const QSize size = Request.Width > 0 ? QSize(Request.Width, Request.Height)
                                          : FittedSize(map, kDefaultLongSide);
-    const TMapPicture picture{map,
-                              FittedView(map, size, TMapView().GridSpacing),
-                              {},
-                              kPictureBackground,
-                              background ? &*background : nullptr};
+    TMapView view = FittedView(map, size, TMapView().GridSpacing);
+    view.Simplified = Request.Simplify;
+    const TMapPicture picture{
+        map, view, {}, kPictureBackground, background ? &*background : nullptr};
     try {
       SavePicture(Request.Out, *format, picture, [](double) { return true; });
       return 0;

@@ -50,6 +50,7 @@ std::variant<TRenderRequest, TCommandExit> RenderRequest(int Count,
   const TCommandArgs& args = std::get<TCommandArgs>(parsed);
   TRenderRequest request{args.Arguments[0], args.Arguments[1]};
   request.Background = args.Has("--background");
+  request.Simplify = args.Has("--simplify");
   request.Landscape = args.Has("--landscape");
   const bool pdf = IsPdfName(request.Out);
   for (const char* option : {"--scale", "--paper", "--landscape"}) {

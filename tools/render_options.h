@@ -5,13 +5,15 @@
 
 #include "command_line.h"
 
-// trntool render IN OUT [--size WxH] [--background] [--scale N]
-// [--paper NAME] [--landscape]: the whole map of IN drawn into OUT, by its
+// trntool render IN OUT [--size WxH] [--background] [--simplify]
+// [--scale N] [--paper NAME] [--landscape]: the whole map of IN drawn into
+// OUT, by its
 // extension a PNG or SVG picture as the editor's export draws it (WxH
 // pixels, or 4096 on the long side in the map's proportions) or PDF pages
 // as the editor prints them (the whole map on one page, or at 1:N over as
 // many pages as it needs). With --background, over the background picture
-// kept beside IN, when there is one.
+// kept beside IN, when there is one; with --simplify as the editor draws
+// with View > Simplify When Zoomed Out.
 struct TRenderRequest {
   std::string In;
   std::string Out;
@@ -19,6 +21,7 @@ struct TRenderRequest {
   int Width = 0;
   int Height = 0;
   bool Background = false;
+  bool Simplify = false;
   // The N of 1:N; zero fits the map on one page.
   int Scale = 0;
   // As the user typed it; one of the names of kPaperNames in any case.

@@ -74,6 +74,9 @@ const std::vector<TCommandSyntax>& TrntoolCommands() {
          "the picture's size in pixels, each side 1 to 16384\n"
          "                  (PNG, SVG); else 4096 on the long side"},
         {"--background", "", "draws the background picture kept beside IN"},
+        {"--simplify", "",
+         "leaves out crowded points and grid lines, as the\n"
+         "                  editor's View > Simplify When Zoomed Out"},
         {"--scale", "N",
          "prints the map at 1:N over as many pages as it needs\n"
          "                  (PDF); else the whole map on one page"},

@@ -34,6 +34,7 @@ QStringList MapFilesIn(const QMimeData& Data) {
 void TfrmTrain::UseSettings(const QString& File) {
   Settings = std::make_unique<QSettings>(File, QSettings::IniFormat);
   mnuSnapToGrid->setChecked(Settings->value(kSnapToGridKey, false).toBool());
+  mnuSimplify->setChecked(Settings->value(kSimplifyKey, false).toBool());
 }
 
 void TfrmTrain::RestoreFramePlace() {

@@ -33,10 +33,18 @@ void TfrmTrain::CreateViewMenu() {
   connect(mnuSnapToGrid, &QAction::toggled, this, [this](bool On) {
     if (Settings != nullptr) Settings->setValue(kSnapToGridKey, On);
   });
+  mnuSimplify = mnuView->addAction(QStringLiteral("&Simplify When Zoomed Out"));
+  mnuSimplify->setCheckable(true);
+  connect(mnuSimplify, &QAction::toggled, this, [this](bool On) {
+    if (Settings != nullptr) Settings->setValue(kSimplifyKey, On);
+    for (TfrmMap* map : MapWindows()) map->Repaint();
+  });
   CreateRunItems();
 }
 
 bool TfrmTrain::SnapToGrid() const { return mnuSnapToGrid->isChecked(); }
+
+bool TfrmTrain::SimplifyZoomedOut() const { return mnuSimplify->isChecked(); }
 
 void TfrmTrain::CreateStatusBar() {
   lblCursor = new QLabel;

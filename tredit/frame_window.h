@@ -41,6 +41,8 @@ enum class TUDBtnType;
 
 // Where the settings keep Snap to Grid.
 inline const QString kSnapToGridKey = QStringLiteral("SnapToGrid");
+// And Simplify When Zoomed Out.
+inline const QString kSimplifyKey = QStringLiteral("SimplifyZoomedOut");
 
 // The editor's frame: the map windows in a multiple-document area, the File
 // menu, and the tool bar along the bottom whose mode buttons hold the editing
@@ -125,6 +127,10 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // land on the nearest crossing of its grid.
   QAction* mnuSnapToGrid;
   bool SnapToGrid() const override;
+  // Simplify When Zoomed Out (remembered, off at first): every map window
+  // and what is exported from it leave out crowded points and grid lines.
+  QAction* mnuSimplify;
+  bool SimplifyZoomedOut() const override;
   // Undo and Redo follow the history of the active map window: enabled
   // when it has a step to take back or do again, and naming that step.
   QMenu* mnuEdit;

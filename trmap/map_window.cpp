@@ -128,6 +128,7 @@ QSize TfrmMap::sizeHint() const { return {kDesignWidth, kDesignHeight}; }
 
 void TfrmMap::paintEvent(QPaintEvent*) {
   if (std::exchange(Stale, false)) {
+    PictureMoved = false;
     Canvas->Erase(ButtonFace());
     FormPaint();
     StatusChanged();
@@ -142,6 +143,7 @@ void TfrmMap::resizeEvent(QResizeEvent*) {
   const int panelHeight = Panel1->sizeHint().height();
   Panel1->setGeometry(0, height() - panelHeight, width(), panelHeight);
   Canvas->Resize(size());
+  PictureMoved = false;
   Canvas->Erase(ButtonFace());
   FormPaint();
 }

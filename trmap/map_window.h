@@ -151,6 +151,10 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   int32_t WorldToScreenY(double Y) const;
   double ScreenToWorldX(double PX) const;
   double ScreenToWorldY(double PY) const;
+  // Scrolling (map_window_scrolling.cpp) moves what is drawn and paints
+  // only what came into view, with the pixels of a full paint; what the
+  // painter's own drawing may place a pixel apart is painted whole once
+  // the scroll ends.
   void ScrollBy(int32_t DX, int32_t DY) override;
   // Magnifies by Factor around the centre of the client area, or around
   // the client pixel (X, Y), which keeps showing the same world point.
@@ -403,6 +407,14 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   void CommitEdit(const QString& Text) override;
   void TakeBack() override;
   void GestureFailed() override { Scroll.Cancel(); }
+  void ScrollEnded() override;
+  // Moves the picture by (DX, DY) pixels and paints what came into view;
+  // says whether it could, which it cannot while the picture shows more
+  // than the map or nothing of it stays in view.
+  bool PaintMoved(int64_t DX, int64_t DY);
+  // Moves the view by (DX, DY), reusing the picture when it can.
+  void MoveView(int64_t DX, int64_t DY);
+  bool ShowsPreview() const;
   bool ShiftDown() const override;
   bool SnapsToGrid() const override;
   // The typed entry: opened with the first text typed, and what it takes.
@@ -454,6 +466,14 @@ class TfrmMap : public QWidget, private TDocumentView, private TToolHost {
   TMapTool* Gesture = nullptr;
   // The document changed through another window: painted at the next paint.
   bool Stale = false;
+  // The picture was moved by a scroll since it was last painted whole; it
+  // holds a line cut at the painter's band around the window.
+  bool PictureMoved = false;
+  bool PictureCut = false;
+  // What a scroll under way has yet to move the view by, less than the
+  // three pixels of the grid's dots on each axis.
+  int64_t HeldX = 0;
+  int64_t HeldY = 0;
 
   // The window's own dialogs, made the first time they are asked for.
   TExportFileDialog* ExportDialog = nullptr;

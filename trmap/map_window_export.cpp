@@ -41,10 +41,12 @@ void TfrmMap::ExportImage() {
   ExportExtent = extent;
 
   const TTrainStructureSV& map = Document_->Map();
-  const TMapView view =
+  TMapView view =
       extent.WholeMap
           ? FittedView(map, FittedSize(map, extent.LongSide), GridSpacing)
           : View();
+  // Drawn as the window draws, simplified or not.
+  view.Simplified = View().Simplified;
   // The background picture goes with it as the window shows it: hidden
   // there, left out.
   const TMapSelection& selected = Document_->Selection();

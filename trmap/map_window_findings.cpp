@@ -44,10 +44,11 @@ void TfrmMap::ShowFinding(const TLintFinding& Finding) {
     case TLintKind::DeadEnds:
       return;
   }
-  Document_->Select({line, point, nullptr}, this);
-  ShowPointLinks();
+  // The scroll moves the picture as it stands; the selection is then drawn
+  // onto it as every change of selection is.
   const TMapView view = View();
-  SetView(view.ScrolledBy(Shift(view.Width / 2 - view.ScreenColumn(at.X)),
-                          Shift(view.Height / 2 - view.ScreenRow(at.Y))));
-  Repaint();
+  ScrollBy(Shift(view.Width / 2 - view.ScreenColumn(at.X)),
+           Shift(view.Height / 2 - view.ScreenRow(at.Y)));
+  if (point != nullptr) SelectPoint(point);
+  if (line != nullptr) SelectLine(line);
 }

@@ -12,7 +12,9 @@ TMapPainter TfrmMap::Painter() {
 }
 
 void TfrmMap::FormPaint() {
-  Painter().Paint();
+  TMapPainter painter = Painter();
+  painter.Paint();
+  PictureCut = painter.CutSegments();
   // A gesture's preview, or what a tool still shows after one.
   for (const auto& tool : Tools) tool->Preview(*Canvas);
 }

@@ -13,7 +13,13 @@ constexpr int kFitMargin = 16;
 }  // namespace
 
 TMapView TfrmMap::View() const {
-  return {Scale, GridSpacing, OriginX, OriginY, width(), height()};
+  return {Scale,
+          GridSpacing,
+          OriginX,
+          OriginY,
+          width(),
+          height(),
+          ModeButtons != nullptr && ModeButtons->SimplifyZoomedOut()};
 }
 
 void TfrmMap::SetView(const TMapView& AView) {
@@ -37,11 +43,6 @@ double TfrmMap::ScreenToWorldX(double PX) const {
 
 double TfrmMap::ScreenToWorldY(double PY) const {
   return View().ScreenToWorldY(PY);
-}
-
-void TfrmMap::ScrollBy(int32_t DX, int32_t DY) {
-  SetView(View().ScrolledBy(DX, DY));
-  Repaint();
 }
 
 void TfrmMap::ZoomBy(double Factor) {
@@ -89,6 +90,7 @@ void TfrmMap::EditScale() {
 }
 
 void TfrmMap::Repaint() {
+  PictureMoved = false;
   Canvas->Erase(ButtonFace());
   FormPaint();
   PresentNow();

@@ -23,4 +23,6 @@ class TModeButtons {
   virtual void SetConnDown(bool Down) = 0;
   // Whether new and moved points land on the nearest grid crossing.
   virtual bool SnapToGrid() const { return false; }
+  // Whether crowded points and grid lines are left out when zoomed out.
+  virtual bool SimplifyZoomedOut() const { return false; }
 };

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QtCore/QRect>
 #include <QtGui/QRgb>
+#include <optional>
 
 class QImage;
 class QPainter;
-class QRect;
 class QSize;
 class QTransform;
 
@@ -68,4 +69,15 @@ class TCanvas {
   // Completes pending drawing and shows the picture through Target; a canvas
   // that keeps no picture shows nothing.
   virtual void Present(QPainter& Target) = 0;
+
+  // Scrolling by reuse, for a canvas that keeps its picture. MovePicture
+  // moves what is drawn by (DX, DY) pixels, leaving what comes into view to
+  // be drawn, and says whether it could. SetClip confines every drawing,
+  // erasing included, to Area, none for the whole surface. MovesExactly
+  // says whether a moved picture whose uncovered part is drawn again is
+  // what drawing it all at the new place gives, pixel for pixel.
+  virtual bool KeepsPicture() const { return false; }
+  virtual bool MovePicture(int, int) { return false; }
+  virtual void SetClip(const std::optional<QRect>&) {}
+  virtual bool MovesExactly() const { return false; }
 };

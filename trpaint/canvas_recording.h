@@ -25,6 +25,9 @@ class TCanvasRecording : public TCanvas {
   // Keeps no picture, so shows nothing.
   void Present(QPainter& Target) override;
 
+  // Whether any operation is kept.
+  bool Empty() const { return Operations.empty(); }
+
   // Makes room for this many operations more.
   void Reserve(size_t Count) { Operations.reserve(Operations.size() + Count); }
 

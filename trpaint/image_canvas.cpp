@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "qt_drawing.h"
@@ -13,42 +14,42 @@ namespace {
 
 using TPixels = TImageCanvas::TPixels;
 using TStrip = TImageCanvas::TStrip;
+using TDrawnArea = TImageCanvas::TDrawnArea;
 
-// Sets the pixels of a thin line itself when both ends lie on the picture
-// (the far end, which the line does not reach, may lie on its right or
-// bottom edge), and says so; any other line is left to the painter. The
-// pixels are the painter's: one per step along the longer axis from the
-// lower end up to but not including the higher one, across it the 16.16
-// fixed-point position that the painter computes (sampled half a step in
-// when it grows, as the painter does); for a dotted pen every third pixel
-// counted from the start of the line. Of a strip of the picture only the
-// rows that the image holds are set.
+// The coordinates beyond which the canvas leaves a thin line to the
+// painter: far enough out for every line a map draws, near enough that no
+// sum below can overflow.
+constexpr int kOwnLineReach = 1 << 22;
+
+// Sets the pixels of a thin line itself when its ends lie within
+// kOwnLineReach of the picture, and says so; any other line is left to the
+// painter. The pixels are the painter's for a line within the picture: one
+// per step along the longer axis from the lower end up to but not
+// including the higher one, across it the 16.16 fixed-point position that
+// the painter computes (sampled half a step in when it grows, as the
+// painter does); for a dotted pen every third pixel counted from the start
+// of the line. A line that leaves the picture sets the pixels the whole
+// line has there, wherever the edge cuts it, so that a picture drawn at
+// another place and moved is the same. Only the pixels of Area are set.
 bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
-                  const TPixels& Pixels, const TStrip& Strip) {
-  const int width = Pixels.Width;
-  const int height = Strip.PictureHeight;
-  if (std::min(Line.x1(), Line.x2()) < 0 ||
-      std::min(Line.y1(), Line.y2()) < 0 ||
-      std::max(Line.x1(), Line.x2()) > width ||
-      std::max(Line.y1(), Line.y2()) > height) {
+                  const TPixels& Pixels, const TDrawnArea& Area) {
+  if (std::max({std::abs(Line.x1()), std::abs(Line.x2()), std::abs(Line.y1()),
+                std::abs(Line.y2())}) > kOwnLineReach) {
     return false;
   }
-  // The picture's rows in the image: from Top up to but not including End.
-  const int top = Strip.Top;
-  const int end = std::min(height, top + Pixels.Height);
-  if (std::max(Line.y1(), Line.y2()) < top ||
-      std::min(Line.y1(), Line.y2()) >= end) {
+  if (std::max(Line.x1(), Line.x2()) < Area.Left ||
+      std::min(Line.x1(), Line.x2()) >= Area.Right ||
+      std::max(Line.y1(), Line.y2()) < Area.Top ||
+      std::min(Line.y1(), Line.y2()) >= Area.Bottom) {
     return true;
   }
-  const auto set = [&](int X, int Y) {
-    if (X < width && Y >= top && Y < end) {
-      reinterpret_cast<QRgb*>(Pixels.Bits + (Y - top) * Pixels.Stride)[X] =
-          Color;
-    }
+  const auto row = [&](int Y) {
+    return reinterpret_cast<QRgb*>(Pixels.Bits +
+                                   (Y - Area.ImageTop) * Pixels.Stride);
   };
   // The painter draws a line of length zero as a dot, dotted pen or not.
   if (Line.p1() == Line.p2()) {
-    set(Line.x1(), Line.y1());
+    row(Line.y1())[Line.x1()] = Color;
     return true;
   }
 
@@ -69,22 +70,23 @@ bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
   // which is the higher end when the line runs backward.
   const int every = Dotted ? 3 : 1;
   int first = Dotted && reversed ? (count - 1) % 3 : 0;
-  int last = count;
-  // A line along y passes over the rows the image does not hold.
-  if (alongY) {
-    if (a1 + first < top)
-      first += (top - a1 - first + every - 1) / every * every;
-    last = std::min(last, end - a1);
-  }
-  // Most lines lie wholly on the image: their pixels need no checks.
-  const bool inside = std::max(Line.x1(), Line.x2()) < width &&
-                      std::min(Line.y1(), Line.y2()) >= top &&
-                      std::max(Line.y1(), Line.y2()) < end;
-  const auto row = [&](int Y) {
-    return reinterpret_cast<QRgb*>(Pixels.Bits + (Y - top) * Pixels.Stride);
-  };
+  // The steps whose pixels lie in the area's extent along the line.
+  const int lowest = alongY ? Area.Top : Area.Left;
+  const int highest = alongY ? Area.Bottom : Area.Right;
+  if (a1 + first < lowest)
+    first += (lowest - a1 - first + every - 1) / every * every;
+  const int last = std::min(count, highest - a1);
+  // Most lines lie wholly across the area: their pixels need no checks.
+  const int crossLow = alongY ? Area.Left : Area.Top;
+  const int crossHigh = alongY ? Area.Right : Area.Bottom;
+  const bool inside =
+      std::min(b1, b2) >= crossLow && std::max(b1, b2) < crossHigh;
   const auto across = [&](int T) {
     return static_cast<int>((start + T * step) >> 16);
+  };
+  const auto set = [&](int X, int Y) {
+    if (X >= Area.Left && X < Area.Right && Y >= Area.Top && Y < Area.Bottom)
+      row(Y)[X] = Color;
   };
   if (inside && alongY) {
     for (int t = first; t < last; t += every) row(a1 + t)[across(t)] = Color;
@@ -139,10 +141,10 @@ void TImageCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
       PainterPen = Pen;
     }
     painter.drawEllipse(EllipseBounds(X1, Y1, X2, Y2));
+    Approximate = true;
     return;
   }
-  CopySprite(Sprites.Get(Pen, Brush, width, height), X1,
-             Y1 - CurrentStrip().Top);
+  CopySprite(Sprites.Get(Pen, Brush, width, height), X1, Y1);
 }
 
 void TImageCanvas::DrawPicture(const QImage& Picture, const QRect& Source,
@@ -150,6 +152,7 @@ void TImageCanvas::DrawPicture(const QImage& Picture, const QRect& Source,
                                bool Smooth) {
   FlushLines();
   if (Image.isNull()) return;
+  Approximate = true;
   QPainter& painter = Painter();
   // On a freshly erased image a picture drawn whole and then veiled with
   // the erase colour at the rest of the opacity looks as the picture drawn
@@ -180,32 +183,33 @@ void TImageCanvas::DrawPicture(const QImage& Picture, const QRect& Source,
 // written here stay in order with what it drew before and draws after.
 void TImageCanvas::CopySprite(const TEllipseSprite& Sprite, int Left, int Top) {
   const TPixels& pixels = Pixels();
-  const int width = pixels.Width;
-  const int height = pixels.Height;
+  const TDrawnArea area = DrawnArea();
   const int m = Sprite.Margin;
-  if (Left + Sprite.Width + m <= 0 || Top + Sprite.Height + m <= 0 ||
-      Left - m >= width || Top - m >= height) {
+  if (Left + Sprite.Width + m <= area.Left ||
+      Top + Sprite.Height + m <= area.Top || Left - m >= area.Right ||
+      Top - m >= area.Bottom) {
     return;
   }
   uchar* bits = pixels.Bits;
   const qsizetype stride = pixels.Stride;
-  const bool inside = Left - m >= 0 && Top - m >= 0 &&
-                      Left + Sprite.Width + m <= width &&
-                      Top + Sprite.Height + m <= height;
+  const bool inside = Left - m >= area.Left && Top - m >= area.Top &&
+                      Left + Sprite.Width + m <= area.Right &&
+                      Top + Sprite.Height + m <= area.Bottom;
   for (const TSpriteRun& run : Sprite.Runs) {
     const int y = Top + run.DY;
     int from = Left + run.DX;
     int to = from + run.Count;
     const QRgb* colors = Sprite.Colors.data() + run.First;
     if (!inside) {
-      if (y < 0 || y >= height) continue;
-      colors += std::max(0, -from);
-      from = std::max(from, 0);
-      to = std::min(to, width);
+      if (y < area.Top || y >= area.Bottom) continue;
+      colors += std::max(0, area.Left - from);
+      from = std::max(from, area.Left);
+      to = std::min(to, area.Right);
       if (from >= to) continue;
     }
     // Runs are a few pixels long: a plain loop beats a call to copy them.
-    QRgb* pixel = reinterpret_cast<QRgb*>(bits + y * stride) + from;
+    QRgb* pixel =
+        reinterpret_cast<QRgb*>(bits + (y - area.ImageTop) * stride) + from;
     for (int i = 0; i < to - from; ++i) pixel[i] = colors[i];
   }
 }
@@ -220,6 +224,47 @@ TImageCanvas::TStrip TImageCanvas::CurrentStrip() const {
   return Strip.value_or(TStrip{0, Image.height()});
 }
 
+TImageCanvas::TDrawnArea TImageCanvas::DrawnArea() const {
+  const TStrip strip = CurrentStrip();
+  QRect area(0, strip.Top, Image.width(),
+             std::min(Image.height(), strip.PictureHeight - strip.Top));
+  if (Clip) area &= *Clip;
+  if (area.isEmpty()) return {0, strip.Top, 0, strip.Top, strip.Top};
+  return {area.left(), area.top(), area.right() + 1, area.bottom() + 1,
+          strip.Top};
+}
+
+void TImageCanvas::SetClip(const std::optional<QRect>& Area) {
+  FlushLines();
+  EndPainting();
+  Clip = Area;
+}
+
+bool TImageCanvas::MovePicture(int DX, int DY) {
+  FlushLines();
+  EndPainting();
+  if (Image.isNull()) return false;
+  CachedPixels.reset();
+  ErasedWith.reset();
+  const int width = Image.width();
+  const int height = Image.height();
+  if (std::abs(DX) >= width || std::abs(DY) >= height) return true;
+  // Rows are copied in the order that reads each before it is written.
+  const qsizetype stride = Image.bytesPerLine();
+  uchar* const bits = Image.bits();
+  const int rows = height - std::abs(DY);
+  const size_t bytes = sizeof(QRgb) * static_cast<size_t>(width - std::abs(DX));
+  const int fromX = std::max(0, -DX);
+  const int toX = std::max(0, DX);
+  for (int i = 0; i < rows; ++i) {
+    const int y = DY > 0 ? rows - 1 - i : i;
+    const int fromY = DY > 0 ? y : y - DY;
+    std::memmove(bits + (fromY + DY) * stride + toX * sizeof(QRgb),
+                 bits + fromY * stride + fromX * sizeof(QRgb), bytes);
+  }
+  return true;
+}
+
 const TImageCanvas::TPixels& TImageCanvas::Pixels() {
   if (!CachedPixels) {
     CachedPixels = TPixels{Image.bits(), Image.bytesPerLine(), Image.width(),
@@ -232,7 +277,16 @@ void TImageCanvas::Erase(TColor Color) {
   CachedPixels.reset();
   PendingLines.clear();
   EndPainting();
-  Image.fill(Color);
+  if (Clip) {
+    // A window not laid out yet has no pixels; a painter could not begin.
+    if (Image.isNull()) return;
+    QPainter(&Image).fillRect(Clip->translated(0, -CurrentStrip().Top),
+                              QColor::fromRgb(Color));
+  } else {
+    Image.fill(Color);
+    Approximate = false;
+  }
+  // Drawing reaches only what was erased.
   ErasedWith = Color;
 }
 
@@ -243,6 +297,7 @@ void TImageCanvas::Resize(const QSize& Size) {
   Image = QImage(Size, QImage::Format_RGB32);
   Image.fill(clWhite);
   ErasedWith = clWhite;
+  Approximate = false;
 }
 
 void TImageCanvas::Present(QPainter& Target) {
@@ -261,6 +316,7 @@ QPainter& TImageCanvas::Painter() {
   if (!ActivePainter) {
     ActivePainter = std::make_unique<QPainter>(&Image);
     ActivePainter->translate(0, -CurrentStrip().Top);
+    if (Clip) ActivePainter->setClipRect(*Clip);
     ActivePainter->setPen(ToQPen(Pen));
     PainterPen = Pen;
   }
@@ -276,10 +332,10 @@ void TImageCanvas::FlushLines() {
   if (PendingPen.Width == 1) {
     const bool dotted = PendingPen.Style == psDot;
     const TPixels& pixels = Pixels();
-    const TStrip strip = CurrentStrip();
+    const TDrawnArea area = DrawnArea();
     const auto rest = std::remove_if(
         PendingLines.begin(), PendingLines.end(), [&](const QLine& Line) {
-          return DrawThinLine(Line, PendingPen.Color, dotted, pixels, strip);
+          return DrawThinLine(Line, PendingPen.Color, dotted, pixels, area);
         });
     PendingLines.erase(rest, PendingLines.end());
     if (PendingLines.empty()) return;
@@ -290,6 +346,7 @@ void TImageCanvas::FlushLines() {
     PainterPen = PendingPen;
   }
   painter.drawLines(PendingLines.data(), static_cast<int>(PendingLines.size()));
+  Approximate = true;
   PendingLines.clear();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QtCore/QLine>
 #include <QtCore/QPoint>
+#include <QtCore/QRect>
 #include <QtGui/QImage>
 #include <memory>
 #include <optional>
@@ -30,6 +31,10 @@ class TImageCanvas : public TCanvas {
   void Erase(TColor Color) override;
   void Resize(const QSize& Size) override;
   void Present(QPainter& Target) override;
+  bool KeepsPicture() const override { return true; }
+  bool MovePicture(int DX, int DY) override;
+  void SetClip(const std::optional<QRect>& Area) override;
+  bool MovesExactly() const override { return !Approximate; }
 
   // The picture with every operation so far completed.
   const QImage& Picture();
@@ -53,10 +58,21 @@ class TImageCanvas : public TCanvas {
     int Top;
     int PictureHeight;
   };
+  // The pixels that drawing may set, in the picture's coordinates: the
+  // image's part of the picture within the clip; ImageTop is the picture's
+  // row of the image's first.
+  struct TDrawnArea {
+    int Left;
+    int Top;
+    int Right;
+    int Bottom;
+    int ImageTop;
+  };
 
  private:
   QPainter& Painter();
   TStrip CurrentStrip() const;
+  TDrawnArea DrawnArea() const;
   // Detaches the image from any copy made of it since the last call.
   const TPixels& Pixels();
   void FlushLines();
@@ -76,4 +92,10 @@ class TImageCanvas : public TCanvas {
   QPoint Current;
   TEllipseSprites Sprites;
   std::optional<TStrip> Strip;
+  std::optional<QRect> Clip;
+  // Whether the picture, since it was last erased whole, holds anything
+  // the painter drew (wide lines, large ellipses, pictures): the painter
+  // places the pixels of what an edge cuts by where it cuts, so such a
+  // picture moved may differ a little from one drawn at the new place.
+  bool Approximate = false;
 };

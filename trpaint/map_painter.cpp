@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <latch>
 #include <memory>
@@ -21,6 +22,11 @@ constexpr double kMaxTickLength = 50.0;
 // A denser grid would show nothing but grey, and its loop would run for
 // ever longer as the spacing shrinks.
 constexpr double kMinGridPixels = 2.0;
+// Simplified, grid lines are thinned until they lie at least this far
+// apart, and a point along the track closer than kCrowdedPixels to a
+// neighbour is left out, its lines drawn plainly.
+constexpr double kSparseGridPixels = 8.0;
+constexpr double kCrowdedPixels = 4.0;
 // Every object that shows in the window lies within this many pixels of it:
 // the longest tick and the widest pen, with room to spare.
 constexpr double kNearPixels = 64.0;
@@ -89,7 +95,16 @@ TMapPainter::TMapPainter(TCanvas& ACanvas, const TTrainStructureSV& AMap,
       Background(ABackground),
       ParallelFrom(kParallelFrom),
       RunLength(kRunLength),
-      CoveredFrom(kCoveredFrom) {}
+      CoveredFrom(kCoveredFrom),
+      Cut(std::make_shared<std::atomic<bool>>(false)) {}
+
+bool TMapPainter::CutSegments() const {
+  return Cut->load(std::memory_order_relaxed);
+}
+
+bool TMapPainter::DrawsGrid() const {
+  return ShownGridSpacing() / View.Scale >= kMinGridPixels;
+}
 
 void TMapPainter::SetThresholds(size_t AParallelFrom, size_t ARunLength,
                                 double ACoveredFrom) {
@@ -102,15 +117,22 @@ TMapPainter TMapPainter::OnCanvas(TCanvas& Other) const {
   TMapPainter painter(Other, Map, View, Selection, Index, Background);
   painter.Area = Area;
   painter.Near = Near;
+  painter.Cut = Cut;
   painter.SetThresholds(ParallelFrom, RunLength, CoveredFrom);
   return painter;
 }
 
 void TMapPainter::SetRows(int Top, int Bottom) {
-  Area = {0.0, static_cast<double>(Top), static_cast<double>(View.Width),
-          static_cast<double>(Bottom)};
-  Near = View.ScrolledBy(0, -Top);
-  Near.Height = Bottom - Top;
+  SetArea(QRect(0, Top, View.Width, Bottom - Top));
+}
+
+void TMapPainter::SetArea(const QRect& AArea) {
+  Area = {static_cast<double>(AArea.left()), static_cast<double>(AArea.top()),
+          static_cast<double>(AArea.left() + AArea.width()),
+          static_cast<double>(AArea.top() + AArea.height())};
+  Near = View.ScrolledBy(-AArea.left(), -AArea.top());
+  Near.Width = AArea.width();
+  Near.Height = AArea.height();
 }
 
 void TMapPainter::DrawSegment(const TScreenSegment& Segment) {
@@ -127,6 +149,7 @@ void TMapPainter::DrawSegment(const TScreenSegment& Segment) {
     return;
   }
   if (const auto clipped = ClipSegment(Segment, guard)) {
+    Cut->store(true, std::memory_order_relaxed);
     Canvas.MoveTo(static_cast<int>(clipped->X1), static_cast<int>(clipped->Y1));
     Canvas.LineTo(static_cast<int>(clipped->X2), static_cast<int>(clipped->Y2));
   }
@@ -150,7 +173,7 @@ void TMapPainter::Paint() {
   const auto drawPoint = [&covered](TMapPainter& Painter, const TTrPoint& Point,
                                     size_t I) {
     if (I < covered.size() && covered[I] != 0) return;
-    Painter.DrawPoint(Point);
+    Painter.DrawPointAs(Point, !Painter.Crowded(Point));
   };
   const auto drawTrain = [](TMapPainter& Painter, const TTrain& Train, size_t) {
     Painter.DrawTrain(Train);
@@ -159,7 +182,8 @@ void TMapPainter::Paint() {
     TLayer layer = Layer(Count, At, drawPoint);
     const double pixels = (Area.Right - Area.Left) * (Area.Bottom - Area.Top);
     if (Count > 0 && static_cast<double>(Count) >= pixels * CoveredFrom) {
-      pointsCover = true;
+      // Simplified, not every point is drawn to cover its lines' ends.
+      pointsCover = !View.Simplified;
       covered.assign(Count, 0);
       layer.Prepare = [this, &covered, At] { FindCovered(covered, At); };
     }
@@ -230,7 +254,7 @@ void TMapPainter::DrawUnderlay() {
   Canvas.Pen.Mode = pmCopy;
   Canvas.Pen.Color = clBlack;
   Canvas.Pen.Width = 1;
-  if (View.GridSpacing / View.Scale >= kMinGridPixels) DrawGrid();
+  if (DrawsGrid()) DrawGrid(ShownGridSpacing());
 
   Canvas.Pen.Style = psSolid;
   const double x = View.OriginX;
@@ -261,6 +285,8 @@ void TMapPainter::FindCovered(std::vector<uint8_t>& Covered, TAt At) const {
   std::vector<uint8_t> taken(static_cast<size_t>(width) *
                              static_cast<size_t>(height));
   for (size_t i = Covered.size(); i-- > 0;) {
+    // A point left out covers nothing.
+    if (Crowded(At(i))) continue;
     const TTrVector& at = At(i).Pos;
     const double x = View.ScreenColumn(at.X) - left;
     const double y = View.ScreenRow(at.Y) - top;
@@ -351,32 +377,65 @@ void TMapPainter::DrawBackground() {
                      settings.Opacity, drawing->Smooth);
 }
 
+double TMapPainter::ShownGridSpacing() const {
+  const double pixels = View.GridSpacing / View.Scale;
+  if (!View.Simplified || !(pixels < kSparseGridPixels)) {
+    return View.GridSpacing;
+  }
+  // Every second, fifth or tenth line, then every twentieth, fiftieth,
+  // hundredth, and so on.
+  for (double decade = 1.0; std::isfinite(pixels * decade); decade *= 10.0) {
+    for (const double every : {2.0, 5.0, 10.0}) {
+      if (pixels * every * decade >= kSparseGridPixels) {
+        return View.GridSpacing * every * decade;
+      }
+    }
+  }
+  return View.GridSpacing;
+}
+
 // Grid lines lie at whole multiples of the spacing, columns first. The
 // first one may lie left of (or above) the window. With lines at least two
 // pixels apart each loop runs at most about half the window size times.
-void TMapPainter::DrawGrid() {
+void TMapPainter::DrawGrid(double Spacing) {
   const double right = View.Width;
   const double bottom = View.Height;
-  ForEachGridLine(View.OriginX, right, [&](double X) {
+  ForEachGridLine(View.OriginX, Spacing, right, [&](double X) {
     DrawSegment({X, 0.0, X, bottom});
   });
-  ForEachGridLine(View.OriginY, bottom, [&](double Y) {
+  ForEachGridLine(View.OriginY, Spacing, bottom, [&](double Y) {
     DrawSegment({0.0, Y, right, Y});
   });
 }
 
-// Draw gets the pixel of every grid line along one axis, whose origin lies
-// at pixel Origin, before pixel End.
+// Draw gets the pixel of every grid line Spacing metres apart along one
+// axis, whose origin lies at pixel Origin, before pixel End.
 template <typename TDraw>
-void TMapPainter::ForEachGridLine(int32_t Origin, double End, TDraw Draw) {
+void TMapPainter::ForEachGridLine(int32_t Origin, double Spacing, double End,
+                                  TDraw Draw) {
   const double a = Origin * View.Scale;
-  double s = a - std::trunc(a / View.GridSpacing) * View.GridSpacing;
+  double s = a - std::trunc(a / Spacing) * Spacing;
   for (;;) {
     const double pixel = RoundHalfEven(s / View.Scale);
     if (!(pixel < End)) break;
     Draw(pixel);
-    s += View.GridSpacing;
+    s += Spacing;
   }
+}
+
+double TMapPainter::ScreenLength(const TTrLine& Line) const {
+  return std::hypot(Line.P1->Pos.X - Line.P2->Pos.X,
+                    Line.P1->Pos.Y - Line.P2->Pos.Y) /
+         View.Scale;
+}
+
+bool TMapPainter::Crowded(const TTrPoint& Point) const {
+  if (!View.Simplified || !Point.Conn3.IsEmpty() || Point.Conn1.IsEmpty() ||
+      Point.Conn2.IsEmpty() || Selection.Selected(Point)) {
+    return false;
+  }
+  return ScreenLength(*Point.Conn1.Line) < kCrowdedPixels ||
+         ScreenLength(*Point.Conn2.Line) < kCrowdedPixels;
 }
 
 void TMapPainter::DrawLine(const TTrLine& Line) {
@@ -387,7 +446,8 @@ void TMapPainter::DrawLine(const TTrLine& Line) {
 // the same: what is drawn next inherits them.
 void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track,
                              bool PointsCover) {
-  Canvas.Pen.Width = Track != nullptr && Track->Platform == 1 ? 3 : 1;
+  const bool plain = View.Simplified && ScreenLength(Line) < kCrowdedPixels;
+  Canvas.Pen.Width = Track != nullptr && Track->Platform == 1 && !plain ? 3 : 1;
   Canvas.Pen.Style = Track != nullptr ? psSolid : psDot;
   Canvas.Pen.Color = Selection.Selected(Line) ? clWhite : clBlack;
 
@@ -429,6 +489,8 @@ void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track,
     length = TickLength(View.ScreenColumn(distance) - View.ScreenColumn(0.0));
   }
   const double back = bearing + std::numbers::pi;
+  // A plain line's marks set the pen all the same.
+  visible = visible && !plain;
   if (entryAt1) {
     DrawLineMarker(ends.X1, ends.Y1, clRed, bearing, length, visible);
   }
@@ -452,10 +514,13 @@ void TMapPainter::DrawLineMarker(double X, double Y, TColor Color, double Angle,
                Y - RoundHalfEven(std::cos(Angle) * Length)});
 }
 
-void TMapPainter::DrawPoint(const TTrPoint& Point) {
+void TMapPainter::DrawPoint(const TTrPoint& Point) { DrawPointAs(Point, true); }
+
+void TMapPainter::DrawPointAs(const TTrPoint& Point, bool Shown) {
   Canvas.Pen.Width = 1;
   Canvas.Pen.Color = Point.Conn3.IsEmpty() ? clBlack : clRed;
   Canvas.Brush.Color = Selection.Selected(Point) ? clWhite : clBlack;
+  if (!Shown) return;
   const TTrVector& at = Point.Pos;
   const double reach = kPointRadius + 1.0;
   if (Near.WorldBoxOutside(at.X, at.X, at.Y, at.Y, reach)) return;

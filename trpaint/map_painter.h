@@ -1,8 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -56,6 +58,9 @@ class TMapPainter {
   // over as what lies outside the client area always is. What shows there
   // is drawn as in a paint of the whole client area.
   void SetRows(int Top, int Bottom);
+  // Likewise for the client area's part Area, a strip that a scroll
+  // brought into view.
+  void SetArea(const QRect& Area);
 
   // A paint that draws at least ParallelFrom objects looks them up and
   // works out what to draw in runs of RunLength objects on two threads,
@@ -66,10 +71,20 @@ class TMapPainter {
 
   // Leaves the trains out of Paint (a trial run shows its own).
   void HideTrains() { TrainsShown = false; }
+  // Whether the grid is drawn: its dotted lines run from the client area's
+  // edge, so their dots lie at every third pixel from it.
+  bool DrawsGrid() const;
+  // Whether a drawing so far cut a segment at the band around the client
+  // area: the pixels of such a line depend on where the band lies.
+  bool CutSegments() const;
 
   // The whole picture: the background picture when one is shown, grid,
   // origin cross, tracks, walls, points and trains, each list in its order,
-  // later layers over earlier ones. The background is not erased.
+  // later layers over earlier ones. The background is not erased. In a
+  // simplified view (TMapView::Simplified) crowded points along the track
+  // are left out, lines shorter than a few pixels are drawn plainly (thin,
+  // without marks) and grid lines are thinned to lie 8 pixels apart at
+  // least.
   void Paint();
   // One object, selected or not as the selection says.
   void DrawLine(const TTrLine& Line);
@@ -84,9 +99,20 @@ class TMapPainter {
   // What lies under the objects: background picture, grid, origin cross.
   void DrawUnderlay();
   void DrawBackground();
-  void DrawGrid();
+  // The metres between the grid lines drawn: the view's, or simplified a
+  // multiple of it that leaves them far enough apart.
+  double ShownGridSpacing() const;
+  void DrawGrid(double Spacing);
   template <typename TDraw>
-  void ForEachGridLine(int32_t Origin, double End, TDraw Draw);
+  void ForEachGridLine(int32_t Origin, double Spacing, double End, TDraw Draw);
+  // The length of a line in pixels, unrounded.
+  double ScreenLength(const TTrLine& Line) const;
+  // Whether a simplified paint leaves the point out: a point along the
+  // track, neither a switch, an end nor selected, with a neighbour closer
+  // than a few pixels.
+  bool Crowded(const TTrPoint& Point) const;
+  // DrawPoint, which sets the pen and brush but draws nothing unless Shown.
+  void DrawPointAs(const TTrPoint& Point, bool Shown);
   // MoveTo and LineTo for a segment in whole pixels, clipped to a band
   // around the client area so that every coordinate fits the canvas.
   void DrawSegment(const TScreenSegment& Segment);
@@ -134,4 +160,6 @@ class TMapPainter {
   size_t RunLength;
   double CoveredFrom;
   bool TrainsShown = true;
+  // Set by this painter and those it hands work to, on any thread.
+  std::shared_ptr<std::atomic<bool>> Cut;
 };

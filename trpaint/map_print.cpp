@@ -244,6 +244,8 @@ TPrintLayout LayOutPrint(const TPrintSource& Source,
       break;
     }
   }
+  // Pages show the map as the window does, simplified or not.
+  layout.View.Simplified = Source.View.Simplified;
   layout.ScaleDenominator = layout.View.Scale * 1000.0 / layout.MmPerPixel;
   return layout;
 }

@@ -16,6 +16,9 @@ struct TMapView {
   int32_t OriginY = 0;
   int Width = 0;
   int Height = 0;
+  // Zoomed out, points along the track and grid lines that crowd together
+  // are left out, as View > Simplify When Zoomed Out asks.
+  bool Simplified = false;
 
   // World to screen rounds to the nearest pixel, halves to even, and
   // saturates at the limits of 32 bits.

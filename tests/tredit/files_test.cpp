@@ -157,4 +157,17 @@ TEST_F(FrameFilesTest, SnapToGridIsRememberedAndPlacesNewPointsOnTheGrid) {
   EXPECT_EQ(line.P2->Pos.Y, 0.0);
 }
 
+// Off at first; once chosen, every map window draws simplified, and the
+// next start still does.
+TEST_F(FrameFilesTest, SimplifyWhenZoomedOutIsRememberedAndReachesEveryWindow) {
+  Restart();
+  EXPECT_FALSE(Frame->mnuSimplify->isChecked());
+  EXPECT_FALSE(Frame->ActiveMap()->View().Simplified);
+  Frame->mnuSimplify->trigger();
+  EXPECT_TRUE(Frame->ActiveMap()->View().Simplified);
+  Restart();
+  ASSERT_TRUE(Frame->mnuSimplify->isChecked());
+  EXPECT_TRUE(Frame->ActiveMap()->View().Simplified);
+}
+
 }  // namespace

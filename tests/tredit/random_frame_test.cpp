@@ -322,10 +322,10 @@ class RandomFrameTest : public ::testing::Test {
       case 27:
         if (Pick(3) != 0) break;
         {
-          QAction* const commands[] = {Frame->mnuRoundCorner,
-                                       Frame->mnuPointPosition,
-                                       Frame->mnuSnapToGrid, Frame->mnuMeasure};
-          commands[Pick(4)]->trigger();
+          QAction* const commands[] = {
+              Frame->mnuRoundCorner, Frame->mnuPointPosition,
+              Frame->mnuSnapToGrid, Frame->mnuMeasure, Frame->mnuSimplify};
+          commands[Pick(5)]->trigger();
         }
         break;
       case 29:

@@ -143,7 +143,8 @@ TEST_F(FrameTest, StatusBarAndViewMenuServeTheActiveMapWindow) {
   }
   EXPECT_EQ(items, QStringList({"Zoom &In Ctrl++", "Zoom &Out Ctrl+-",
                                 "Zoom to &Fit Ctrl+0", " ", "Snap to &Grid ",
-                                " ", "&Run Trains ", "Run &Speed "}));
+                                "&Simplify When Zoomed Out ", " ",
+                                "&Run Trains ", "Run &Speed "}));
 
   TfrmMap* first = Frame->ActiveMap();
   EXPECT_EQ(Frame->lblView->text(), "1 m per pixel, grid 100 m");

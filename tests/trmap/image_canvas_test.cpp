@@ -175,10 +175,13 @@ TEST(StraightLines, CutByTheImageEdgeStayWithinIt) {
 }
 
 // The canvas sets the pixels of thin lines itself; they must be the
-// painter's for every slope and direction, also with ends on the far edges
-// and for lines the image edge cuts.
+// painter's for every slope and direction, also with ends on the far edges.
+// A line the image edge cuts shows the pixels the whole line has there,
+// wherever the edge cuts it, so that a picture moved is one drawn at the
+// new place.
 TEST(ThinLines, SetThePaintersPixelsForEverySlope) {
   const QSize size(97, 61);
+  constexpr int kMargin = 8;
   std::mt19937 random(7);
   std::uniform_int_distribution<int> x(-5, 102);
   std::uniform_int_distribution<int> y(-5, 66);
@@ -187,17 +190,19 @@ TEST(ThinLines, SetThePaintersPixelsForEverySlope) {
     for (int i = 0; i < 500; ++i) {
       const QLine line(x(random), y(random), x(random), y(random));
       TImageCanvas canvas(size);
-      QImage direct(size, QImage::Format_RGB32);
+      QImage whole(size.grownBy(QMargins(kMargin, kMargin, kMargin, kMargin)),
+                   QImage::Format_RGB32);
       canvas.Erase(0xFFFFFFFFu);
-      direct.fill(0xFFFFFFFFu);
+      whole.fill(0xFFFFFFFFu);
       canvas.Pen = pen;
       canvas.MoveTo(line.x1(), line.y1());
       canvas.LineTo(line.x2(), line.y2());
-      QPainter painter(&direct);
+      QPainter painter(&whole);
       painter.setPen(ToQPen(pen));
-      painter.drawLine(line);
+      painter.drawLine(line.translated(kMargin, kMargin));
       painter.end();
-      ASSERT_EQ(canvas.Picture(), direct)
+      ASSERT_EQ(canvas.Picture(),
+                whole.copy(QRect(QPoint(kMargin, kMargin), size)))
           << style << " " << line.x1() << "," << line.y1() << " " << line.x2()
           << "," << line.y2();
     }

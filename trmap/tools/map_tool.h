@@ -44,6 +44,8 @@ class TToolHost {
   virtual void ScrollBy(int32_t DX, int32_t DY) = 0;
   // Shows the path from From to To over the map until it is hidden.
   virtual void ShowPath(TTrPoint* From, TTrPoint* To) = 0;
+  // A scroll's last step has been made.
+  virtual void ScrollEnded() = 0;
   // A gesture's edit: begun, made one step named Text, or taken back with
   // the selection it began with shown again.
   virtual void BeginEdit() = 0;

@@ -32,4 +32,5 @@ void TScrollTool::Move(int32_t X, int32_t Y) {
 void TScrollTool::Release(int32_t X, int32_t Y) {
   Host.ScrollBy(Step(LastX, X), Step(LastY, Y));
   Scrolling = false;
+  Host.ScrollEnded();
 }
