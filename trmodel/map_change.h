@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <variant>
+#include <vector>
 
 #include "map_objects.h"
 #include "object_blocks.h"
@@ -56,12 +57,23 @@ struct TListEntry {
   TOwned<T> Held;
 };
 
+// Objects of one list that leave it together and come back together, as
+// one record, so that a deletion of many takes one pass over the list: the
+// entries in the order of their indices, all in or all out.
+template <typename T>
+struct TListEntries {
+  std::vector<TListEntry<T>> Entries;
+
+  bool Out() const { return Entries.front().Held != nullptr; }
+};
+
 }  // namespace map_change
 
-using TMapChange =
-    std::variant<map_change::TNextId, map_change::TPointPos,
-                 map_change::TLineEnd, map_change::TLinePoint,
-                 map_change::TTrackProperties, map_change::TTrainLength,
-                 map_change::TListEntry<TTrPoint>,
-                 map_change::TListEntry<TTrack>, map_change::TListEntry<TWall>,
-                 map_change::TListEntry<TTrain>>;
+using TMapChange = std::variant<
+    map_change::TNextId, map_change::TPointPos, map_change::TLineEnd,
+    map_change::TLinePoint, map_change::TTrackProperties,
+    map_change::TTrainLength, map_change::TListEntry<TTrPoint>,
+    map_change::TListEntry<TTrack>, map_change::TListEntry<TWall>,
+    map_change::TListEntry<TTrain>, map_change::TListEntries<TTrPoint>,
+    map_change::TListEntries<TTrack>, map_change::TListEntries<TWall>,
+    map_change::TListEntries<TTrain>>;

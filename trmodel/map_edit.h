@@ -21,10 +21,12 @@ class TMapEdit {
   // The memory the step holds: its records and the objects they keep.
   size_t Bytes() const;
 
+  // Both tell the map first how many points the step moves.
   void Undo(TTrainStructureSV& Map);
   void Redo(TTrainStructureSV& Map);
 
  private:
   friend class TTrainStructureSV;
+  size_t PointMoves() const;
   std::vector<TMapChange> Changes;
 };

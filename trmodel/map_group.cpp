@@ -1,36 +1,11 @@
 #include "map_group.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "spatial_index.h"
 #include "track_position.h"
 
 namespace {
-
-// Lets go of the objects a deletion takes away with another, so that the
-// next deletion does not name one the map no longer has.
-class TLeavingTracker : public TMapObserver {
- public:
-  TLeavingTracker(TTrainStructureSV& AMap, const TObjectGroup& Group)
-      : Map(AMap), Left(Group) {
-    Map.AddObserver(this);
-  }
-  ~TLeavingTracker() { Map.RemoveObserver(this); }
-  TLeavingTracker(const TLeavingTracker&) = delete;
-  TLeavingTracker& operator=(const TLeavingTracker&) = delete;
-
-  void Leaving(const TTrPoint& Point) override { Left.Points.Erase(&Point); }
-  void Leaving(const TTrLine& Line) override { Left.Lines.Erase(&Line); }
-  void Leaving(const TTrain& Train) override { Left.Trains.Erase(&Train); }
-
-  // What of the group the map still has.
-  const TObjectGroup& Remaining() const { return Left; }
-
- private:
-  TTrainStructureSV& Map;
-  TObjectGroup Left;
-};
 
 template <typename T, typename TSet>
 std::vector<T*> InListOrder(const std::vector<TOwned<T>>& List,
@@ -44,11 +19,10 @@ std::vector<T*> InListOrder(const std::vector<TOwned<T>>& List,
   return found;
 }
 
-void AddLinePoints(const TTrLine* Line,
-                   std::unordered_set<const TTrPoint*>& Points) {
+void AddLinePoints(const TTrLine* Line, TPointerSet<const TTrPoint>& Points) {
   if (Line == nullptr) return;
-  if (Line->P1 != nullptr) Points.insert(Line->P1);
-  if (Line->P2 != nullptr) Points.insert(Line->P2);
+  Points.Insert(Line->P1);
+  Points.Insert(Line->P2);
 }
 
 }  // namespace
@@ -58,19 +32,19 @@ std::vector<TTrPoint*> GroupPoints(const TTrainStructureSV& Map,
   if (Group.Lines.Empty() && Group.Trains.Empty()) {
     return InListOrder(Map.Points, Group.Points);
   }
-  std::unordered_set<const TTrPoint*> points;
-  points.reserve(Group.Points.Size() + 2 * Group.Lines.Size() +
+  TPointerSet<const TTrPoint> points;
+  points.Reserve(Group.Points.Size() + 2 * Group.Lines.Size() +
                  2 * Group.Trains.Size());
-  Group.Points.ForEach([&](const TTrPoint* Point) { points.insert(Point); });
+  Group.Points.ForEach([&](const TTrPoint* Point) { points.Insert(Point); });
   Group.Lines.ForEach(
       [&](const TTrLine* Line) { AddLinePoints(Line, points); });
   Group.Trains.ForEach([&](const TTrain* Train) {
     AddLinePoints(Train->Position.Line, points);
   });
   std::vector<TTrPoint*> ordered;
-  ordered.reserve(points.size());
+  ordered.reserve(points.Size());
   for (const TOwned<TTrPoint>& point : Map.Points) {
-    if (points.count(point.get()) != 0) ordered.push_back(point.get());
+    if (points.Contains(point.get())) ordered.push_back(point.get());
   }
   return ordered;
 }
@@ -90,32 +64,11 @@ TWorldBox PointsBox(const std::vector<TTrPoint*>& Points) {
 void PlacePoints(TTrainStructureSV& Map, const std::vector<TTrPoint*>& Points,
                  const std::vector<TTrVector>& From,
                  const std::function<TTrXY(const TTrVector&)>& To) {
-  for (size_t i = 0; i < Points.size(); ++i) {
-    const TTrXY at = To(From[i]);
-    Map.MovePoint(Points[i], at.X, at.Y);
-  }
+  Map.MovePoints(Points, [&](size_t I) { return To(From[I]); });
 }
 
 void DeleteGroup(TTrainStructureSV& Map, const TObjectGroup& Group) {
-  const std::vector<TTrain*> trains = InListOrder(Map.Trains, Group.Trains);
-  std::vector<TTrLine*> lines;
-  for (TTrLine* line : InListOrder(Map.Tracks, Group.Lines)) {
-    lines.push_back(line);
-  }
-  for (TTrLine* line : InListOrder(Map.Walls, Group.Lines)) {
-    lines.push_back(line);
-  }
-  const std::vector<TTrPoint*> points = InListOrder(Map.Points, Group.Points);
-  TLeavingTracker tracker(Map, Group);
-  for (TTrain* train : trains) {
-    if (tracker.Remaining().Trains.Contains(train)) Map.DeleteTrain(train);
-  }
-  for (TTrLine* line : lines) {
-    if (tracker.Remaining().Lines.Contains(line)) Map.DeleteLineOnly(line);
-  }
-  for (TTrPoint* point : points) {
-    if (tracker.Remaining().Points.Contains(point)) Map.DeletePoint(point);
-  }
+  Map.DeleteMany(Group.Points, Group.Lines, Group.Trains);
 }
 
 TObjectGroup ConnectedGroup(const TTrainStructureSV& Map,

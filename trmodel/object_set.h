@@ -2,7 +2,8 @@
 
 #include <cstddef>
 #include <memory>
-#include <unordered_set>
+
+#include "pointer_set.h"
 
 // A set of objects of one kind, none owned, that is cheap to copy: copies
 // share what they hold until one of them changes it. A selection of a
@@ -11,30 +12,30 @@
 template <typename T>
 class TObjectSet {
  public:
-  using TItems = std::unordered_set<T*>;
+  using TItems = TPointerSet<T>;
 
   bool Contains(const T* Object) const {
-    return Items != nullptr && Items->count(const_cast<T*>(Object)) != 0;
+    return Items != nullptr && Items->Contains(Object);
   }
-  size_t Size() const { return Items != nullptr ? Items->size() : 0; }
+  size_t Size() const { return Items != nullptr ? Items->Size() : 0; }
   bool Empty() const { return Size() == 0; }
 
-  void Insert(T* Object) { Own().insert(Object); }
+  void Insert(T* Object) { Own().Insert(Object); }
   // Says whether it held Object.
   bool Erase(const T* Object) {
     if (!Contains(Object)) return false;
-    Own().erase(const_cast<T*>(Object));
+    Own().Erase(Object);
     return true;
   }
   void Clear() { Items.reset(); }
   // Room for Count objects, for one who inserts many.
-  void Reserve(size_t Count) { Own().reserve(Count); }
+  void Reserve(size_t Count) { Own().Reserve(Count); }
 
   // In no particular order; the set must not change meanwhile.
   template <typename TVisit>
   void ForEach(TVisit Visit) const {
     if (Items == nullptr) return;
-    for (T* object : *Items) Visit(object);
+    Items->ForEach(Visit);
   }
 
   bool operator==(const TObjectSet& Other) const {

@@ -286,6 +286,11 @@ void TSpatialIndex::LiftLine(TTrLine* Line, uint8_t End) {
 }
 
 template <typename T>
+void TSpatialIndex::Forget(T* Object) {
+  KindOf<T>().Grid.Remove(Object, BoxOf(*Object));
+}
+
+template <typename T>
 void TSpatialIndex::PutBack() {
   for (const auto& [key, object] : KindOf<T>().Lifted) {
     KindOf<T>().Grid.Insert(key, object, BoxOf(*object));
@@ -293,10 +298,8 @@ void TSpatialIndex::PutBack() {
   KindOf<T>().Lifted.clear();
 }
 
-// Files the object that has just come into its list at Index, with a key
-// between those of its neighbours.
 template <typename T>
-bool TSpatialIndex::FileInserted(size_t Index) {
+bool TSpatialIndex::FileInserted(size_t First, size_t Count) {
   const auto& list = ListOf<T>();
   if constexpr (std::is_same_v<T, TTrPoint>) {
     if (list.size() > kGrowthAllowed * PlannedPoints + kGrowthSlack) {
@@ -308,22 +311,40 @@ bool TSpatialIndex::FileInserted(size_t Index) {
     return KindOf<T>().Grid.KeyOf(&object, BoxOf(object));
   };
   uint64_t low = 0;
-  if (Index > 0) {
-    const auto before = keyOf(Index - 1);
+  if (First > 0) {
+    const auto before = keyOf(First - 1);
     if (!before) return false;
     low = *before;
   }
-  uint64_t key = 0;
-  if (Index + 1 < list.size()) {
-    const auto after = keyOf(Index + 1);
-    if (!after || *after - low < 2) return false;
-    key = low + (*after - low) / 2;
-  } else {
-    if (low > std::numeric_limits<uint64_t>::max() - kKeyStep) return false;
-    key = low + kKeyStep;
+  uint64_t step = kKeyStep;
+  if (First + Count < list.size()) {
+    const auto after = keyOf(First + Count);
+    if (!after || *after - low <= Count) return false;
+    step = (*after - low) / (Count + 1);
+  } else if (low > std::numeric_limits<uint64_t>::max() - kKeyStep * Count) {
+    return false;
   }
-  T* object = list[Index].get();
-  KindOf<T>().Grid.Insert(key, object, BoxOf(*object));
+  for (size_t i = 0; i < Count; ++i) {
+    T* object = list[First + i].get();
+    KindOf<T>().Grid.Insert(low + step * (i + 1), object, BoxOf(*object));
+  }
+  return true;
+}
+
+// Runs of neighbours that came back together share the room between the
+// objects around the run.
+template <typename T>
+bool TSpatialIndex::FileInserted(
+    const std::vector<map_change::TListEntry<T>>& Entries) {
+  for (size_t start = 0; start < Entries.size();) {
+    size_t end = start + 1;
+    while (end < Entries.size() &&
+           Entries[end].Index == Entries[start].Index + (end - start)) {
+      ++end;
+    }
+    if (!FileInserted<T>(Entries[start].Index, end - start)) return false;
+    start = end;
+  }
   return true;
 }
 
@@ -339,9 +360,13 @@ void TSpatialIndex::BeforeChange(const TMapChange& Change) {
         } else if constexpr (requires { Record.Held; }) {
           // An object about to leave its list leaves the index for good.
           using T = typename decltype(Record.Held)::element_type;
-          if (!Record.Held) {
-            T* object = ListOf<T>()[Record.Index].get();
-            KindOf<T>().Grid.Remove(object, BoxOf(*object));
+          if (!Record.Held) Forget(ListOf<T>()[Record.Index].get());
+        } else if constexpr (requires { Record.Entries; }) {
+          using T =
+              typename decltype(Record.Entries.front().Held)::element_type;
+          if (Record.Out()) return;
+          for (const auto& entry : Record.Entries) {
+            Forget(ListOf<T>()[entry.Index].get());
           }
         }
       },
@@ -357,7 +382,9 @@ void TSpatialIndex::AfterChange(const TMapChange& Change) {
       [this]<typename C>(const C& Record) {
         if constexpr (requires { Record.Held; }) {
           using T = typename decltype(Record.Held)::element_type;
-          if (!Record.Held) return FileInserted<T>(Record.Index);
+          if (!Record.Held) return FileInserted<T>(Record.Index, 1);
+        } else if constexpr (requires { Record.Entries; }) {
+          if (!Record.Out()) return FileInserted(Record.Entries);
         }
         return true;
       },

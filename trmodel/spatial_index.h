@@ -117,10 +117,17 @@ class TSpatialIndex : public TMapObserver {
   void Lift(T* Object);
   void LiftAt(const TTrPoint& Point);
   void LiftLine(TTrLine* Line, uint8_t End);
+  // Takes out for good an object about to leave its list.
+  template <typename T>
+  void Forget(T* Object);
   template <typename T>
   void PutBack();
+  // Files the Count objects that have just come into their list from
+  // First on, with keys spread between those of their neighbours.
   template <typename T>
-  bool FileInserted(size_t Index);
+  bool FileInserted(size_t First, size_t Count);
+  template <typename T>
+  bool FileInserted(const std::vector<map_change::TListEntry<T>>& Entries);
 
   const TTrainStructureSV& Map;
   TKind<TTrPoint> Points_;

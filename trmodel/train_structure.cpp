@@ -50,6 +50,34 @@ void Toggle(std::vector<TOwned<T>>& List, map_change::TListEntry<T>& Entry) {
   }
 }
 
+// Takes the record's objects out of the list, or puts them back, in one
+// pass over the objects after the first of them.
+template <typename T>
+void Toggle(std::vector<TOwned<T>>& List, map_change::TListEntries<T>& Record) {
+  std::vector<map_change::TListEntry<T>>& entries = Record.Entries;
+  if (Record.Out()) {
+    size_t read = List.size();
+    List.resize(List.size() + entries.size());
+    size_t write = List.size();
+    for (size_t e = entries.size(); e-- > 0;) {
+      while (write > entries[e].Index + 1)
+        List[--write] = std::move(List[--read]);
+      List[--write] = std::move(entries[e].Held);
+    }
+    return;
+  }
+  size_t write = entries.front().Index;
+  size_t next = 0;
+  for (size_t read = write; read < List.size(); ++read) {
+    if (next < entries.size() && entries[next].Index == read) {
+      entries[next++].Held = std::move(List[read]);
+    } else {
+      List[write++] = std::move(List[read]);
+    }
+  }
+  List.resize(write);
+}
+
 }  // namespace
 
 TTrainStructureSV::TTrainStructureSV() = default;
@@ -74,7 +102,7 @@ TMapEdit TTrainStructureSV::EndEdit() {
     edit = std::move(*Recording);
     Recording.reset();
   }
-  Moved.clear();
+  Moved.Clear();
   edit.Changes.shrink_to_fit();
   return edit;
 }
@@ -98,6 +126,16 @@ void TTrainStructureSV::TellLeaving(
   for (TMapObserver* observer : Observers) observer->Leaving(object);
 }
 
+template <typename T>
+void TTrainStructureSV::TellLeaving(
+    const std::vector<TOwned<T>>& List,
+    const map_change::TListEntries<T>& Record) const {
+  if (Record.Out()) return;
+  for (const map_change::TListEntry<T>& entry : Record.Entries) {
+    TellLeaving(List, entry);
+  }
+}
+
 void TTrainStructureSV::Apply(TMapChange& Change) {
   ++Revision_;
   for (TMapObserver* observer : Observers) observer->BeforeChange(Change);
@@ -109,6 +147,16 @@ void TTrainStructureSV::Apply(TMapChange& Change) {
           [this](map_change::TListEntry<TTrack>& C) { TellLeaving(Tracks, C); },
           [this](map_change::TListEntry<TWall>& C) { TellLeaving(Walls, C); },
           [this](map_change::TListEntry<TTrain>& C) { TellLeaving(Trains, C); },
+          [this](map_change::TListEntries<TTrPoint>& C) {
+            TellLeaving(Points, C);
+          },
+          [this](map_change::TListEntries<TTrack>& C) {
+            TellLeaving(Tracks, C);
+          },
+          [this](map_change::TListEntries<TWall>& C) { TellLeaving(Walls, C); },
+          [this](map_change::TListEntries<TTrain>& C) {
+            TellLeaving(Trains, C);
+          },
           [](auto&) {},
       },
       Change);
@@ -131,6 +179,10 @@ void TTrainStructureSV::Apply(TMapChange& Change) {
           [this](map_change::TListEntry<TTrack>& C) { Toggle(Tracks, C); },
           [this](map_change::TListEntry<TWall>& C) { Toggle(Walls, C); },
           [this](map_change::TListEntry<TTrain>& C) { Toggle(Trains, C); },
+          [this](map_change::TListEntries<TTrPoint>& C) { Toggle(Points, C); },
+          [this](map_change::TListEntries<TTrack>& C) { Toggle(Tracks, C); },
+          [this](map_change::TListEntries<TWall>& C) { Toggle(Walls, C); },
+          [this](map_change::TListEntries<TTrain>& C) { Toggle(Trains, C); },
       },
       Change);
   for (TMapObserver* observer : Observers) observer->AfterChange(Change);
@@ -144,6 +196,13 @@ const TSpatialIndex& TTrainStructureSV::SpatialIndex() const {
     Observers.push_back(Index.get());
   }
   return *Index;
+}
+
+void TTrainStructureSV::ExpectMoves(size_t Count) {
+  // Filing a point again costs about as much as a few points of a new
+  // index; moves of a good part of the map are cheaper without one.
+  constexpr size_t kRefileShare = 4;
+  if (Count * kRefileShare >= Points.size()) DropSpatialIndex();
 }
 
 void TTrainStructureSV::DropSpatialIndex() {
@@ -161,7 +220,7 @@ void TTrainStructureSV::Change(TMapChange Change) {
   // records depends on where a point stands, so the step still takes the
   // map back and forth exactly.
   const auto* moved = std::get_if<map_change::TPointPos>(&Change);
-  if (moved != nullptr && !Moved.insert(moved->Point).second) return;
+  if (moved != nullptr && !Moved.Insert(moved->Point)) return;
   changes.push_back(std::move(Change));
 }
 
@@ -186,6 +245,15 @@ void TTrainStructureSV::RemoveFrom(std::vector<TOwned<T>>& List,
       return;
     }
   }
+}
+
+template <typename T, typename TGoes>
+void TTrainStructureSV::RemoveWhere(std::vector<TOwned<T>>& List, TGoes Goes) {
+  map_change::TListEntries<T> record;
+  for (size_t i = 0; i < List.size(); ++i) {
+    if (Goes(List[i].get())) record.Entries.push_back({i, nullptr});
+  }
+  if (!record.Entries.empty()) Change(std::move(record));
 }
 
 int32_t TTrainStructureSV::NewId() {
@@ -249,6 +317,16 @@ TTrain* TTrainStructureSV::AddTrain(TOwned<TTrain> Train) {
 void TTrainStructureSV::MovePoint(TTrPoint* Point, double X, double Y) {
   const TTrVector to = Vector(X, Y, Point->Pos.Z);
   if (!SameBits(to, Point->Pos)) Change(map_change::TPointPos{Point, to});
+}
+
+void TTrainStructureSV::MovePoints(
+    const std::vector<TTrPoint*>& Moving,
+    const std::function<TTrXY(size_t)>& PlaceOf) {
+  ExpectMoves(Moving.size());
+  for (size_t i = 0; i < Moving.size(); ++i) {
+    const TTrXY at = PlaceOf(i);
+    MovePoint(Moving[i], at.X, at.Y);
+  }
 }
 
 void TTrainStructureSV::SetPointHeight(TTrPoint* Point, double Z) {
@@ -329,6 +407,10 @@ void TTrainStructureSV::RelinkPoint(TTrPoint* Point) {
 }
 
 void TTrainStructureSV::DetachLine(TTrPoint* Point, TTrLine* Line) {
+  if (!LetGoOfLine(Point, Line)) RemoveFrom(Points, Point);
+}
+
+bool TTrainStructureSV::LetGoOfLine(TTrPoint* Point, TTrLine* Line) {
   for (TTrLineEnd* conn : {&Point->Conn1, &Point->Conn2, &Point->Conn3}) {
     if (conn->Line == Line) {
       SetLineEnd(*conn, TTrLineEnd{nullptr, conn->End});
@@ -343,16 +425,14 @@ void TTrainStructureSV::DetachLine(TTrPoint* Point, TTrLine* Line) {
       SetLineEnd(*hole, Point->Conn3);
       SetLineEnd(Point->Conn3, TTrLineEnd{});
     }
-    RelinkPoint(Point);
   } else if (Point->Conn1.IsEmpty() && Point->Conn2.IsEmpty()) {
-    RemoveFrom(Points, Point);
-  } else {
-    if (Point->Conn1.IsEmpty()) {
-      SetLineEnd(Point->Conn1, Point->Conn2);
-      SetLineEnd(Point->Conn2, TTrLineEnd{});
-    }
-    RelinkPoint(Point);
+    return false;
+  } else if (Point->Conn1.IsEmpty()) {
+    SetLineEnd(Point->Conn1, Point->Conn2);
+    SetLineEnd(Point->Conn2, TTrLineEnd{});
   }
+  RelinkPoint(Point);
+  return true;
 }
 
 namespace {
@@ -417,6 +497,46 @@ void TTrainStructureSV::DeleteLineOnly(TTrLine* Line) {
   if (first != nullptr) DetachLine(first, Line);
   if (second != nullptr) DetachLine(second, Line);
   RemoveLine(Line);
+}
+
+void TTrainStructureSV::DeleteMany(const TObjectSet<TTrPoint>& GonePoints,
+                                   const TObjectSet<TTrLine>& GoneLines,
+                                   const TObjectSet<TTrain>& GoneTrains) {
+  const TWholeDeletion whole(*this);
+  TPointerSet<const TTrLine> lines;
+  lines.Reserve(GoneLines.Size() + GonePoints.Size());
+  GoneLines.ForEach([&](const TTrLine* Line) { lines.Insert(Line); });
+  GonePoints.ForEach([&](const TTrPoint* Point) {
+    for (const TTrLineEnd* conn : {&Point->Conn1, &Point->Conn2, &Point->Conn3})
+      lines.Insert(conn->Line);
+  });
+  // The points that stay let go of the lines that go, in list order so that
+  // the step is the same every time; a point left without a line goes.
+  TPointerSet<const TTrPoint> emptied;
+  const auto letGo = [&](TTrLine* Line) {
+    // A line with both ends at one point is named there twice.
+    for (TTrPoint* point : {Line->P1, Line->P2}) {
+      if (point == nullptr || GonePoints.Contains(point)) continue;
+      if (!LetGoOfLine(point, Line)) emptied.Insert(point);
+    }
+  };
+  for (const auto& track : Tracks) {
+    if (lines.Contains(track.get())) letGo(track.get());
+  }
+  for (const auto& wall : Walls) {
+    if (lines.Contains(wall.get())) letGo(wall.get());
+  }
+  // Trains before their lines, lines before their points: the spatial index
+  // reads the points of what it takes out.
+  RemoveWhere(Trains, [&](const TTrain* Train) {
+    return GoneTrains.Contains(Train) || lines.Contains(Train->Position.Line);
+  });
+  RemoveWhere(Tracks,
+              [&](const TTrack* Track) { return lines.Contains(Track); });
+  RemoveWhere(Walls, [&](const TWall* Wall) { return lines.Contains(Wall); });
+  RemoveWhere(Points, [&](const TTrPoint* Point) {
+    return GonePoints.Contains(Point) || emptied.Contains(Point);
+  });
 }
 
 void TTrainStructureSV::DeleteTrain(TTrain* Train) {

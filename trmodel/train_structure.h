@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "file_system.h"
@@ -11,6 +11,8 @@
 #include "map_edit.h"
 #include "map_objects.h"
 #include "map_observer.h"
+#include "object_set.h"
+#include "pointer_set.h"
 #include "track_position.h"
 
 class TSpatialIndex;
@@ -72,6 +74,11 @@ class TTrainStructureSV {
   // Puts Point at (X, Y), keeping its height. Throws EFloatOverflow,
   // changing nothing, for a coordinate too large.
   void MovePoint(TTrPoint* Point, double X, double Y);
+  // MovePoint for each of Moving, to the place PlaceOf(i) gives the i-th.
+  // Throws as MovePoint does; the points before the one that failed have
+  // moved then.
+  void MovePoints(const std::vector<TTrPoint*>& Moving,
+                  const std::function<TTrXY(size_t)>& PlaceOf);
   void SetPointHeight(TTrPoint* Point, double Z);
   void SetTrackProperties(TTrack* Track, uint8_t Poles, uint8_t Platform);
   // SetLink of the model, recorded: stores Target in the main (or, with
@@ -100,6 +107,9 @@ class TTrainStructureSV {
   // Removes Line from Point's references, compacts and relinks them, or
   // deletes Point when no line is left. Part of DeletePoint.
   void DetachLine(TTrPoint* Point, TTrLine* Line);
+  // DetachLine but for the deletion of a point left without lines; says
+  // whether Point has a line left.
+  bool LetGoOfLine(TTrPoint* Point, TTrLine* Line);
   // Deletes one line of the point Deleted, which is being deleted.
   void DeleteLine(TTrLine* Line, TTrPoint* Deleted);
   // Deletes Line alone: its points let go of it and are relinked as when
@@ -107,6 +117,13 @@ class TTrainStructureSV {
   // trains standing on it.
   void DeleteLineOnly(TTrLine* Line);
   void DeleteTrain(TTrain* Train);
+  // Deletes every object of the sets as deleting each alone would, the
+  // points with their lines, the lines with the points they leave without
+  // one, and the trains on every line that goes; each list is passed over
+  // once, whatever the number of objects.
+  void DeleteMany(const TObjectSet<TTrPoint>& GonePoints,
+                  const TObjectSet<TTrLine>& GoneLines,
+                  const TObjectSet<TTrain>& GoneTrains);
   void SetTrainLength(TTrain* Train, double Length);
 
   // Moves the end of Line that lies at Gone onto Keep and links it there, as
@@ -155,10 +172,16 @@ class TTrainStructureSV {
   void Apply(TMapChange& Change);
   // Applies a change and records it while an edit is under way.
   void Change(TMapChange Change);
+  // Count point moves are to come: when they are many for the map, the
+  // index goes, as making it anew costs less than filing each point again.
+  void ExpectMoves(size_t Count);
   void SetLineEnd(TTrLineEnd& Field, const TTrLineEnd& Value);
   void SetLinePoint(TTrLine* Line, uint8_t End, TTrPoint* Point);
   template <typename T>
   void RemoveFrom(std::vector<TOwned<T>>& List, const T* Object);
+  // Takes every object of List for which Goes holds out, as one record.
+  template <typename T, typename TGoes>
+  void RemoveWhere(std::vector<TOwned<T>>& List, TGoes Goes);
   void RemoveLine(TTrLine* Line);
   int32_t SmallestFreeLineId() const;
 
@@ -166,10 +189,13 @@ class TTrainStructureSV {
   template <typename T>
   void TellLeaving(const std::vector<TOwned<T>>& List,
                    const map_change::TListEntry<T>& Entry) const;
+  template <typename T>
+  void TellLeaving(const std::vector<TOwned<T>>& List,
+                   const map_change::TListEntries<T>& Record) const;
 
   std::unique_ptr<TMapEdit> Recording;
   // The points the edit under way has recorded a move of.
-  std::unordered_set<const TTrPoint*> Moved;
+  TPointerSet<const TTrPoint> Moved;
   // The spatial index among them, once made.
   mutable std::vector<TMapObserver*> Observers;
   uint64_t Revision_ = 0;

@@ -12,9 +12,11 @@
 # Ctrl+W asks before it closes a maximised window with changes; a change
 # made right before SIGTERM comes back at the next start.
 # Then it starts the editor with a file named on the command line and opens
-# a recent file. Last, it places a generated picture under a new map by
-# numbers, draws a track over it, checks both in a screenshot, saves, closes
-# and opens the map again: the picture is back. The editor prints nothing.
+# a recent file. It places a generated picture under a new map by numbers,
+# draws a track over it, checks both in a screenshot, saves, closes and
+# opens the map again: the picture is back. It draws to measure, and last
+# copies a part of one map and pastes it into another. The editor prints
+# nothing.
 # The editor keeps its recovery folder and its settings in folders of the
 # test's own.
 #   editor_e2e_test.sh TREDIT [SCREENSHOT]
@@ -534,6 +536,53 @@ for place in '0 +0' '0 +123\.456' '40\.192 +273\.456'; do
   grep -Eq "^ *[0-9]+ +$place +0 " "$curve" || fail "no point at $place in $curve: $(head -5 "$curve")"
 done
 echo "a track of typed length and a curve of typed radius, saved to the millimetre"
+
+# A part of one map copied into another: a band around the lower of two
+# tracks, Ctrl+C, a new window, Ctrl+V with the mouse over it; both saved.
+# The pasted track has its centre under the mouse and identifiers of the
+# new map's own.
+file_command n
+wait_for title_is "Train Map Editor - [Train Map]" || fail "File > New"
+click_button 253 36                # Build track
+drag -100 -40 100 -40
+click_button 436 7                 # "Build from selected point" up again
+drag -100 40 100 40
+click_button 253 5                 # Select
+click_button 69 8                  # Select point
+drag -120 20 120 60                # a band around the lower track
+xdotool windowfocus --sync "$frame"
+xdotool key ctrl+c
+source_map="$work/source.TRN"
+file_command s
+answer_dialog "Save As" "$source_map"
+printf '%s\r\n' 'PNT 4' \
+  '   0 -100   40    0 0 2 1 -1 0 -1 0 ' \
+  '   1  100   40    0 0 2 2 -1 0 -1 0 ' \
+  '   3 -100  -40    0 0 5 1 -1 0 -1 0 ' \
+  '   4  100  -40    0 0 5 2 -1 0 -1 0 ' \
+  'TRK 2' '   2 0 0 ' '   5 0 0 ' >"$work/expected.TRN"
+wait_for cmp -s "$work/expected.TRN" "$source_map" || {
+  od -c "$source_map" >&2
+  fail "the map copied from saves other bytes"
+}
+file_command n
+wait_for title_is "Train Map Editor - [Train Map]" || fail "File > New"
+xdotool mousemove --window "$frame" $((origin_x + 50)) $((origin_y - 30))
+sleep 0.2
+xdotool key ctrl+v
+wait_for title_is "Train Map Editor - [Train Map*]" || fail "Ctrl+V pasted nothing"
+pasted="$work/pasted.TRN"
+file_command s
+answer_dialog "Save As" "$pasted"
+printf '%s\r\n' 'PNT 2' \
+  '   0  -50   30    0 0 2 1 -1 0 -1 0 ' \
+  '   1  150   30    0 0 2 2 -1 0 -1 0 ' \
+  'TRK 1' '   2 0 0 ' >"$work/expected.TRN"
+wait_for cmp -s "$work/expected.TRN" "$pasted" || {
+  od -c "$pasted" >&2
+  fail "the map pasted into saves other bytes"
+}
+echo "a part of one map copied and pasted into another, both saved"
 
 # Nothing was printed, however the editor started, ended or was resized.
 [[ ! -s "$work/tredit.log" ]] || fail "the editor printed"

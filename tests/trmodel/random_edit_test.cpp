@@ -13,6 +13,7 @@
 
 #include "index_check.h"
 #include "map_builder.h"
+#include "map_group.h"
 #include "map_reader.h"
 #include "map_writer.h"
 #include "train_structure.h"
@@ -59,13 +60,21 @@ class RandomEditor {
         JoinTwoPoints();
         break;
       case 5:
-        DeleteSomePoint();
+        if (Pick(4) == 0) {
+          DeleteSomeGroup();
+        } else {
+          DeleteSomePoint();
+        }
         break;
       case 6:
         SwitchCommand();
         break;
       case 7:
-        DragSomePoint();
+        if (Pick(4) == 0) {
+          DragSomeGroup();
+        } else {
+          DragSomePoint();
+        }
         break;
       case 8:
         SetSomeProperty();
@@ -147,6 +156,41 @@ class RandomEditor {
 
   void DeleteSomePoint() {
     if (TTrPoint* point = AnyPoint()) map_.DeletePoint(point);
+  }
+
+  // Each object taken in at random, a few of every kind.
+  TObjectGroup AnyGroup() {
+    TObjectGroup group;
+    for (const auto& point : map_.Points) {
+      if (Pick(5) == 0) group.Points.Insert(point.get());
+    }
+    for (const auto& track : map_.Tracks) {
+      if (Pick(8) == 0) group.Lines.Insert(track.get());
+    }
+    for (const auto& wall : map_.Walls) {
+      if (Pick(8) == 0) group.Lines.Insert(wall.get());
+    }
+    for (const auto& train : map_.Trains) {
+      if (Pick(4) == 0) group.Trains.Insert(train.get());
+    }
+    return group;
+  }
+
+  void DeleteSomeGroup() { DeleteGroup(map_, AnyGroup()); }
+
+  // A group follows the mouse; moved by a good part of the map, it goes
+  // without the spatial index, which is made anew when asked for.
+  void DragSomeGroup() {
+    const std::vector<TTrPoint*> points = GroupPoints(map_, AnyGroup());
+    std::vector<TTrVector> from;
+    for (const TTrPoint* point : points) from.push_back(point->Pos);
+    for (size_t moves = Pick(3); moves > 0; --moves) {
+      const double dx = Coordinate();
+      const double dy = Coordinate();
+      PlacePoints(map_, points, from, [dx, dy](const TTrVector& At) {
+        return TTrXY{At.X + dx, At.Y - dy};
+      });
+    }
   }
 
   void SwitchCommand() {
@@ -388,6 +432,99 @@ TEST(RandomEditing, KeepsTheMapSoundAndUndoesAndRedoesEveryStepExactly) {
       ExpectState(map, states[level + 1], "redo to " + std::to_string(level));
       ASSERT_EQ(watch.Untold(), 0u) << "redo to " << level;
     }
+  }
+}
+
+// A group deleted the way the editor once did it: each object alone, in
+// list order, passing over those that went with another.
+void DeleteOneByOne(TTrainStructureSV& Map, const TObjectGroup& Group) {
+  class TLeft : public TMapObserver {
+   public:
+    TLeft(TTrainStructureSV& AMap, const TObjectGroup& Group)
+        : Map(AMap), Left(Group) {
+      Map.AddObserver(this);
+    }
+    ~TLeft() { Map.RemoveObserver(this); }
+    void Leaving(const TTrPoint& Point) override { Left.Points.Erase(&Point); }
+    void Leaving(const TTrLine& Line) override { Left.Lines.Erase(&Line); }
+    void Leaving(const TTrain& Train) override { Left.Trains.Erase(&Train); }
+    TTrainStructureSV& Map;
+    TObjectGroup Left;
+  } left(Map, Group);
+  const auto inOrder = [](const auto& List, const auto& Set) {
+    std::vector<decltype(List.front().get())> found;
+    for (const auto& object : List) {
+      if (Set.Contains(object.get())) found.push_back(object.get());
+    }
+    return found;
+  };
+  for (TTrain* train : inOrder(Map.Trains, Group.Trains)) {
+    if (left.Left.Trains.Contains(train)) Map.DeleteTrain(train);
+  }
+  for (TTrack* track : inOrder(Map.Tracks, Group.Lines)) {
+    if (left.Left.Lines.Contains(track)) Map.DeleteLineOnly(track);
+  }
+  for (TWall* wall : inOrder(Map.Walls, Group.Lines)) {
+    if (left.Left.Lines.Contains(wall)) Map.DeleteLineOnly(wall);
+  }
+  for (TTrPoint* point : inOrder(Map.Points, Group.Points)) {
+    if (left.Left.Points.Contains(point)) Map.DeletePoint(point);
+  }
+}
+
+// The map's file and every line's points and links, by identifiers.
+std::string Described(const TTrainStructureSV& Map) {
+  std::string text = WriteMap(Map);
+  const auto line = [&text](const TTrLine& Line) {
+    const auto id = [](const TTrPoint* Point) {
+      return Point != nullptr ? std::to_string(Point->Id) : std::string("-");
+    };
+    text += std::to_string(Line.Id) + " " + id(Line.P1) + " " + id(Line.P2);
+    for (const TTrLineEnd* link :
+         {&Line.Next1, &Line.Next2, &Line.Branch1, &Line.Branch2}) {
+      text += " " + test_maps::Ref(*link);
+    }
+    text += "\n";
+  };
+  for (const auto& track : Map.Tracks) line(*track);
+  for (const auto& wall : Map.Walls) line(*wall);
+  return text;
+}
+
+// The same group, by places in the lists, of two maps made alike.
+TObjectGroup SameGroup(const TTrainStructureSV& Map, unsigned Seed) {
+  std::mt19937 rng(Seed);
+  const auto pick = [&rng](const auto& List, auto& Set, unsigned OneIn) {
+    for (const auto& object : List) {
+      if (rng() % OneIn == 0) Set.Insert(object.get());
+    }
+  };
+  TObjectGroup group;
+  pick(Map.Points, group.Points, 4);
+  pick(Map.Tracks, group.Lines, 6);
+  pick(Map.Walls, group.Lines, 6);
+  pick(Map.Trains, group.Trains, 3);
+  return group;
+}
+
+TEST(RandomEditing, AGroupDeletedAtOnceLeavesWhatDeletingItOneByOneLeaves) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    RandomEditor atOnce(seed);
+    RandomEditor oneByOne(seed);
+    if (seed % 3 == 0) {
+      atOnce.LoadOddMap();
+      oneByOne.LoadOddMap();
+    }
+    for (int step = 0; step < 200; ++step) {
+      atOnce.Step();
+      oneByOne.Step();
+    }
+    ASSERT_EQ(Described(atOnce.Map()), Described(oneByOne.Map()));
+    DeleteGroup(atOnce.Map(), SameGroup(atOnce.Map(), seed));
+    DeleteOneByOne(oneByOne.Map(), SameGroup(oneByOne.Map(), seed));
+    EXPECT_EQ(Described(atOnce.Map()), Described(oneByOne.Map()))
+        << "seed " << seed;
+    EXPECT_EQ(test_maps::Problems(atOnce.Map()), "") << "seed " << seed;
   }
 }
 
