@@ -5,9 +5,10 @@
 // dragged group of 10,000 points and of the whole map, per undo of such a
 // drag, per copy and per paste of 100,000 points; and the bytes a group
 // move holds after 1 and after 50 mouse moves.
+#include <benchmark/benchmark.h>
+
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
-#include <benchmark/benchmark.h>
 
 #include "benchmark_views.h"
 #include "image_canvas.h"
