@@ -1,10 +1,7 @@
 #include "exchange_commands.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <exception>
-#include <sstream>
 
 #include "map_export.h"
 #include "map_import.h"
@@ -21,23 +18,12 @@ int Refuse(const std::string& Command, const std::string& Message) {
   return exit.Status;
 }
 
-bool ParseCoordinate(std::string_view Text, double& Value) {
-  const auto [end, error] =
-      std::from_chars(Text.data(), Text.data() + Text.size(), Value);
-  return !Text.empty() && error == std::errc() &&
-         end == Text.data() + Text.size() && std::isfinite(Value);
-}
-
 }  // namespace
 
 int Import(const TCommandArgs& Args) {
   TImportOptions options;
   if (Args.Has("--railway")) {
-    options.Railways.clear();
-    std::stringstream kinds(Args.Options.at("--railway"));
-    for (std::string kind; std::getline(kinds, kind, ',');) {
-      if (!kind.empty()) options.Railways.insert(kind);
-    }
+    options.Railways = ParseRailwayKinds(Args.Options.at("--railway"));
     if (options.Railways.empty()) {
       return Refuse("import", "no railway kind given");
     }
@@ -46,15 +32,10 @@ int Import(const TCommandArgs& Args) {
   if (Args.Has("--crs")) options.Crs = Args.Options.at("--crs");
   if (Args.Has("--origin")) {
     const std::string& text = Args.Options.at("--origin");
-    const size_t comma = text.find(',');
-    double x = 0.0;
-    double y = 0.0;
-    if (comma == std::string::npos ||
-        !ParseCoordinate(std::string_view(text).substr(0, comma), x) ||
-        !ParseCoordinate(std::string_view(text).substr(comma + 1), y)) {
+    options.Origin = ParseOrigin(text);
+    if (!options.Origin) {
       return Refuse("import", "invalid origin '" + text + "' (X,Y in metres)");
     }
-    options.Origin = std::make_pair(x, y);
   }
   const std::string& in = Args.Arguments[0];
   const std::string& out = Args.Arguments[1];
@@ -70,7 +51,7 @@ int Import(const TCommandArgs& Args) {
     std::printf("%s: %s\n", in.c_str(), report.c_str());
   }
   try {
-    if (result.Projection) SaveProjectionSettings(out, *result.Projection);
+    SaveProjectionSettings(out, result.Projection);
     map.SaveToFile(out);
   } catch (const std::exception& error) {
     std::fflush(stdout);

@@ -118,5 +118,6 @@ std::unique_ptr<TTrainStructureSV> TMapDocument::ReplaceMap(
       std::exchange(Map_, std::move(NewMap));
   Map_->AddObserver(this);
   Background_.reset();
+  Projection_.reset();
   return old;
 }

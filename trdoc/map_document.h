@@ -15,6 +15,7 @@
 #include "map_background.h"
 #include "map_observer.h"
 #include "map_selection.h"
+#include "projection_settings.h"
 #include "train_run.h"
 #include "train_structure.h"
 
@@ -45,8 +46,8 @@ class TMapDocument : private TMapObserver {
   TTrainStructureSV& Map() { return *Map_; }
   const TTrainStructureSV& Map() const { return *Map_; }
   // Puts NewMap in place of the map, with a new history, unchanged, nothing
-  // selected and no background; the views first give up what they had
-  // under way. Gives the map it had.
+  // selected and no background or projection; the views first give up what they
+  // had under way. Gives the map it had.
   std::unique_ptr<TTrainStructureSV> ReplaceMap(
       std::unique_ptr<TTrainStructureSV> NewMap);
 
@@ -113,6 +114,17 @@ class TMapDocument : private TMapObserver {
   };
   TFileResult Open(const QString& Name);
   TFileResult Save(const QString& Name);
+
+  // Imported maps (map_document_files.cpp). The projection says how the
+  // map's metres go back to longitude and latitude, none for a map that
+  // never came from such data; it is read beside the map's file by Open
+  // and written there by Save. ShowImported puts an imported map in place
+  // of the map, as ReplaceMap does, unsaved and without a file name.
+  const std::optional<TProjectionSettings>& Projection() const {
+    return Projection_;
+  }
+  void ShowImported(std::unique_ptr<TTrainStructureSV> Imported,
+                    std::optional<TProjectionSettings> Projection);
 
   // Background: a picture drawn under the map, none without one.
   // SetBackground makes NewBackground the document's as one step named
@@ -198,6 +210,7 @@ class TMapDocument : private TMapObserver {
   TMapSelection SelectionBefore;
   QString FileName_;
   std::optional<TMapBackground> Background_;
+  std::optional<TProjectionSettings> Projection_;
 
   // Timers that keep the map a little after the last change, and at the
   // latest a while after the first one not kept yet; and the next step.

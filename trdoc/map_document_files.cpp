@@ -41,7 +41,7 @@ TMapDocument::TFileResult TMapDocument::Open(const QString& Name) {
     // What was read before the failure stays and is shown.
     result.Errors << QString::fromStdString(Error.what());
   }
-  // The map opens whatever becomes of its background.
+  // The map opens whatever becomes of its background and projection.
   std::optional<TBackgroundSettings> settings;
   try {
     settings = LoadBackgroundSettings(LocalFileName(Name), *Files);
@@ -49,6 +49,11 @@ TMapDocument::TFileResult TMapDocument::Open(const QString& Name) {
     result.Errors << QString::fromStdString(Error.what());
   }
   result.Errors << UseBackground(settings);
+  try {
+    Projection_ = LoadProjectionSettings(LocalFileName(Name), *Files);
+  } catch (const std::runtime_error& Error) {
+    result.Errors << QString::fromStdString(Error.what());
+  }
   return result;
 }
 
@@ -57,14 +62,29 @@ TMapDocument::TFileResult TMapDocument::Save(const QString& Name) {
   TFileResult result;
   try {
     Map_->SaveToFile(LocalFileName(Name));
-    // Saved only when the background is saved too.
+    // Saved only when the background and the projection are saved too.
     SaveBackgroundSettings(
         LocalFileName(Name),
         Background_ ? std::optional(Background_->Settings) : std::nullopt);
+    SaveProjectionSettings(LocalFileName(Name), Projection_);
     UndoStack_->setClean();
     result.Done = true;
   } catch (const std::runtime_error& Error) {
     result.Errors << QString::fromStdString(Error.what());
   }
   return result;
+}
+
+void TMapDocument::ShowImported(std::unique_ptr<TTrainStructureSV> Imported,
+                                std::optional<TProjectionSettings> Projection) {
+  SetFileName({});
+  ReplaceMap(std::move(Imported));
+  Projection_ = std::move(Projection);
+  {
+    const TBusyCursor busy;
+    Map_->SpatialIndex();
+  }
+  // Unsaved, with no step to take back: nothing of it is on disk yet.
+  UndoStack_->resetClean();
+  KeepSoon();
 }

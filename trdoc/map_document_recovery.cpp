@@ -133,6 +133,7 @@ void TMapDocument::HandRowsOver() {
     info.GridSpacing = view.GridSpacing;
   }
   if (Background_) info.Background = Background_->Settings;
+  info.Projection = Projection_;
   Recovery->Keep(RecoveryEntry, std::move(RecoveryRows), std::move(info));
   StopKeeping();
 }
@@ -164,6 +165,7 @@ TMapDocument::TReopened TMapDocument::ReopenRecovered(const std::string& Folder,
   reopened.View.OriginY = recovered.Info.OriginY;
   reopened.View.GridSpacing = recovered.Info.GridSpacing;
   reopened.Errors = UseBackground(recovered.Info.Background);
+  Projection_ = recovered.Info.Projection;
   // Unsaved, with no step to take back: no state of it is the saved one.
   UndoStack_->resetClean();
   const bool whole = recovered.Error.empty();

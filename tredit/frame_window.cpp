@@ -90,13 +90,15 @@ void TfrmTrain::CreateMenus() {
   mnuRecent = new QMenu(QStringLiteral("Recent &Files"), mnuFile);
   mnuFile->addMenu(mnuRecent);
   connect(mnuRecent, &QMenu::aboutToShow, this, &TfrmTrain::FillRecentMenu);
+  mnuImport = item("&Import...", &TfrmTrain::mnuImportClick);
   mnuSave = item("&Save", &TfrmTrain::mnuSaveClick);
   mnuSaveAs = item("Save &As...", &TfrmTrain::mnuSaveAsClick);
   // Not "&Export": E is Exit's key, and a key shared by two items only
   // moves between them.
   mnuExportImage = item("E&xport Image...", &TfrmTrain::mnuExportImageClick);
-  // Not "Export &PDF": P is Print's key.
-  mnuExportPdf = item("Export P&DF...", &TfrmTrain::mnuExportPdfClick);
+  mnuExportData = item("Export &Data...", &TfrmTrain::mnuExportDataClick);
+  // Not "Export &PDF": P is Print's key, D Export Data's.
+  mnuExportPdf = item("Expor&t PDF...", &TfrmTrain::mnuExportPdfClick);
   mnuPrint = item("&Print...", &TfrmTrain::mnuPrintClick);
   mnuClose = item("&Close", &TfrmTrain::mnuCloseClick);
   mnuFile->addSeparator();
@@ -109,6 +111,7 @@ void TfrmTrain::CreateMenus() {
   mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   mnuPrint->setShortcut(QKeySequence::Print);
   CreatePrintItems();
+  CreateExchangeItems();
   CreateEditMenu();
   CreateViewMenu();
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "import_options.h"
 #include "map_lint.h"
 #include "map_print.h"
 #include "mode_buttons.h"
@@ -80,6 +81,26 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // answer.
   QAction* mnuExportPdf;
   QAction* mnuPrint;
+  // Railway data in and out (frame_exchange.cpp). Import asks for a file
+  // (AskImportFileName) and what to take from it (AskImportOptions, from
+  // the last answer), and opens the map made of it in a new window,
+  // unsaved, without a name and fitted; what the import found goes to
+  // ShowImportReports. A file that cannot be imported gives its message and
+  // no window. Export Data asks for a GeoJSON or DXF file
+  // (AskExportDataFileName, from Name) and writes the active map there.
+  QAction* mnuImport;
+  QAction* mnuExportData;
+  TImportOptions ImportOptions;
+  std::function<std::optional<QString>()> AskImportFileName;
+  std::function<bool(TImportOptions& Options)> AskImportOptions;
+  std::function<void(const QString& Name, const QStringList& Reports)>
+      ShowImportReports;
+  std::function<bool(QString& Name)> AskExportDataFileName;
+  void mnuImportClick();
+  void mnuExportDataClick();
+  // Imports Name as Import does once its dialogs are answered: the new
+  // window, none when the file cannot be imported.
+  TfrmMap* ImportFile(const QString& Name, const TImportOptions& Options);
   TPrintRequest PrintRequest;
   TPdfPaper PdfPaper;
   std::unique_ptr<QPrinter> Printer;
@@ -350,6 +371,13 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   void CreateOpenDialog();
   void CreateToolBar();
   std::optional<QString> ExecOpenDialog();
+  void CreateExchangeItems();
+  std::optional<QString> ExecImportDialog();
+  bool ExecExportDataDialog(QString& Name);
+  // Made the first time they are asked, then kept, so that each starts in
+  // the folder chosen last.
+  QFileDialog* ImportDialog = nullptr;
+  QFileDialog* ExportDataDialog = nullptr;
   // Runs a command, showing the message of anything it throws.
   void Guarded(const std::function<void()>& Command);
   // Runs a command on the active map window; nothing without one.

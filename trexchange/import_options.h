@@ -3,6 +3,8 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 
 // What an import takes from its file, and where the map's metres lie.
 struct TImportOptions {
@@ -16,3 +18,9 @@ struct TImportOptions {
   // The map's origin in the projected system; none for the data's centre.
   std::optional<std::pair<double, double>> Origin;
 };
+
+// The kinds of a list by commas ("rail,tram"), blanks around them and
+// empty ones left out.
+std::set<std::string> ParseRailwayKinds(std::string_view Text);
+// "X,Y" in metres, finite; none for anything else.
+std::optional<std::pair<double, double>> ParseOrigin(std::string_view Text);

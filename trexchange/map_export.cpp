@@ -17,14 +17,19 @@ bool EndsWith(std::string Name, std::string_view End) {
 
 }  // namespace
 
-void ExportMap(const std::string& MapName, const TTrainStructureSV& Map,
+void ExportMap(const TTrainStructureSV& Map,
+               const std::optional<TProjectionSettings>& Projection,
                const std::string& Out) {
   if (EndsWith(Out, ".geojson") || EndsWith(Out, ".json")) {
-    ReplaceFile(Out, GeoJsonText(Map, LoadProjectionSettings(MapName)),
-                SystemFileSystem());
+    ReplaceFile(Out, GeoJsonText(Map, Projection), SystemFileSystem());
   } else if (EndsWith(Out, ".dxf")) {
     ReplaceFile(Out, DxfText(Map), SystemFileSystem());
   } else {
     throw EImportError(Out + ": unknown format (.geojson or .dxf)");
   }
+}
+
+void ExportMap(const std::string& MapName, const TTrainStructureSV& Map,
+               const std::string& Out) {
+  ExportMap(Map, LoadProjectionSettings(MapName), Out);
 }

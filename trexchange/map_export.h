@@ -15,9 +15,13 @@ class TTrainStructureSV;
 std::string GeoJsonText(const TTrainStructureSV& Map,
                         const std::optional<TProjectionSettings>& Projection);
 
-// Writes the map loaded from MapName to Out, GeoJSON or DXF by Out's
-// extension, using the projection kept beside the map. Out is replaced
-// only by a whole new file. Throws EImportError or EFileError with the
-// message for the user.
+// Writes Map to Out, GeoJSON or DXF by Out's extension, GeoJSON in
+// longitude and latitude when Projection is given. Out is replaced only by
+// a whole new file. Throws EImportError or EFileError with the message for
+// the user.
+void ExportMap(const TTrainStructureSV& Map,
+               const std::optional<TProjectionSettings>& Projection,
+               const std::string& Out);
+// The same with the projection kept beside the map file MapName.
 void ExportMap(const std::string& MapName, const TTrainStructureSV& Map,
                const std::string& Out);

@@ -20,22 +20,38 @@ bool EndsWith(const std::string& Name, std::string_view End) {
   return tail == End;
 }
 
+[[noreturn]] void Refuse(const std::string& Name, const EFileError& Error) {
+  throw EImportError(Name + ": " +
+                     (Error.SystemError() != 0
+                          ? std::string(std::strerror(Error.SystemError()))
+                          : std::string(Error.what())));
+}
+
 std::string Read(const std::string& Name) {
   try {
     return ReadWholeFile(Name, SystemFileSystem());
   } catch (const EFileError& error) {
-    throw EImportError(Name + ": " +
-                       (error.SystemError() != 0
-                            ? std::string(std::strerror(error.SystemError()))
-                            : std::string(error.what())));
+    Refuse(Name, error);
   }
 }
 
-// The start of the file, enough to tell the formats apart.
+// The start of the file, enough to tell the formats apart; no more, as a
+// PBF file may be gigabytes.
 std::string Head(const std::string& Name) {
-  std::string text = Read(Name);
-  if (text.size() > 4096) text.resize(4096);
-  return text;
+  try {
+    TFileText file(Name, SystemFileSystem());
+    std::string head(4096, '\0');
+    size_t have = 0;
+    while (have < head.size()) {
+      const size_t got = file.Read(head.data() + have, head.size() - have);
+      if (got == 0) break;
+      have += got;
+    }
+    head.resize(have);
+    return head;
+  } catch (const EFileError& error) {
+    Refuse(Name, error);
+  }
 }
 
 // Where the data lies: the middle of its box.

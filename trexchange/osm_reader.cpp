@@ -22,16 +22,13 @@ struct TPendingWay {
   std::vector<int64_t> Nodes;
 };
 
-}  // namespace
-
-TSourceData ReadOsmFile(const std::string& Name, bool Pbf,
-                        const TImportOptions& Options) {
+TSourceData ReadOsm(const osmium::io::File& File, const std::string& Name,
+                    bool Pbf, const TImportOptions& Options) {
   std::vector<TNodePlace> places;
   std::vector<TPendingWay> ways;
   try {
-    osmium::io::File file(Name, Pbf ? "pbf" : "osm");
     osmium::io::Reader reader(
-        file, osmium::osm_entity_bits::node | osmium::osm_entity_bits::way);
+        File, osmium::osm_entity_bits::node | osmium::osm_entity_bits::way);
     while (osmium::memory::Buffer buffer = reader.read()) {
       for (const osmium::OSMEntity& entity : buffer) {
         if (entity.type() == osmium::item_type::node) {
@@ -86,4 +83,19 @@ TSourceData ReadOsmFile(const std::string& Name, bool Pbf,
     data.Lines.push_back(std::move(way.Line));
   }
   return data;
+}
+
+}  // namespace
+
+TSourceData ReadOsmFile(const std::string& Name, bool Pbf,
+                        const TImportOptions& Options) {
+  return ReadOsm(osmium::io::File(Name, Pbf ? "pbf" : "osm"), Name, Pbf,
+                 Options);
+}
+
+TSourceData ReadOsmText(std::string_view Data, const std::string& Name,
+                        bool Pbf, const TImportOptions& Options) {
+  return ReadOsm(
+      osmium::io::File(Data.data(), Data.size(), Pbf ? "pbf" : "osm"), Name,
+      Pbf, Options);
 }

@@ -12,6 +12,9 @@
 // OpenStreetMap XML (Pbf false) or PBF, from a file.
 TSourceData ReadOsmFile(const std::string& Name, bool Pbf,
                         const TImportOptions& Options);
+// The same from the bytes of such a file.
+TSourceData ReadOsmText(std::string_view Data, const std::string& Name,
+                        bool Pbf, const TImportOptions& Options);
 // Overpass API JSON ({"elements": [...]}).
 TSourceData ReadOverpassJson(std::string_view Text, const std::string& Name,
                              const TImportOptions& Options);

@@ -13,6 +13,7 @@ namespace {
 constexpr std::string_view kHeader = "TRN recovery ";
 constexpr int kVersion = 1;
 constexpr std::string_view kBackgroundPrefix = "background-";
+constexpr std::string_view kProjectionPrefix = "projection-";
 
 bool IsDigits(std::string_view Text) {
   return !Text.empty() &&
@@ -36,6 +37,12 @@ std::string WriteRecoveryInfo(const TRecoveryInfo& Info) {
   if (Info.Background) {
     AppendBackgroundKeys(text, *Info.Background, kBackgroundPrefix);
   }
+  if (Info.Projection) {
+    text += std::string(kProjectionPrefix) + "crs " +
+            EscapedText(Info.Projection->Crs) + "\n";
+    AppendNumber(text, "projection-origin-x", Info.Projection->OriginX);
+    AppendNumber(text, "projection-origin-y", Info.Projection->OriginY);
+  }
   return text;
 }
 
@@ -50,6 +57,7 @@ void ReadRecoveryInfo(std::string_view Text, TRecoveryInfo& Info) {
   bool haveMap = false;
   bool haveBytes = false;
   std::optional<TBackgroundSettings> background;
+  std::optional<TProjectionSettings> projection;
   for (size_t i = 1; i < lines.size(); ++i) {
     const auto [key, value] = SplitKeyValue(lines[i]);
     bool read = true;
@@ -86,6 +94,18 @@ void ReadRecoveryInfo(std::string_view Text, TRecoveryInfo& Info) {
       bool known = false;
       read = ReadBackgroundKey(key.substr(kBackgroundPrefix.size()), value,
                                *background, known);
+    } else if (key.starts_with(kProjectionPrefix)) {
+      if (!projection) projection.emplace();
+      const std::string_view field = key.substr(kProjectionPrefix.size());
+      if (field == "crs") {
+        const std::optional<std::string> crs = UnescapedText(value);
+        read = crs && !crs->empty();
+        if (read) projection->Crs = *crs;
+      } else if (field == "origin-x") {
+        read = ParseFinite(value, projection->OriginX, false);
+      } else if (field == "origin-y") {
+        read = ParseFinite(value, projection->OriginY, false);
+      }
     }
     // A key this version does not know is left for the versions that do.
     damaged = damaged || !read;
@@ -94,10 +114,12 @@ void ReadRecoveryInfo(std::string_view Text, TRecoveryInfo& Info) {
     throw EFileError("Recovery file written by a newer version");
   }
   if (damaged || !haveMap || !haveBytes ||
-      (background && background->Picture.empty())) {
+      (background && background->Picture.empty()) ||
+      (projection && projection->Crs.empty())) {
     throw EFileError("Damaged recovery file");
   }
   Info.Background = background;
+  Info.Projection = projection;
 }
 
 std::string RecoveryInfoName(int Entry) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "background_settings.h"
+#include "projection_settings.h"
 
 // What reopening a map window as it was needs beyond its map: kept beside
 // the map's copy in a recovery folder, as a small text file of its own.
@@ -26,6 +27,9 @@ struct TRecoveryInfo {
   // The window's background, its picture's path absolute: unsaved like
   // the map, so it comes back with it.
   std::optional<TBackgroundSettings> Background;
+  // How an imported map's metres go back to longitude and latitude, which a
+  // map never saved has nowhere else.
+  std::optional<TProjectionSettings> Projection;
 };
 
 std::string WriteRecoveryInfo(const TRecoveryInfo& Info);

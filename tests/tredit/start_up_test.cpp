@@ -52,10 +52,11 @@ TEST_F(FrameTest, MenuBarKeepsTheFileItemsInOrderAndShowsMapWithAMapWindow) {
   EXPECT_TRUE(Frame->mnuMap->menuAction()->isVisible());
   QStringList captions;
   for (QAction* item : Frame->mnuFile->actions()) captions << item->text();
-  EXPECT_EQ(captions,
-            QStringList({"&New", "&Open", "Recent &Files", "&Save",
-                         "Save &As...", "E&xport Image...", "Export P&DF...",
-                         "&Print...", "&Close", "", "&Exit"}));
+  EXPECT_EQ(
+      captions,
+      QStringList({"&New", "&Open", "Recent &Files", "&Import...", "&Save",
+                   "Save &As...", "E&xport Image...", "Export &Data...",
+                   "Expor&t PDF...", "&Print...", "&Close", "", "&Exit"}));
   QStringList keys;
   for (QAction* item :
        {Frame->mnuNew, Frame->mnuOpen, Frame->mnuSave, Frame->mnuSaveAs,

@@ -63,10 +63,18 @@ TProjectionSettings ReadProjectionSettings(std::string_view Text,
 }
 
 void SaveProjectionSettings(const std::string& MapFile,
-                            const TProjectionSettings& Settings,
+                            const std::optional<TProjectionSettings>& Settings,
                             TFileSystem& Files) {
-  ReplaceFile(ProjectionSettingsName(MapFile),
-              WriteProjectionSettings(Settings), Files);
+  const std::string name = ProjectionSettingsName(MapFile);
+  if (Settings) {
+    ReplaceFile(name, WriteProjectionSettings(*Settings), Files);
+    return;
+  }
+  // A file left from an earlier map of that name would put this one's
+  // metres somewhere on Earth they never were.
+  if (Files.Unlink(name.c_str()) != 0 && errno != ENOENT) {
+    throw EFileError(FileErrorMessage(errno, name));
+  }
 }
 
 std::optional<TProjectionSettings> LoadProjectionSettings(

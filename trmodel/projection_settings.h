@@ -25,9 +25,10 @@ std::string WriteProjectionSettings(const TProjectionSettings& Settings);
 TProjectionSettings ReadProjectionSettings(std::string_view Text,
                                            const std::string& FileName);
 
-// Writes the file with the atomic save of the maps. Throws EFileError.
+// Writes the file with the atomic save of the maps; without settings
+// removes it. Throws EFileError.
 void SaveProjectionSettings(const std::string& MapFile,
-                            const TProjectionSettings& Settings,
+                            const std::optional<TProjectionSettings>& Settings,
                             TFileSystem& Files = SystemFileSystem());
 // None when the map has no such file. Throws EFileError when it cannot be
 // read or is damaged.
