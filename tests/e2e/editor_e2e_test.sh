@@ -545,7 +545,7 @@ file_command n
 wait_for title_is "Train Map Editor - [Train Map]" || fail "File > New"
 click_button 253 36                # Build track
 drag -100 -40 100 -40
-click_button 436 7                 # "Build from selected point" up again
+click_button 467 7                 # "Build from selected point" up again
 drag -100 40 100 40
 click_button 253 5                 # Select
 click_button 69 8                  # Select point
