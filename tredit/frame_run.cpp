@@ -17,7 +17,7 @@ void TfrmTrain::CreateRunItems() {
   mnuRunTrains->setCheckable(true);
   connect(mnuRunTrains, &QAction::triggered, this,
           &TfrmTrain::mnuRunTrainsClick);
-  mnuSpeedUp = mnuView->addMenu(QStringLiteral("Run &Speed"));
+  mnuSpeedUp = mnuView->addMenu(QStringLiteral("Run Spee&d"));
   auto* speeds = new QActionGroup(this);
   for (const double speedUp : kSpeedUps) {
     QAction* item =

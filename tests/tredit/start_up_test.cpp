@@ -145,7 +145,7 @@ TEST_F(FrameTest, StatusBarAndViewMenuServeTheActiveMapWindow) {
   EXPECT_EQ(items, QStringList({"Zoom &In Ctrl++", "Zoom &Out Ctrl+-",
                                 "Zoom to &Fit Ctrl+0", " ", "Snap to &Grid ",
                                 "&Simplify When Zoomed Out ", " ",
-                                "&Run Trains ", "Run &Speed "}));
+                                "&Run Trains ", "Run Spee&d "}));
 
   TfrmMap* first = Frame->ActiveMap();
   EXPECT_EQ(Frame->lblView->text(), "1 m per pixel, grid 100 m");
