@@ -90,7 +90,9 @@ void TfrmTrain::ListWay(TfrmMap* Map) {
     if (Map == WayMap) HideWay();
     return;
   }
-  if (WayMap != nullptr && WayMap != Map) WayMap->HideWay();
+  if (WayMap != nullptr && WayMap != Map) {
+    static_cast<TfrmMap*>(WayMap.data())->HideWay();
+  }
   WayMap = Map;
   const bool route = Map->Way()->IsRoute();
   lstRoute->clear();
@@ -107,7 +109,8 @@ void TfrmTrain::ListWay(TfrmMap* Map) {
 
 void TfrmTrain::HideWay() {
   // Let go first: hiding the dock comes back here.
-  const QPointer<TfrmMap> map = std::exchange(WayMap, nullptr);
+  const QPointer<TfrmMap> map =
+      static_cast<TfrmMap*>(std::exchange(WayMap, nullptr).data());
   if (map != nullptr) map->HideWay();
   lstRoute->clear();
   dckRoute->hide();

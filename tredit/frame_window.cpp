@@ -283,7 +283,7 @@ TfrmMap* TfrmTrain::AddMapWindow(std::shared_ptr<TMapDocument> Document) {
     if (map == ActiveMap()) ShowRunState();
   };
   // A widget tells of its end while its pointers still name it; only its
-  // QObject is left by then, and with it goes its way.
+  // QWidget is left by then, and with it goes its way.
   connect(map, &QObject::destroyed, this, [this](QObject* Gone) {
     if (static_cast<QObject*>(WayMap.data()) == Gone) WayMap = nullptr;
     if (WayMap == nullptr) HideWay();

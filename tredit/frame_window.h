@@ -394,8 +394,9 @@ class TfrmTrain : public QMainWindow, public TModeButtons {
   // The window the findings listed are about, and the findings.
   QPointer<TfrmMap> CheckedMap;
   std::vector<TLintFinding> Findings;
-  // The window whose way the dock lists.
-  QPointer<TfrmMap> WayMap;
+  // The window whose way the dock lists: held as its widget, which is
+  // still what the object is when it tells of its end.
+  QPointer<QWidget> WayMap;
   // Set once Exit has kept the unsaved maps, so that the end of the event
   // loop does not keep them again.
   bool Ended = false;
