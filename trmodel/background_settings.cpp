@@ -1,6 +1,5 @@
 #include "background_settings.h"
 
-#include <cerrno>
 #include <filesystem>
 
 #include "errors.h"
@@ -114,16 +113,10 @@ std::string WriteBackgroundSettings(const TBackgroundSettings& Settings,
 TBackgroundSettings ReadBackgroundSettings(std::string_view Text,
                                            const std::string& MapFile) {
   const std::vector<std::string_view> lines = SplitLines(Text);
-  int version = 0;
-  if (lines.empty() || !lines[0].starts_with(kHeader) ||
-      !ParseNumber(lines[0].substr(kHeader.size()), version)) {
-    throw EFileError(DamagedMessage(MapFile));
-  }
-  if (version > kVersion) {
-    throw EFileError("The background settings in " +
-                     BackgroundSettingsName(MapFile) +
-                     " were written by a newer version");
-  }
+  CheckHeaderLine(lines, kHeader, kVersion, DamagedMessage(MapFile),
+                  "The background settings in " +
+                      BackgroundSettingsName(MapFile) +
+                      " were written by a newer version");
   TBackgroundSettings settings;
   bool damaged = false;
   for (size_t i = 1; i < lines.size(); ++i) {
@@ -142,23 +135,18 @@ TBackgroundSettings ReadBackgroundSettings(std::string_view Text,
 void SaveBackgroundSettings(const std::string& MapFile,
                             const std::optional<TBackgroundSettings>& Settings,
                             TFileSystem& Files) {
-  const std::string name = BackgroundSettingsName(MapFile);
-  if (Settings) {
-    ReplaceFile(name, WriteBackgroundSettings(*Settings, MapFile), Files);
-    return;
-  }
   // Without a background there must be no file that would bring one back.
-  if (Files.Unlink(name.c_str()) != 0 && errno != ENOENT) {
-    throw EFileError(FileErrorMessage(errno, name));
-  }
+  ReplaceOrRemoveFile(
+      BackgroundSettingsName(MapFile),
+      Settings ? std::optional(WriteBackgroundSettings(*Settings, MapFile))
+               : std::nullopt,
+      Files);
 }
 
 std::optional<TBackgroundSettings> LoadBackgroundSettings(
     const std::string& MapFile, TFileSystem& Files) {
-  const std::string name = BackgroundSettingsName(MapFile);
-  struct stat info {};
-  if (Files.LinkStat(name.c_str(), info) != 0 && errno == ENOENT) {
-    return std::nullopt;
-  }
-  return ReadBackgroundSettings(ReadWholeFile(name, Files), MapFile);
+  const std::optional<std::string> text =
+      ReadFileIfPresent(BackgroundSettingsName(MapFile), Files);
+  if (!text) return std::nullopt;
+  return ReadBackgroundSettings(*text, MapFile);
 }

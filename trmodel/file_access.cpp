@@ -338,3 +338,24 @@ void ReplaceFile(const std::string& Name, const TContentSource& Content,
 }
 
 void IgnoreFileSizeSignal() { ::signal(SIGXFSZ, SIG_IGN); }
+
+std::optional<std::string> ReadFileIfPresent(const std::string& Name,
+                                             TFileSystem& Files) {
+  struct stat info {};
+  if (Files.LinkStat(Name.c_str(), info) != 0 && errno == ENOENT) {
+    return std::nullopt;
+  }
+  return ReadWholeFile(Name, Files);
+}
+
+void ReplaceOrRemoveFile(const std::string& Name,
+                         const std::optional<std::string>& Content,
+                         TFileSystem& Files) {
+  if (Content) {
+    ReplaceFile(Name, *Content, Files);
+    return;
+  }
+  if (Files.Unlink(Name.c_str()) != 0 && errno != ENOENT) {
+    throw EFileError(FileErrorMessage(errno, Name));
+  }
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@
 
 // The whole content of the named file.
 std::string ReadWholeFile(const std::string& Name, TFileSystem& Files);
+
+// The content of the named file, or none when there is no such file.
+std::optional<std::string> ReadFileIfPresent(const std::string& Name,
+                                             TFileSystem& Files);
 
 // The text of the named file, read piece by piece as a reader asks for it,
 // so that a large file passes through a small window. Open from creation
@@ -44,6 +49,13 @@ class TFileText : public TTextSource {
 // files that killed saves left in the folder are removed.
 void ReplaceFile(const std::string& Name, std::string_view Content,
                  TFileSystem& Files);
+
+// ReplaceFile with Content, or removes the file when there is none, for
+// files that go with a map and must not outlive what they describe. A file
+// that is not there is no failure.
+void ReplaceOrRemoveFile(const std::string& Name,
+                         const std::optional<std::string>& Content,
+                         TFileSystem& Files);
 
 // The content of a file made piece by piece: the source hands each piece,
 // in order, to the writer it is given. A source that throws abandons the

@@ -1,5 +1,7 @@
 #include "key_value_text.h"
 
+#include "errors.h"
+
 std::string EscapedText(std::string_view Text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string escaped;
@@ -57,4 +59,15 @@ TKeyValue SplitKeyValue(std::string_view Line) {
   const size_t space = Line.find(' ');
   if (space == std::string_view::npos) return {Line, {}};
   return {Line.substr(0, space), Line.substr(space + 1)};
+}
+
+void CheckHeaderLine(const std::vector<std::string_view>& Lines,
+                     std::string_view Header, int Newest,
+                     const std::string& Damaged, const std::string& Newer) {
+  int version = 0;
+  if (Lines.empty() || !Lines[0].starts_with(Header) ||
+      !ParseNumber(Lines[0].substr(Header.size()), version)) {
+    throw EFileError(Damaged);
+  }
+  if (version > Newest) throw EFileError(Newer);
 }

@@ -47,3 +47,10 @@ struct TKeyValue {
   std::string_view Value;
 };
 TKeyValue SplitKeyValue(std::string_view Line);
+
+// Throws EFileError with Damaged unless Lines begin with Header and a version
+// number, and with Newer when that number is above Newest: a newer version
+// may have changed what a key means.
+void CheckHeaderLine(const std::vector<std::string_view>& Lines,
+                     std::string_view Header, int Newest,
+                     const std::string& Damaged, const std::string& Newer);

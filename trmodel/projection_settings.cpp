@@ -1,8 +1,5 @@
 #include "projection_settings.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <vector>
 
 #include "errors.h"
@@ -33,15 +30,9 @@ TProjectionSettings ReadProjectionSettings(std::string_view Text,
                                            const std::string& FileName) {
   const std::string damaged = "Damaged projection settings in " + FileName;
   const std::vector<std::string_view> lines = SplitLines(Text);
-  int version = 0;
-  if (lines.empty() || !lines[0].starts_with(kHeader) ||
-      !ParseNumber(lines[0].substr(kHeader.size()), version)) {
-    throw EFileError(damaged);
-  }
-  if (version > kVersion) {
-    throw EFileError("The projection settings in " + FileName +
-                     " were written by a newer version");
-  }
+  CheckHeaderLine(lines, kHeader, kVersion, damaged,
+                  "The projection settings in " + FileName +
+                      " were written by a newer version");
   TProjectionSettings settings;
   bool sound = true;
   for (size_t i = 1; i < lines.size(); ++i) {
@@ -65,24 +56,19 @@ TProjectionSettings ReadProjectionSettings(std::string_view Text,
 void SaveProjectionSettings(const std::string& MapFile,
                             const std::optional<TProjectionSettings>& Settings,
                             TFileSystem& Files) {
-  const std::string name = ProjectionSettingsName(MapFile);
-  if (Settings) {
-    ReplaceFile(name, WriteProjectionSettings(*Settings), Files);
-    return;
-  }
   // A file left from an earlier map of that name would put this one's
   // metres somewhere on Earth they never were.
-  if (Files.Unlink(name.c_str()) != 0 && errno != ENOENT) {
-    throw EFileError(FileErrorMessage(errno, name));
-  }
+  ReplaceOrRemoveFile(ProjectionSettingsName(MapFile),
+                      Settings
+                          ? std::optional(WriteProjectionSettings(*Settings))
+                          : std::nullopt,
+                      Files);
 }
 
 std::optional<TProjectionSettings> LoadProjectionSettings(
     const std::string& MapFile, TFileSystem& Files) {
   const std::string name = ProjectionSettingsName(MapFile);
-  struct stat info {};
-  if (Files.LinkStat(name.c_str(), info) != 0 && errno == ENOENT) {
-    return std::nullopt;
-  }
-  return ReadProjectionSettings(ReadWholeFile(name, Files), name);
+  const std::optional<std::string> text = ReadFileIfPresent(name, Files);
+  if (!text) return std::nullopt;
+  return ReadProjectionSettings(*text, name);
 }
