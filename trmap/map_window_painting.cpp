@@ -6,7 +6,8 @@ TMapPainter TfrmMap::Painter() {
   TMapPainter painter(
       *Canvas, Document_->Map(), View(),
       {selected.Line, selected.Point, selected.Train, &selected.Many},
-      &Document_->Map().SpatialIndex(), background ? &*background : nullptr);
+      Document_->Map().SpatialIndexUnlessMovingMuch(),
+      background ? &*background : nullptr);
   if (Running()) painter.HideTrains();
   return painter;
 }

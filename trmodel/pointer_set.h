@@ -24,6 +24,13 @@ class TPointerSet {
     }
   }
 
+  // Asks the processor to fetch the slot where a look-up of Item starts,
+  // for one who looks up many items in a known order: the slots lie at
+  // random, so each look-up would otherwise wait on memory.
+  void Prefetch(const T* Item) const {
+    if (!Slots.empty()) __builtin_prefetch(&Slots[Home(Item)]);
+  }
+
   // Says whether Item was not held before.
   bool Insert(T* Item) {
     if (Item == nullptr) return false;

@@ -103,6 +103,7 @@ TMapEdit TTrainStructureSV::EndEdit() {
     Recording.reset();
   }
   Moved.Clear();
+  MovingMuch = false;
   edit.Changes.shrink_to_fit();
   return edit;
 }
@@ -202,7 +203,14 @@ void TTrainStructureSV::ExpectMoves(size_t Count) {
   // Filing a point again costs about as much as a few points of a new
   // index; moves of a good part of the map are cheaper without one.
   constexpr size_t kRefileShare = 4;
-  if (Count * kRefileShare >= Points.size()) DropSpatialIndex();
+  if (Count * kRefileShare >= Points.size()) {
+    DropSpatialIndex();
+    MovingMuch = Recording != nullptr;
+  }
+}
+
+const TSpatialIndex* TTrainStructureSV::SpatialIndexUnlessMovingMuch() const {
+  return MovingMuch ? nullptr : &SpatialIndex();
 }
 
 void TTrainStructureSV::DropSpatialIndex() {
@@ -323,7 +331,11 @@ void TTrainStructureSV::MovePoints(
     const std::vector<TTrPoint*>& Moving,
     const std::function<TTrXY(size_t)>& PlaceOf) {
   ExpectMoves(Moving.size());
+  constexpr size_t kAhead = 16;
   for (size_t i = 0; i < Moving.size(); ++i) {
+    if (Recording && i + kAhead < Moving.size()) {
+      Moved.Prefetch(Moving[i + kAhead]);
+    }
     const TTrXY at = PlaceOf(i);
     MovePoint(Moving[i], at.X, at.Y);
   }

@@ -149,6 +149,10 @@ class TTrainStructureSV {
   // The spatial index of the map, made at the first call and kept current
   // by every change after it.
   const TSpatialIndex& SpatialIndex() const;
+  // The spatial index, or none while the edit under way moves a good part
+  // of the map: a look through every object then costs less than making
+  // the index anew at each step of the gesture.
+  const TSpatialIndex* SpatialIndexUnlessMovingMuch() const;
   // Lets the index go, for one who writes objects directly (the file
   // reader); the next call of SpatialIndex makes a new one.
   void DropSpatialIndex();
@@ -196,6 +200,8 @@ class TTrainStructureSV {
   std::unique_ptr<TMapEdit> Recording;
   // The points the edit under way has recorded a move of.
   TPointerSet<const TTrPoint> Moved;
+  // Whether the edit under way moves so much that the index waits for it.
+  bool MovingMuch = false;
   // The spatial index among them, once made.
   mutable std::vector<TMapObserver*> Observers;
   uint64_t Revision_ = 0;

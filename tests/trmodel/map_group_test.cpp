@@ -6,6 +6,7 @@
 #include "map_builder.h"
 #include "map_part.h"
 #include "map_writer.h"
+#include "spatial_index.h"
 
 namespace {
 
@@ -32,8 +33,16 @@ TEST(MapGroupTest, AGroupMovedManyTimesIsOneRecordPerPointAndUndoesExactly) {
     });
     if (step == 25) map.SetTrackProperties(map.Tracks[0].get(), 2, 1);
   }
+  // The whole map moving, drawing looks through the lists rather than make
+  // an index at every step; the index comes back when the edit ends.
+  EXPECT_EQ(map.SpatialIndexUnlessMovingMuch(), nullptr);
   const std::string after = WriteMap(map);
   TMapEdit edit = map.EndEdit();
+  ASSERT_NE(map.SpatialIndexUnlessMovingMuch(), nullptr);
+  EXPECT_EQ(map.SpatialIndexUnlessMovingMuch()
+                ->Points(TSpatialIndex::BoxOf(*points[0]))
+                .size(),
+            1u);
   EXPECT_LE(edit.Bytes(), (points.size() + 1) * sizeof(TMapChange));
   edit.Undo(map);
   EXPECT_EQ(WriteMap(map), before);
