@@ -1,7 +1,8 @@
 // Time of one mouse move while a point is dragged: the point follows the
 // mouse and the whole window is repainted, 1920 x 1080 pixels, with about
 // 5 % of the map in view: on the generated map of about 100,000 lines, as
-// generated and turned by 30 degrees, and on the map of 1,000,000 points.
+// generated and turned by 30 degrees, and on the maps of 1,000,000 and
+// 10,000,000 points.
 #include <benchmark/benchmark.h>
 
 #include "benchmark_views.h"
@@ -56,6 +57,7 @@ BENCHMARK(BM_PointDragMove)
     ->Args({100000, 0})
     ->Args({100000, 1})
     ->Args({1000000, 0})
+    ->Args({10000000, 0})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
