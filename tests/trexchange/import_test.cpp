@@ -243,6 +243,15 @@ TEST(ImportTest, NamedSystemAndOrigin) {
             std::string::npos);
 }
 
+TEST(ImportTest, UnknownSystemIsToldAfterTheFileName) {
+  TExchangeFiles files;
+  const std::string file = files.Write("switch.osm", OsmXml(kSwitch));
+  TImportOptions options;
+  options.Crs = "nonsense";
+  EXPECT_EQ(Failure(file, options),
+            file + ": unknown coordinate system 'nonsense'");
+}
+
 TEST(ImportTest, BadInputNamesTheFileAndElement) {
   TExchangeFiles files;
   const struct {
