@@ -134,7 +134,7 @@ TImportResult ImportMap(const std::string& Name, const TImportOptions& Options,
   TImportResult result;
   if (data.Metres) {
     result.Projection = data.Projection;
-    result.Reports = BuildNetwork(data, nullptr, Name, Map);
+    result.Reports = BuildNetwork(std::move(data), nullptr, Name, Map);
     return result;
   }
   double lon = 0.0;
@@ -161,7 +161,7 @@ TImportResult ImportMap(const std::string& Name, const TImportOptions& Options,
     }
     projection->SetOrigin(x, y);
   }
-  result.Reports = BuildNetwork(data, projection.get(), Name, Map);
+  result.Reports = BuildNetwork(std::move(data), projection.get(), Name, Map);
   result.Projection = projection->Settings();
   return result;
 }
