@@ -8,6 +8,7 @@
 
 #include "cell_grid.h"
 #include "errors.h"
+#include "large_allocator.h"
 #include "map_projection.h"
 #include "node_key_table.h"
 #include "object_blocks.h"
@@ -55,9 +56,13 @@ std::string Text(const char* Format, double A, double B) {
   return text;
 }
 
+// The builder's lists of one element a node or segment.
 template <typename T>
-void Release(std::vector<T>& List) {
-  std::vector<T>().swap(List);
+using TLargeList = std::vector<T, TLargeAllocator<T>>;
+
+template <typename TList>
+void Release(TList& List) {
+  TList().swap(List);
 }
 
 // Each step keeps only what the next ones need and lets the rest go, as the
@@ -583,16 +588,16 @@ class TBuilder {
   TTrainStructureSV& map_;
   // The node of each key, while lines are added; one table a kind.
   std::optional<TNodeKeyTable> tables_[3];
-  std::vector<TPlace> nodeAt_;
-  std::vector<int64_t> nodeKey_;
+  TLargeList<TPlace> nodeAt_;
+  TLargeList<int64_t> nodeKey_;
   // Only as far as the last wall node.
-  std::vector<double> nodeHeight_;
-  std::vector<TSegment> segments_;
-  std::vector<uint32_t> firstEnd_;
-  std::vector<TSegmentEnd> ends_;
+  TLargeList<double> nodeHeight_;
+  TLargeList<TSegment> segments_;
+  TLargeList<uint32_t> firstEnd_;
+  TLargeList<TSegmentEnd> ends_;
   std::unordered_map<size_t, std::vector<std::vector<TSegmentEnd>>> crossings_;
-  std::vector<uint32_t> firstPoint_;
-  std::vector<TTrLine*> made_;
+  TLargeList<uint32_t> firstPoint_;
+  TLargeList<TTrLine*> made_;
   std::vector<std::pair<TPlace, TPlace>> platformEdges_;
   std::vector<size_t> longEdges_;
   std::vector<std::string> reports_;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "large_allocator.h"
+
 // The node of each key seen so far, for tens of millions of keys: an
 // open-addressed table of a fixed size that holds only the nodes' numbers,
 // four bytes a slot; their keys are in the caller's list. Keys that follow
@@ -27,8 +29,8 @@ class TNodeKeyTable {
 
   // The node of Key, whose key is Keys[node]; when there is none, Node,
   // which the caller then gives Key.
-  uint32_t Find(int64_t Key, const std::vector<int64_t>& Keys, uint32_t Node,
-                bool& Added) {
+  template <typename TKeys>
+  uint32_t Find(int64_t Key, const TKeys& Keys, uint32_t Node, bool& Added) {
     const auto key = static_cast<uint64_t>(Key);
     // A run of eight slots for eight keys in a row, the runs spread by
     // Fibonacci hashing of the rest of the key.
@@ -47,7 +49,7 @@ class TNodeKeyTable {
   }
 
  private:
-  std::vector<uint32_t> slots_;
+  std::vector<uint32_t, TLargeAllocator<uint32_t>> slots_;
   size_t mask_ = 0;
   int shift_ = 0;
 };

@@ -1,10 +1,10 @@
 #include <algorithm>
-#include <deque>
 #include <osmium/io/pbf_input.hpp>
 #include <osmium/io/xml_input.hpp>
 #include <osmium/osm/node.hpp>
 #include <osmium/osm/way.hpp>
 
+#include "large_allocator.h"
 #include "osm_tags.h"
 #include "source_readers.h"
 
@@ -18,8 +18,9 @@ struct TNodePlace {
   bool operator<(const TNodePlace& Other) const { return Id < Other.Id; }
 };
 
-// The nodes of the file by identifier, in pieces rather than one block, so
-// that growing never copies them all nor holds twice the room.
+// The nodes of the file by identifier, apart from the heap, as they may be
+// tens of millions: their room goes back to the system when they go, for
+// the map to be made.
 class TNodePlaces {
  public:
   void Add(int64_t Id, osmium::Location At) { places_.push_back({Id, At}); }
@@ -45,13 +46,13 @@ class TNodePlaces {
   }
 
  private:
-  std::deque<TNodePlace> places_;
+  std::vector<TNodePlace, TLargeAllocator<TNodePlace>> places_;
   // Past the first node, which the search finds.
   size_t next_ = 1;
 };
 
 // A way the map takes, its nodes not yet looked up: they lie in one list
-// for all ways (in pieces, as the nodes are), from First on.
+// for all ways, from First on.
 struct TPendingWay {
   TSourceLine Line;
   size_t First = 0;
@@ -62,7 +63,8 @@ TSourceData ReadOsm(const osmium::io::File& File, const std::string& Name,
                     bool Pbf, const TImportOptions& Options) {
   TNodePlaces places;
   std::vector<TPendingWay> ways;
-  std::deque<int64_t> wayNodes;
+  // Apart from the heap, as the nodes are.
+  std::vector<int64_t, TLargeAllocator<int64_t>> wayNodes;
   try {
     osmium::io::Reader reader(
         File, osmium::osm_entity_bits::node | osmium::osm_entity_bits::way,
