@@ -47,7 +47,8 @@ class TNodePlaces {
 
  private:
   std::vector<TNodePlace, TLargeAllocator<TNodePlace>> places_;
-  // Past the first node, which the search finds.
+  // The node tried first. Never the very first one, which only the search
+  // finds, so that there is always one before it to look at.
   size_t next_ = 1;
 };
 
