@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #include "errors.h"
 #include "file_access.h"
@@ -51,6 +52,17 @@ std::string Head(const std::string& Name) {
     return head;
   } catch (const EFileError& error) {
     Refuse(Name, error);
+  }
+}
+
+// PROJ's refusal of a system, told as every failure of the import is: after
+// the file's name.
+std::unique_ptr<TMapProjection> ProjectionFor(
+    const std::string& Name, const TProjectionSettings& Settings) {
+  try {
+    return std::make_unique<TMapProjection>(Settings);
+  } catch (const EImportError& error) {
+    throw EImportError(Name + ": " + error.what());
   }
 }
 
@@ -122,7 +134,7 @@ TImportResult ImportMap(const std::string& Name, const TImportOptions& Options,
   TImportResult result;
   if (data.Metres) {
     result.Projection = data.Projection;
-    result.Reports = BuildNetwork(data, nullptr, Name, Map);
+    result.Reports = BuildNetwork(std::move(data), nullptr, Name, Map);
     return result;
   }
   double lon = 0.0;
@@ -137,18 +149,19 @@ TImportResult ImportMap(const std::string& Name, const TImportOptions& Options,
       Options.Crs       ? TProjectionSettings{*Options.Crs, 0.0, 0.0}
       : data.Projection ? *data.Projection
                         : TMapProjection::CentredOn(lon, lat);
-  TMapProjection projection(settings);
+  const std::unique_ptr<TMapProjection> projection =
+      ProjectionFor(Name, settings);
   if (Options.Origin) {
-    projection.SetOrigin(Options.Origin->first, Options.Origin->second);
+    projection->SetOrigin(Options.Origin->first, Options.Origin->second);
   } else if (Options.Crs && any) {
     double x = 0.0;
     double y = 0.0;
-    if (!projection.ToProjected(lon, lat, x, y)) {
+    if (!projection->ToProjected(lon, lat, x, y)) {
       throw EImportError(Name + ": the data lies outside " + *Options.Crs);
     }
-    projection.SetOrigin(x, y);
+    projection->SetOrigin(x, y);
   }
-  result.Reports = BuildNetwork(data, &projection, Name, Map);
-  result.Projection = projection.Settings();
+  result.Reports = BuildNetwork(std::move(data), projection.get(), Name, Map);
+  result.Projection = projection->Settings();
   return result;
 }

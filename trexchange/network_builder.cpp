@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <unordered_map>
 
+#include "cell_grid.h"
 #include "errors.h"
+#include "large_allocator.h"
 #include "map_projection.h"
+#include "node_key_table.h"
+#include "object_blocks.h"
 #include "train_structure.h"
 
 namespace {
@@ -21,27 +26,29 @@ struct TPlace {
   double Y = 0.0;
 };
 
-// One end of a segment at a node.
-struct TSegmentEnd {
-  size_t Segment = 0;
-  uint8_t End = 1;
+// One end of a segment at a node, in four bytes, as there are two for each
+// of tens of millions of segments.
+class TSegmentEnd {
+ public:
+  TSegmentEnd(size_t Segment, uint8_t End)
+      : packed_(static_cast<uint32_t>(Segment << 1 | (End - 1u))) {}
+  size_t Segment() const { return packed_ >> 1; }
+  uint8_t End() const { return static_cast<uint8_t>((packed_ & 1) + 1); }
+  bool operator==(const TSegmentEnd& Other) const = default;
+
+ private:
+  uint32_t packed_;
 };
 
-struct TNode {
-  int64_t Key = 0;
-  TPlace At;
-  double Height = 0.0;
-  std::vector<TSegmentEnd> Ends;
-};
-
+// From node From to node To, of the source line Line.
 struct TSegment {
-  size_t Line = 0;
-  size_t From = 0;
-  size_t To = 0;
-  TTrPoint* P1 = nullptr;
-  TTrPoint* P2 = nullptr;
-  TTrLine* Made = nullptr;
+  uint32_t Line = 0;
+  uint32_t From = 0;
+  uint32_t To = 0;
 };
+
+// Node and segment numbers take four bytes; far beyond what one map holds.
+constexpr size_t kMostSegments = INT32_MAX;
 
 std::string Text(const char* Format, double A, double B) {
   char text[96];
@@ -49,19 +56,43 @@ std::string Text(const char* Format, double A, double B) {
   return text;
 }
 
+// The builder's lists of one element a node or segment.
+template <typename T>
+using TLargeList = std::vector<T, TLargeAllocator<T>>;
+
+template <typename TList>
+void Release(TList& List) {
+  TList().swap(List);
+}
+
+// Each step keeps only what the next ones need and lets the rest go, as the
+// map being made takes most of the memory.
 class TBuilder {
  public:
-  TBuilder(const TSourceData& Data, const TMapProjection* Projection,
+  TBuilder(TSourceData Data, const TMapProjection* Projection,
            const std::string& Name, TTrainStructureSV& Map)
-      : data_(Data), projection_(Projection), name_(Name), map_(Map) {}
+      : data_(std::move(Data)),
+        projection_(Projection),
+        name_(Name),
+        map_(Map) {}
 
   std::vector<std::string> Build() {
-    for (size_t i = 0; i < data_.Lines.size(); ++i) AddLine(i);
+    AddLines();
     if (dropped_ > 0) {
       reports_.push_back(std::to_string(dropped_) +
                          " duplicate nodes or zero-length segments dropped");
     }
-    MakeObjects();
+    ListEnds();
+    GroupEnds();
+    try {
+      MakePoints();
+      MakeLines();
+    } catch (const EIdentifierOverflow&) {
+      throw EImportError(name_ + ": too many lines for one map");
+    } catch (const EFloatOverflow&) {
+      throw EImportError(name_ + ": coordinates out of range");
+    }
+    JoinLines();
     ReportGaps();
     MarkPlatforms();
     return reports_;
@@ -70,17 +101,17 @@ class TBuilder {
  private:
   TPlace Project(const TSourceLine& Line, const TSourceVertex& Vertex) const {
     TPlace at{Vertex.X, Vertex.Y};
-    const std::string element = ElementName(Line, Vertex);
     if (projection_ != nullptr) {
       if (!(std::abs(Vertex.X) <= 180.0 && std::abs(Vertex.Y) <= 90.0) ||
           !projection_->ToMap(Vertex.X, Vertex.Y, at.X, at.Y)) {
-        throw EImportError(name_ + ": " + element +
+        throw EImportError(name_ + ": " + ElementName(Line, Vertex) +
                            ": coordinates out of range");
       }
     }
     if (!(std::abs(at.X) < kLargestCoordinate &&
           std::abs(at.Y) < kLargestCoordinate)) {
-      throw EImportError(name_ + ": " + element + ": coordinates out of range");
+      throw EImportError(name_ + ": " + ElementName(Line, Vertex) +
+                         ": coordinates out of range");
     }
     return at;
   }
@@ -92,57 +123,123 @@ class TBuilder {
   }
 
   // Walls and tracks never share a point, nor do platform edges.
-  std::unordered_map<int64_t, size_t>& NodesOf(const TSourceLine& Line) {
-    if (Line.PlatformEdge) return platformNodes_;
-    return Line.Wall ? wallNodes_ : trackNodes_;
+  enum TKind { kTrackNodes, kWallNodes, kPlatformNodes };
+  static TKind KindOf(const TSourceLine& Line) {
+    if (Line.PlatformEdge) return kPlatformNodes;
+    return Line.Wall ? kWallNodes : kTrackNodes;
   }
 
-  size_t NodeFor(const TSourceLine& Line, const TSourceVertex& Vertex,
-                 const TPlace& At) {
-    auto& nodes = NodesOf(Line);
-    const auto [found, added] = nodes.emplace(Vertex.Key, nodes_.size());
-    if (added) nodes_.push_back(TNode{Vertex.Key, At, 0.0, {}});
-    return found->second;
+  // Every line's segments and nodes; the source's vertices go as they are
+  // taken.
+  void AddLines() {
+    size_t vertices[3] = {0, 0, 0};
+    for (const TSourceLine& line : data_.Lines) {
+      vertices[KindOf(line)] += line.Vertices.size();
+    }
+    const size_t all = vertices[0] + vertices[1] + vertices[2];
+    if (all > kMostSegments) {
+      throw EImportError(name_ + ": too many lines for one map");
+    }
+    for (int kind = 0; kind < 3; ++kind) {
+      if (vertices[kind] > 0) tables_[kind].emplace(vertices[kind]);
+    }
+    nodeAt_.reserve(all);
+    nodeKey_.reserve(all);
+    segments_.reserve(all);
+    for (size_t i = 0; i < data_.Lines.size(); ++i) {
+      AddLine(i);
+      Release(data_.Lines[i].Vertices);
+      Release(data_.Lines[i].Heights);
+    }
+    for (auto& table : tables_) table.reset();
+  }
+
+  uint32_t NodeFor(const TSourceLine& Line, const TSourceVertex& Vertex,
+                   const TPlace& At) {
+    bool added = false;
+    const uint32_t node = tables_[KindOf(Line)]->Find(
+        Vertex.Key, nodeKey_, static_cast<uint32_t>(nodeAt_.size()), added);
+    if (added) {
+      nodeAt_.push_back(At);
+      nodeKey_.push_back(Vertex.Key);
+    }
+    return node;
+  }
+
+  void RaiseHeight(uint32_t Node, double Height) {
+    if (nodeHeight_.size() <= Node) nodeHeight_.resize(nodeAt_.size(), 0.0);
+    nodeHeight_[Node] = std::max(nodeHeight_[Node], Height);
+  }
+
+  double HeightOf(size_t Node) const {
+    return Node < nodeHeight_.size() ? nodeHeight_[Node] : 0.0;
   }
 
   void AddLine(size_t Index) {
     const TSourceLine& line = data_.Lines[Index];
-    size_t previous = SIZE_MAX;
+    uint32_t previous = UINT32_MAX;
     for (size_t i = 0; i < line.Vertices.size(); ++i) {
       const TSourceVertex& vertex = line.Vertices[i];
       const TPlace at = Project(line, vertex);
-      const size_t node = NodeFor(line, vertex, at);
+      const uint32_t node = NodeFor(line, vertex, at);
       if (line.Wall) {
-        const double height =
-            i < line.Heights.size() ? line.Heights[i] : line.Height;
-        nodes_[node].Height = std::max(nodes_[node].Height, height);
+        RaiseHeight(node,
+                    i < line.Heights.size() ? line.Heights[i] : line.Height);
       }
-      if (previous != SIZE_MAX) {
-        const TPlace& from = nodes_[previous].At;
-        const TPlace& to = nodes_[node].At;
+      if (previous != UINT32_MAX) {
+        const TPlace& from = nodeAt_[previous];
+        const TPlace& to = nodeAt_[node];
         if (node == previous ||
             std::hypot(to.X - from.X, to.Y - from.Y) < kShortest) {
-          if (i > 0) ++dropped_;
+          ++dropped_;
           continue;
         }
         if (line.PlatformEdge) {
           platformEdges_.push_back({from, to});
         } else {
-          const size_t segment = segments_.size();
-          segments_.push_back(TSegment{Index, previous, node});
-          nodes_[previous].Ends.push_back({segment, 1});
-          nodes_[node].Ends.push_back({segment, 2});
+          segments_.push_back(
+              TSegment{static_cast<uint32_t>(Index), previous, node});
         }
       }
       previous = node;
     }
   }
 
+  // The ends at each node, in the order their segments were found: those of
+  // node n from firstEnd_[n] to firstEnd_[n + 1].
+  void ListEnds() {
+    const size_t nodes = nodeAt_.size();
+    firstEnd_.assign(nodes + 1, 0);
+    for (const TSegment& segment : segments_) {
+      ++firstEnd_[segment.From];
+      ++firstEnd_[segment.To];
+    }
+    uint32_t before = 0;
+    for (size_t n = 0; n <= nodes; ++n) {
+      const uint32_t count = firstEnd_[n];
+      firstEnd_[n] = before;
+      before += count;
+    }
+    // Each node's first place counts up as its ends are filled in, up to
+    // where the next node's begin; then every one is moved on by one.
+    ends_.assign(before, TSegmentEnd(0, 1));
+    for (size_t s = 0; s < segments_.size(); ++s) {
+      ends_[firstEnd_[segments_[s].From]++] = TSegmentEnd(s, 1);
+      ends_[firstEnd_[segments_[s].To]++] = TSegmentEnd(s, 2);
+    }
+    for (size_t n = nodes; n > 0; --n) firstEnd_[n] = firstEnd_[n - 1];
+    firstEnd_[0] = 0;
+  }
+
+  size_t EndCount(size_t Node) const {
+    return firstEnd_[Node + 1] - firstEnd_[Node];
+  }
+
   // The direction in which the segment of End leaves its node.
   double Leaving(const TSegmentEnd& End) const {
-    const TSegment& segment = segments_[End.Segment];
-    const TPlace& here = nodes_[End.End == 1 ? segment.From : segment.To].At;
-    const TPlace& there = nodes_[End.End == 1 ? segment.To : segment.From].At;
+    const TSegment& segment = segments_[End.Segment()];
+    const TPlace& here = nodeAt_[End.End() == 1 ? segment.From : segment.To];
+    const TPlace& there = nodeAt_[End.End() == 1 ? segment.To : segment.From];
     return std::atan2(there.Y - here.Y, there.X - here.X);
   }
 
@@ -152,47 +249,60 @@ class TBuilder {
     return turn > M_PI ? 2.0 * M_PI - turn : turn;
   }
 
-  // At most three ends each; a node with more becomes several.
-  std::vector<std::vector<TSegmentEnd>> Groups(const TNode& Node) {
-    if (Node.Ends.size() <= 3) return {OrderedSwitch(Node.Ends)};
+  // Each node with at most three ends is one point, its ends in switch
+  // order; a node with more becomes several, kept in crossings_.
+  void GroupEnds() {
+    for (size_t node = 0; node < nodeAt_.size(); ++node) {
+      TSegmentEnd* ends = ends_.data() + firstEnd_[node];
+      if (EndCount(node) == 3) {
+        OrderSwitch(ends);
+      } else if (EndCount(node) > 3) {
+        crossings_.emplace(node, CrossingGroups(node));
+      }
+    }
+    Release(nodeKey_);
+  }
+
+  std::vector<std::vector<TSegmentEnd>> CrossingGroups(size_t Node) {
+    const std::vector<TSegmentEnd> ends(ends_.begin() + firstEnd_[Node],
+                                        ends_.begin() + firstEnd_[Node + 1]);
     struct TPair {
       double Angle;
       size_t A, B;
     };
     std::vector<TPair> pairs;
-    for (size_t a = 0; a < Node.Ends.size(); ++a) {
-      for (size_t b = a + 1; b < Node.Ends.size(); ++b) {
-        pairs.push_back({Between(Node.Ends[a], Node.Ends[b]), a, b});
+    for (size_t a = 0; a < ends.size(); ++a) {
+      for (size_t b = a + 1; b < ends.size(); ++b) {
+        pairs.push_back({Between(ends[a], ends[b]), a, b});
       }
     }
     std::stable_sort(
         pairs.begin(), pairs.end(),
         [](const TPair& l, const TPair& r) { return l.Angle > r.Angle; });
-    std::vector<bool> used(Node.Ends.size(), false);
+    std::vector<bool> used(ends.size(), false);
     std::vector<std::vector<TSegmentEnd>> groups;
     for (const TPair& pair : pairs) {
       // Only a way on that turns by less than a right angle runs through.
       if (pair.Angle <= M_PI / 2.0) break;
       if (used[pair.A] || used[pair.B]) continue;
       used[pair.A] = used[pair.B] = true;
-      groups.push_back({Node.Ends[pair.A], Node.Ends[pair.B]});
+      groups.push_back({ends[pair.A], ends[pair.B]});
     }
     const size_t joined = groups.size();
-    for (size_t i = 0; i < Node.Ends.size(); ++i) {
-      if (!used[i]) groups.push_back({Node.Ends[i]});
+    for (size_t i = 0; i < ends.size(); ++i) {
+      if (!used[i]) groups.push_back({ends[i]});
     }
-    reports_.push_back("crossing at node " + std::to_string(Node.Key) +
-                       Text(" (%.3f, %.3f): ", Node.At.X, Node.At.Y) +
-                       std::to_string(Node.Ends.size()) + " segments meet, " +
-                       std::to_string(joined) +
-                       " straight-through pairs kept joined");
+    reports_.push_back(
+        "crossing at node " + std::to_string(nodeKey_[Node]) +
+        Text(" (%.3f, %.3f): ", nodeAt_[Node].X, nodeAt_[Node].Y) +
+        std::to_string(ends.size()) + " segments meet, " +
+        std::to_string(joined) + " straight-through pairs kept joined");
     return groups;
   }
 
   // Three ends in switch order: the entry, leaving opposite the other two,
   // then the straighter way on from it, then the other.
-  std::vector<TSegmentEnd> OrderedSwitch(std::vector<TSegmentEnd> Ends) const {
-    if (Ends.size() != 3) return Ends;
+  void OrderSwitch(TSegmentEnd* Ends) const {
     size_t entry = 0;
     double widest = -1.0;
     for (size_t i = 0; i < 3; ++i) {
@@ -206,57 +316,112 @@ class TBuilder {
     TSegmentEnd a = Ends[(entry + 1) % 3];
     TSegmentEnd b = Ends[(entry + 2) % 3];
     if (Between(Ends[entry], b) > Between(Ends[entry], a)) std::swap(a, b);
-    return {Ends[entry], a, b};
+    const TSegmentEnd first = Ends[entry];
+    Ends[0] = first;
+    Ends[1] = a;
+    Ends[2] = b;
   }
 
-  void MakeObjects() {
-    std::vector<std::pair<TTrPoint*, std::vector<TSegmentEnd>>> made;
-    try {
-      for (const TNode& node : nodes_) {
-        if (node.Ends.empty()) continue;
-        for (auto& group : Groups(node)) {
-          auto point =
-              std::make_unique<TTrPoint>(node.At.X, node.At.Y, node.Height);
-          point->Id = map_.NewId();
-          TTrPoint* added = map_.AddPoint(std::move(point));
-          for (const TSegmentEnd& end : group) {
-            TSegment& segment = segments_[end.Segment];
-            (end.End == 1 ? segment.P1 : segment.P2) = added;
-          }
-          made.emplace_back(added, std::move(group));
-        }
-      }
-      for (TSegment& segment : segments_) {
-        const TSourceLine& line = data_.Lines[segment.Line];
-        TOwned<TTrLine> owned;
-        if (line.Wall) {
-          owned = std::make_unique<TWall>(segment.P1, segment.P2);
-        } else {
-          auto track = std::make_unique<TTrack>(segment.P1, segment.P2);
-          track->Poles = line.Poles;
-          track->Platform = line.Platform ? 1 : 0;
-          owned = std::move(track);
-        }
-        owned->Id = map_.NewId();
-        segment.Made = map_.AddLine(std::move(owned));
-      }
-    } catch (const EIdentifierOverflow&) {
-      throw EImportError(name_ + ": too many lines for one map");
-    } catch (const EFloatOverflow&) {
-      throw EImportError(name_ + ": coordinates out of range");
+  // The point of each node with ends, several for a crossing, one after
+  // another in the map's list from the node's first point on.
+  void MakePoints() {
+    size_t count = 0;
+    for (size_t node = 0; node < nodeAt_.size(); ++node) {
+      if (EndCount(node) > 0) ++count;
     }
-    for (const auto& [point, group] : made) Join(group);
+    for (const auto& [node, groups] : crossings_) count += groups.size() - 1;
+    map_.Points.reserve(map_.Points.size() + count);
+    firstPoint_.assign(nodeAt_.size(), 0);
+    TBlockMaker<TTrPoint> points;
+    for (size_t node = 0; node < nodeAt_.size(); ++node) {
+      if (EndCount(node) == 0) continue;
+      firstPoint_[node] = static_cast<uint32_t>(map_.Points.size());
+      const auto crossing = crossings_.find(node);
+      const size_t groups =
+          crossing == crossings_.end() ? 1 : crossing->second.size();
+      for (size_t g = 0; g < groups; ++g) {
+        TOwned<TTrPoint> point =
+            points.Make(nodeAt_[node].X, nodeAt_[node].Y, HeightOf(node));
+        point->Id = map_.NewId();
+        map_.AddPoint(std::move(point));
+      }
+    }
+    Release(nodeAt_);
+    Release(nodeHeight_);
   }
 
-  void Join(const std::vector<TSegmentEnd>& Group) {
-    TTrLine* first = segments_[Group[0].Segment].Made;
-    if (Group.size() == 1) {
-      map_.Connect(first, Group[0].End, nullptr, 0);
+  // The point that end End of a segment at Node lies at.
+  TTrPoint* PointAt(uint32_t Node, const TSegmentEnd& End) const {
+    size_t group = 0;
+    const auto crossing = crossings_.find(Node);
+    if (crossing != crossings_.end()) {
+      const auto& groups = crossing->second;
+      while (std::find(groups[group].begin(), groups[group].end(), End) ==
+             groups[group].end()) {
+        ++group;
+      }
+    }
+    return map_.Points[firstPoint_[Node] + group].get();
+  }
+
+  void MakeLines() {
+    size_t wallCount = 0;
+    for (const TSegment& segment : segments_) {
+      if (data_.Lines[segment.Line].Wall) ++wallCount;
+    }
+    map_.Walls.reserve(map_.Walls.size() + wallCount);
+    map_.Tracks.reserve(map_.Tracks.size() + segments_.size() - wallCount);
+    made_.reserve(segments_.size());
+    TBlockMaker<TTrack> tracks;
+    TBlockMaker<TWall> walls;
+    for (size_t s = 0; s < segments_.size(); ++s) {
+      const TSegment& segment = segments_[s];
+      const TSourceLine& line = data_.Lines[segment.Line];
+      TTrPoint* p1 = PointAt(segment.From, TSegmentEnd(s, 1));
+      TTrPoint* p2 = PointAt(segment.To, TSegmentEnd(s, 2));
+      TOwned<TTrLine> owned;
+      if (line.Wall) {
+        owned = walls.Make(p1, p2);
+      } else {
+        TOwned<TTrack> track = tracks.Make(p1, p2);
+        track->Poles = line.Poles;
+        track->Platform = line.Platform ? 1 : 0;
+        owned = std::move(track);
+      }
+      owned->Id = map_.NewId();
+      made_.push_back(map_.AddLine(std::move(owned)));
+    }
+    Release(segments_);
+    Release(firstPoint_);
+  }
+
+  // Joins the lines at each point, in the order the points were made.
+  void JoinLines() {
+    for (size_t node = 0; node + 1 < firstEnd_.size(); ++node) {
+      const auto crossing = crossings_.find(node);
+      if (crossing != crossings_.end()) {
+        for (const auto& group : crossing->second) {
+          Join(group.data(), group.size());
+        }
+      } else if (EndCount(node) > 0) {
+        Join(ends_.data() + firstEnd_[node], EndCount(node));
+      }
+    }
+    Release(made_);
+    Release(ends_);
+    Release(firstEnd_);
+    crossings_.clear();
+  }
+
+  void Join(const TSegmentEnd* Group, size_t Count) {
+    TTrLine* first = made_[Group[0].Segment()];
+    if (Count == 1) {
+      map_.Connect(first, Group[0].End(), nullptr, 0);
       return;
     }
-    for (size_t i = 1; i < Group.size(); ++i) {
-      map_.Connect(first, Group[0].End, segments_[Group[i].Segment].Made,
-                   Group[i].End);
+    for (size_t i = 1; i < Count; ++i) {
+      map_.Connect(first, Group[0].End(), made_[Group[i].Segment()],
+                   Group[i].End());
     }
   }
 
@@ -267,45 +432,84 @@ class TBuilder {
     return column * 0x100000000LL + row;
   }
 
+  // The nearest point found so far to a dead end.
+  struct TNearest {
+    const TTrPoint* Point = nullptr;
+    double Gap = kGapReach;
+  };
+
+  static void Consider(const TTrPoint& End, const TTrPoint* Other,
+                       TNearest& Nearest) {
+    if (Other == &End || Other->IsWallPoint() != End.IsWallPoint() ||
+        SharesLine(End, *Other)) {
+      return;
+    }
+    const double gap =
+        std::hypot(Other->Pos.X - End.Pos.X, Other->Pos.Y - End.Pos.Y);
+    // Points of one crossing node lie at the same place by design.
+    if (gap <= Nearest.Gap && !(gap == 0.0 && Other->LineCount() > 1)) {
+      Nearest.Gap = gap;
+      Nearest.Point = Other;
+    }
+  }
+
+  // The cell of Point and those around it.
+  template <typename TVisit>
+  static void CellsAround(const TTrPoint& Point, TVisit Visit) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        Visit(Cell(Point.Pos.X + dx * kGapReach, Point.Pos.Y + dy * kGapReach,
+                   kGapReach));
+      }
+    }
+  }
+
   void ReportGaps() {
-    std::unordered_multimap<int64_t, const TTrPoint*> grid;
+    std::vector<const TTrPoint*> deadEnds;
     for (const auto& point : map_.Points) {
-      grid.emplace(Cell(point->Pos.X, point->Pos.Y, kGapReach), point.get());
+      if (point->LineCount() == 1) deadEnds.push_back(point.get());
     }
-    std::vector<std::pair<const TTrPoint*, const TTrPoint*>> gaps;
-    for (const auto& point : map_.Points) {
-      if (point->LineCount() != 1) continue;
-      const double x = point->Pos.X;
-      const double y = point->Pos.Y;
-      const TTrPoint* nearest = nullptr;
-      double best = kGapReach;
-      for (int dx = -1; dx <= 1; ++dx) {
-        for (int dy = -1; dy <= 1; ++dy) {
-          const auto [from, to] = grid.equal_range(
-              Cell(x + dx * kGapReach, y + dy * kGapReach, kGapReach));
-          for (auto it = from; it != to; ++it) {
-            const TTrPoint* other = it->second;
-            if (other == point.get() ||
-                other->IsWallPoint() != point->IsWallPoint() ||
-                SharesLine(*point, *other)) {
-              continue;
-            }
-            const double gap = std::hypot(other->Pos.X - x, other->Pos.Y - y);
-            // Points of one crossing node lie at the same place by design.
-            if (gap <= best && !(gap == 0.0 && other->LineCount() > 1)) {
-              best = gap;
-              nearest = other;
-            }
-          }
-        }
+    std::vector<TNearest> nearest(deadEnds.size());
+    TCellGrid grid;
+    // The grid holds the fewer: each dead end in the cells it looks into,
+    // which every point then looks up its own cell in; or else every point
+    // in its cell, which the dead ends look into.
+    if (deadEnds.size() * 9 <= map_.Points.size()) {
+      for (size_t i = 0; i < deadEnds.size(); ++i) {
+        CellsAround(*deadEnds[i], [&](int64_t Cell) {
+          grid.Add(Cell, static_cast<uint32_t>(i));
+        });
       }
+      grid.Seal();
+      for (const auto& point : map_.Points) {
+        grid.ForEach(Cell(point->Pos.X, point->Pos.Y, kGapReach),
+                     [&](uint32_t End) {
+                       Consider(*deadEnds[End], point.get(), nearest[End]);
+                     });
+      }
+    } else {
+      for (size_t i = 0; i < map_.Points.size(); ++i) {
+        const TTrPoint& point = *map_.Points[i];
+        grid.Add(Cell(point.Pos.X, point.Pos.Y, kGapReach),
+                 static_cast<uint32_t>(i));
+      }
+      grid.Seal();
+      for (size_t i = 0; i < deadEnds.size(); ++i) {
+        CellsAround(*deadEnds[i], [&](int64_t Cell) {
+          grid.ForEach(Cell, [&](uint32_t Other) {
+            Consider(*deadEnds[i], map_.Points[Other].get(), nearest[i]);
+          });
+        });
+      }
+    }
+    for (size_t i = 0; i < deadEnds.size(); ++i) {
+      const TTrPoint* end = deadEnds[i];
+      const TTrPoint* other = nearest[i].Point;
       // Two ends near each other are one gap, told once.
-      if (nearest != nullptr &&
-          !(nearest->LineCount() == 1 && nearest->Id < point->Id)) {
-        gaps.emplace_back(point.get(), nearest);
+      if (other == nullptr ||
+          (other->LineCount() == 1 && other->Id < end->Id)) {
+        continue;
       }
-    }
-    for (const auto& [end, other] : gaps) {
       reports_.push_back(
           "gap at point " + std::to_string(end->Id) +
           Text(" (%.3f, %.3f): ", end->Pos.X, end->Pos.Y) + "point " +
@@ -378,15 +582,22 @@ class TBuilder {
     }
   }
 
-  const TSourceData& data_;
+  TSourceData data_;
   const TMapProjection* projection_;
   const std::string& name_;
   TTrainStructureSV& map_;
-  std::vector<TNode> nodes_;
-  std::vector<TSegment> segments_;
-  std::unordered_map<int64_t, size_t> trackNodes_;
-  std::unordered_map<int64_t, size_t> wallNodes_;
-  std::unordered_map<int64_t, size_t> platformNodes_;
+  // The node of each key, while lines are added; one table a kind.
+  std::optional<TNodeKeyTable> tables_[3];
+  TLargeList<TPlace> nodeAt_;
+  TLargeList<int64_t> nodeKey_;
+  // Only as far as the last wall node.
+  TLargeList<double> nodeHeight_;
+  TLargeList<TSegment> segments_;
+  TLargeList<uint32_t> firstEnd_;
+  TLargeList<TSegmentEnd> ends_;
+  std::unordered_map<size_t, std::vector<std::vector<TSegmentEnd>>> crossings_;
+  TLargeList<uint32_t> firstPoint_;
+  TLargeList<TTrLine*> made_;
   std::vector<std::pair<TPlace, TPlace>> platformEdges_;
   std::vector<size_t> longEdges_;
   std::vector<std::string> reports_;
@@ -395,9 +606,9 @@ class TBuilder {
 
 }  // namespace
 
-std::vector<std::string> BuildNetwork(const TSourceData& Data,
+std::vector<std::string> BuildNetwork(TSourceData Data,
                                       const TMapProjection* Projection,
                                       const std::string& Name,
                                       TTrainStructureSV& Map) {
-  return TBuilder(Data, Projection, Name, Map).Build();
+  return TBuilder(std::move(Data), Projection, Name, Map).Build();
 }

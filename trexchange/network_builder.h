@@ -20,7 +20,7 @@ class TTrainStructureSV;
 // when the data holds metres already. Throws EImportError naming the file
 // (Name) and element for coordinates out of range or data too large for a
 // map.
-std::vector<std::string> BuildNetwork(const TSourceData& Data,
+std::vector<std::string> BuildNetwork(TSourceData Data,
                                       const TMapProjection* Projection,
                                       const std::string& Name,
                                       TTrainStructureSV& Map);

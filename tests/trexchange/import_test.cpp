@@ -139,6 +139,40 @@ TEST(ImportTest, NearEndsWithoutSharedNodeStayApartAndAreReported) {
             1);
 }
 
+// Long lines have few dead ends among many points, which the gap search
+// takes another way round for.
+TEST(ImportTest, NearEndsOfLongLinesAreReportedOnce) {
+  std::string body;
+  for (int i = 0; i < 40; ++i) {
+    // Node 21 lies where node 20 does, the first of the second way.
+    body += Node(i + 1, 52.0 + 0.0001 * (i < 20 ? i : i - 1), 13.0);
+  }
+  body += " <way id=\"10\">";
+  for (int i = 1; i <= 20; ++i)
+    body += "<nd ref=\"" + std::to_string(i) + "\"/>";
+  body += "<tag k=\"railway\" v=\"rail\"/></way>\n <way id=\"11\">";
+  for (int i = 21; i <= 40; ++i)
+    body += "<nd ref=\"" + std::to_string(i) + "\"/>";
+  body += "<tag k=\"railway\" v=\"rail\"/></way>\n";
+  TExchangeFiles files;
+  TTrainStructureSV map;
+  const TImportResult result =
+      ImportMap(files.Write("long.osm", OsmXml(body)), {}, map);
+  ASSERT_EQ(map.Points.size(), 40u);
+  std::vector<std::string> gaps;
+  std::copy_if(result.Reports.begin(), result.Reports.end(),
+               std::back_inserter(gaps), [](const std::string& line) {
+                 return line.find("gap at point") != std::string::npos;
+               });
+  ASSERT_EQ(gaps.size(), 1u);
+  const std::string other =
+      "point " + std::to_string(map.Points[20]->Id) + " is 0.000 m away";
+  EXPECT_EQ(
+      gaps[0].rfind("gap at point " + std::to_string(map.Points[19]->Id), 0),
+      0u);
+  EXPECT_NE(gaps[0].find(other), std::string::npos);
+}
+
 TEST(ImportTest, BuildingsAsWallsAndPlatformsBesideTracks) {
   // A track beside a platform edge 3 m east, another 60 m off; a building
   // of four levels.
@@ -241,6 +275,15 @@ TEST(ImportTest, NamedSystemAndOrigin) {
   options.Crs = "EPSG:999999";
   EXPECT_NE(Failure(file, options).find("unknown coordinate system"),
             std::string::npos);
+}
+
+TEST(ImportTest, UnknownSystemIsToldAfterTheFileName) {
+  TExchangeFiles files;
+  const std::string file = files.Write("switch.osm", OsmXml(kSwitch));
+  TImportOptions options;
+  options.Crs = "nonsense";
+  EXPECT_EQ(Failure(file, options),
+            file + ": unknown coordinate system 'nonsense'");
 }
 
 TEST(ImportTest, BadInputNamesTheFileAndElement) {

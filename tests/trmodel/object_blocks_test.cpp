@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "large_allocator.h"
 #include "map_reader.h"
 #include "train_structure.h"
 
@@ -33,6 +36,18 @@ TEST(ObjectBlocks, RemovedObjectsOutliveTheirMapInTheEdit) {
   EXPECT_EQ(middle->Pos.X, 10.0);
   EXPECT_EQ(train->Length, 50.0);
   EXPECT_EQ(train->Position.Line->Id, 4);
+}
+
+// A list that grows from the heap onto mappings of its own and shrinks back
+// keeps what it holds at every step.
+TEST(ObjectBlocks, LargeListsKeepTheirElementsAcrossTheirMemory) {
+  std::vector<uint64_t, TLargeAllocator<uint64_t>> list;
+  for (uint64_t i = 0; i < 3 * kHugePage / sizeof(uint64_t); ++i) {
+    list.push_back(i * 7);
+  }
+  list.resize(1000);
+  list.shrink_to_fit();
+  for (uint64_t i = 0; i < list.size(); ++i) ASSERT_EQ(list[i], i * 7);
 }
 
 }  // namespace
