@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dxf_writer.h"
+#include "errors.h"
 #include "file_access.h"
 #include "source_data.h"
 
@@ -20,13 +21,21 @@ bool EndsWith(std::string Name, std::string_view End) {
 void ExportMap(const TTrainStructureSV& Map,
                const std::optional<TProjectionSettings>& Projection,
                const std::string& Out) {
-  if (EndsWith(Out, ".geojson") || EndsWith(Out, ".json")) {
-    ReplaceFile(Out, GeoJsonText(Map, Projection), SystemFileSystem());
-  } else if (EndsWith(Out, ".dxf")) {
-    ReplaceFile(Out, DxfText(Map), SystemFileSystem());
-  } else {
+  const bool dxf = EndsWith(Out, ".dxf");
+  if (!dxf && !EndsWith(Out, ".geojson") && !EndsWith(Out, ".json")) {
     throw EImportError(Out + ": unknown format (.geojson or .dxf)");
   }
+  std::string text;
+  // What cannot be drawn is told after the file it was for, as a failure
+  // to write that file is.
+  try {
+    text = dxf ? DxfText(Map) : GeoJsonText(Map, Projection);
+  } catch (const EImportError& Error) {
+    throw EImportError(Out + ": " + Error.what());
+  } catch (const EFileError& Error) {
+    throw EFileError(Out + ": " + Error.what());
+  }
+  ReplaceFile(Out, text, SystemFileSystem());
 }
 
 void ExportMap(const std::string& MapName, const TTrainStructureSV& Map,

@@ -113,6 +113,16 @@ TEST(ExportTest, UnknownFormatAndDamagedProjectionLeaveNoFile) {
   EXPECT_THROW(ExportMap(trn, map, files.Path("out.svg")), EImportError);
   files.Write("station.trn.projection", "TRN projection 1\norigin-x 1\n");
   EXPECT_THROW(ExportMap(trn, map, files.Path("out.geojson")), EFileError);
+  files.Write("station.trn.projection",
+              "TRN projection 1\ncrs EPSG:999999\norigin-x 1\norigin-y 2\n");
+  try {
+    ExportMap(trn, map, files.Path("out.geojson"));
+    ADD_FAILURE() << "an unknown projected system was exported";
+  } catch (const EImportError& Error) {
+    EXPECT_TRUE(
+        std::string(Error.what()).starts_with(files.Path("out.geojson")))
+        << Error.what();
+  }
   EXPECT_FALSE(std::filesystem::exists(files.Path("out.geojson")));
   EXPECT_FALSE(std::filesystem::exists(files.Path("out.svg")));
 }
