@@ -26,9 +26,9 @@ size_t TLineIndex::SlotOf(int32_t Id) const {
 
 TTrLine* TLineIndex::Find(int32_t Id, bool Wall) const {
   const auto at = static_cast<size_t>(static_cast<uint32_t>(Id));
-  if (Id >= 0 && at < byId_.size() && byId_[at] != nullptr &&
-      wallById_[at] == Wall) {
-    return byId_[at];
+  if (Id >= 0 && at < byId_.size() && byId_[at] != 0 &&
+      ((byId_[at] & kWallBit) != 0) == Wall) {
+    return lines_[(byId_[at] & ~kWallBit) - 1];
   }
   if (slots_.empty()) return nullptr;
   for (size_t i = SlotOf(Id);; i = (i + 1) & (slots_.size() - 1)) {
@@ -43,13 +43,13 @@ void TLineIndex::Add(int32_t Id, bool Wall, TTrLine* Line) {
   const size_t limit = kEntriesPerLine * added_ + kEntriesSpare;
   const auto at = static_cast<size_t>(static_cast<uint32_t>(Id));
   if (Id >= 0 && at < limit && at >= byId_.size()) {
-    const size_t size = std::min(limit, std::max(2 * byId_.size(), at + 1));
-    byId_.resize(size);
-    wallById_.resize(size);
+    byId_.resize(std::min(limit, std::max(2 * byId_.size(), at + 1)));
   }
-  if (Id >= 0 && at < byId_.size() && byId_[at] == nullptr) {
-    byId_[at] = Line;
-    wallById_[at] = Wall;
+  // Beyond what 31 bits tell, lines are hashed.
+  if (Id >= 0 && at < byId_.size() && byId_[at] == 0 &&
+      lines_.size() < kWallBit - 1) {
+    lines_.push_back(Line);
+    byId_[at] = static_cast<uint32_t>(lines_.size()) | (Wall ? kWallBit : 0);
   } else {
     AddHashed(TSlot{Id, Wall, Line});
   }

@@ -11,7 +11,9 @@ class TTrLine;
 // and a wall may share an identifier. The identifiers the editor hands out
 // are small and dense: those are found by position in a table that grows as
 // they come, never beyond a few entries for each line added; the others by
-// open addressing in one flat table. No allocation per line.
+// open addressing in one flat table. No allocation per line. A file of
+// millions of lines makes the table by position large, so its entries are
+// 32 bits: the place of the line among those added, and its kind.
 class TLineIndex {
  public:
   TTrLine* Find(int32_t Id, bool Wall) const;
@@ -29,8 +31,11 @@ class TLineIndex {
   void Grow();
   void AddHashed(const TSlot& Slot);
 
-  std::vector<TTrLine*> byId_;
-  std::vector<bool> wallById_;
+  // Each entry of byId_ is 0 for none, else the place in lines_ plus one,
+  // with kWallBit set for a wall.
+  static constexpr uint32_t kWallBit = uint32_t{1} << 31;
+  std::vector<uint32_t> byId_;
+  std::vector<TTrLine*> lines_;
   size_t added_ = 0;
   std::vector<TSlot> slots_;
   size_t hashed_ = 0;

@@ -41,3 +41,7 @@ void SetLink(const TTrLineEnd& At, const TTrLineEnd& Target, bool Alternative) {
     (Alternative ? line->Branch1 : line->Next1) = Target;
   }
 }
+
+// A large map holds millions of each: their size is most of its memory.
+static_assert(sizeof(TTrPoint) <= 64, "a point should fit in 64 bytes");
+static_assert(sizeof(TTrack) <= 80, "a track should fit in 80 bytes");

@@ -15,7 +15,7 @@ namespace {
 
 // Eleven fields of at least one character, a separator after each.
 constexpr size_t kShortestPointEntry = 22;
-constexpr size_t kMostEntriesAhead = size_t{1} << 23;
+constexpr size_t kMostEntriesAhead = size_t{1} << 26;
 
 // A field read at the end of the text: the entry is incomplete, and
 // building it from made-up zeros would invent objects.
@@ -26,22 +26,7 @@ void Need(bool Read) {
 class TMapLoader {
  public:
   TMapLoader(TTextReader& Reader, TTrainStructureSV& Map)
-      : reader_(Reader), map_(Map), nextId_(Map.NextId) {
-    // The lists get room once, from the length of the text: a point entry
-    // takes at least 22 characters, and a map has about as many lines as
-    // points. Room no object fills is never touched. Beyond a few million
-    // entries, and where memory will not give the room, the lists grow as
-    // entries come: a file may claim a size that holds nothing (a sparse
-    // one).
-    const size_t entries = std::min(Reader.SizeHint() / kShortestPointEntry + 1,
-                                    kMostEntriesAhead);
-    try {
-      map_.Points.reserve(map_.Points.size() + entries);
-      map_.Tracks.reserve(map_.Tracks.size() + entries);
-      map_.Walls.reserve(map_.Walls.size() + entries);
-    } catch (const std::bad_alloc&) {
-    }
-  }
+      : reader_(Reader), map_(Map), nextId_(Map.NextId) {}
 
   void Run() {
     try {
@@ -57,11 +42,34 @@ class TMapLoader {
   void ReadSection() {
     const THeader header = ReadHeader(reader_);
     if (header.Is("PNT")) {
+      MakeRoom(header.N1);
       for (int32_t i = 0; i < header.N1; ++i) ReadPoint();
     } else if (header.Is("TRK")) {
       for (int32_t i = 0; i < header.N1; ++i) ReadTrack();
     } else if (header.Is("TRN")) {
       for (int32_t i = 0; i < header.N1; ++i) ReadTrain();
+    }
+  }
+
+  // The lists get room once for the Count points the section announces,
+  // and for as many lines of each kind, as a map has about as many lines
+  // as points: growing them as entries come would hold the old and the new
+  // room at once. Room no object fills is never touched. A count is
+  // believed only as far as the text can hold it (a point entry takes at
+  // least 22 characters), and up to some tens of millions of entries;
+  // beyond that, where the length of the text is not known, and where
+  // memory will not give the room, the lists grow as entries come.
+  void MakeRoom(int32_t Count) {
+    const size_t size = reader_.SizeHint();
+    if (Count <= 0 || size == 0) return;
+    const size_t entries =
+        std::min({static_cast<size_t>(Count), kMostEntriesAhead,
+                  size / kShortestPointEntry + 1});
+    try {
+      map_.Points.reserve(map_.Points.size() + entries);
+      map_.Tracks.reserve(map_.Tracks.size() + entries);
+      map_.Walls.reserve(map_.Walls.size() + entries);
+    } catch (const std::bad_alloc&) {
     }
   }
 

@@ -80,15 +80,17 @@ class TBlockMaker {
 
  private:
   // The first block is small, for the many small maps; each next one twice
-  // as large, up to a few megabytes.
+  // as large, up to a few megabytes with its header: a few bytes more would
+  // take a huge page more, which the system fills in whole when they are
+  // touched.
   static constexpr size_t kFirstCount = 64;
   static constexpr size_t kLargestBytes = size_t{4} << 20;
+  static constexpr size_t kLargestCount =
+      std::max<size_t>((kLargestBytes - sizeof(TObjectBlock)) / sizeof(T), 1);
 
   void NextBlock() {
-    capacity_ = capacity_ == 0
-                    ? kFirstCount
-                    : std::min(2 * capacity_,
-                               std::max<size_t>(kLargestBytes / sizeof(T), 1));
+    capacity_ =
+        capacity_ == 0 ? kFirstCount : std::min(2 * capacity_, kLargestCount);
     TObjectBlock* next = TObjectBlock::Create(capacity_ * sizeof(T));
     if (block_ != nullptr) block_->Release();
     block_ = next;
