@@ -1,22 +1,41 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "geometry.h"
 
 class TTrLine;
 
+// A line pointer kept at four bytes' alignment. It reads and writes as a
+// TTrLine*, and gives out copies only: a reference to a pointer that is not
+// on eight bytes would be undefined, wherever a caller binds one.
+class TLinePointer {
+ public:
+  TLinePointer(TTrLine* Line = nullptr) { std::memcpy(bytes_, &Line, 8); }
+  operator TTrLine*() const {
+    TTrLine* line;
+    std::memcpy(&line, bytes_, 8);
+    return line;
+  }
+  TTrLine* operator->() const { return *this; }
+
+ private:
+  alignas(4) unsigned char bytes_[8];
+};
+static_assert(sizeof(TTrLine*) == 8 && alignof(TLinePointer) == 4);
+
 // A reference to one end of a line: End 1 is the end at the line's P1,
 // End 2 the end at its P2. Empty when Line is null; End is then meaningless.
 // A point holds three and a line four, and a large map has millions of
-// both: packed to four bytes' alignment, a reference takes 12 bytes instead
-// of 16.
-struct __attribute__((packed, aligned(4))) TTrLineEnd {
-  TTrLine* Line = nullptr;
+// both: at four bytes' alignment, a reference takes 12 bytes instead of 16.
+struct TTrLineEnd {
+  TLinePointer Line;
   uint8_t End = 0;
 
   bool IsEmpty() const { return Line == nullptr; }
 };
+static_assert(sizeof(TTrLineEnd) == 12);
 
 // Two references name the same place when they name the same end of the
 // same line; all empty references are alike whatever their End holds.

@@ -240,10 +240,8 @@ class RandomEditor {
   void PlaceAndMoveTrain() {
     TTrPoint* point = AnyPoint();
     if (point == nullptr || point->Conn1.IsEmpty()) return;
-    // A packed reference's fields are passed on as values.
-    TTrLine* line = point->Conn1.Line;
-    TTrain* train =
-        map_.AddTrain(std::make_unique<TTrain>(line, point->Conn1.End, 50));
+    TTrain* train = map_.AddTrain(
+        std::make_unique<TTrain>(point->Conn1.Line, point->Conn1.End, 50));
     // The far end as drawing asks for it: must end, on any shape of track.
     TTrackPosition front(train->Position.Line, train->Length,
                          train->Position.Dir);
@@ -278,7 +276,9 @@ std::vector<uint64_t> Fingerprint(const TTrainStructureSV& Map) {
     }(Values)),
      ...);
   };
-  const auto ref = [&add](const TTrLineEnd& End) { add(End.Line, End.End); };
+  const auto ref = [&add](const TTrLineEnd& End) {
+    add(static_cast<TTrLine*>(End.Line), End.End);
+  };
   const auto line = [&](const TTrLine& L) {
     add(&L, L.Id, L.P1, L.P2);
     for (const TTrLineEnd* link : {&L.Next1, &L.Next2, &L.Branch1, &L.Branch2})
