@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -246,12 +247,25 @@ void TTrainStructureSV::SetLinePoint(TTrLine* Line, uint8_t End,
 template <typename T>
 void TTrainStructureSV::RemoveFrom(std::vector<TOwned<T>>& List,
                                    const T* Object) {
+  RemoveEach(List, std::span<const T* const>(&Object, 1));
+}
+
+template <typename T>
+void TTrainStructureSV::RemoveEach(std::vector<TOwned<T>>& List,
+                                   std::span<const T* const> Objects) {
   // From the back: what a gesture made and takes away again stands there.
-  for (size_t i = List.size(); i-- > 0;) {
-    if (List[i].get() == Object) {
-      Change(map_change::TListEntry<T>{i, nullptr});
-      return;
+  std::vector<map_change::TListEntry<T>> entries;
+  for (size_t i = List.size(); i-- > 0 && entries.size() < Objects.size();) {
+    if (std::find(Objects.begin(), Objects.end(), List[i].get()) !=
+        Objects.end()) {
+      entries.push_back({i, nullptr});
     }
+  }
+  if (entries.size() == 1) {
+    Change(std::move(entries.front()));
+  } else if (!entries.empty()) {
+    std::reverse(entries.begin(), entries.end());
+    Change(map_change::TListEntries<T>{std::move(entries)});
   }
 }
 
@@ -472,32 +486,43 @@ class TWholeDeletion {
 
 }  // namespace
 
-void TTrainStructureSV::DeleteLine(TTrLine* Line, TTrPoint* Deleted) {
-  if (Line == nullptr) return;
-  const TWholeDeletion whole(*this);
-  TTrPoint* other = Line->P1 == Deleted ? Line->P2 : Line->P1;
-  // A line with both ends at the deleted point has no neighbour to detach.
-  if (other != nullptr && other != Deleted) DetachLine(other, Line);
-  RemoveLine(Line);
-}
-
 void TTrainStructureSV::DeletePoint(TTrPoint* Point) {
   const TWholeDeletion whole(*this);
   // Each distinct line once, taken before anything is removed, and the
   // point's own references cleared first: a line with both ends here must
-  // neither be deleted twice nor make DetachLine relink this point through
-  // removed lines.
-  std::array<TTrLine*, 3> lines{Point->Conn1.Line, Point->Conn2.Line,
-                                Point->Conn3.Line};
+  // neither be deleted twice nor make a neighbour relink through removed
+  // lines.
+  std::vector<const TTrack*> tracks;
+  std::vector<const TWall*> walls;
+  std::vector<TTrLine*> lines;
   for (TTrLineEnd* conn : {&Point->Conn1, &Point->Conn2, &Point->Conn3}) {
+    TTrLine* line = conn->Line;
     SetLineEnd(*conn, TTrLineEnd{});
+    if (line == nullptr || std::ranges::find(lines, line) != lines.end())
+      continue;
+    lines.push_back(line);
+    if (const auto* track = dynamic_cast<const TTrack*>(line)) {
+      tracks.push_back(track);
+    } else {
+      walls.push_back(static_cast<const TWall*>(line));
+    }
   }
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const bool seen = std::find(lines.begin(), lines.begin() + i, lines[i]) !=
-                      lines.begin() + i;
-    if (!seen) DeleteLine(lines[i], Point);
+  std::vector<const TTrPoint*> points{Point};
+  for (TTrLine* line : lines) {
+    TTrPoint* other = line->P1 == Point ? line->P2 : line->P1;
+    if (other != nullptr && other != Point && !LetGoOfLine(other, line)) {
+      points.push_back(other);
+    }
   }
-  RemoveFrom(Points, Point);
+  // Each list in one record, so that undo puts its objects back in one pass
+  // over it; trains before their lines, lines before their points, as the
+  // spatial index reads the points of what it takes out.
+  RemoveWhere(Trains, [&](const TTrain* Train) {
+    return std::ranges::find(lines, Train->Position.Line) != lines.end();
+  });
+  RemoveEach(Tracks, std::span<const TTrack* const>(tracks));
+  RemoveEach(Walls, std::span<const TWall* const>(walls));
+  RemoveEach(Points, std::span<const TTrPoint* const>(points));
 }
 
 void TTrainStructureSV::DeleteLineOnly(TTrLine* Line) {

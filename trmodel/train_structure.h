@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -105,13 +106,11 @@ class TTrainStructureSV {
   // lines, and every train standing on a deleted line.
   void DeletePoint(TTrPoint* Point);
   // Removes Line from Point's references, compacts and relinks them, or
-  // deletes Point when no line is left. Part of DeletePoint.
+  // deletes Point when no line is left.
   void DetachLine(TTrPoint* Point, TTrLine* Line);
   // DetachLine but for the deletion of a point left without lines; says
   // whether Point has a line left.
   bool LetGoOfLine(TTrPoint* Point, TTrLine* Line);
-  // Deletes one line of the point Deleted, which is being deleted.
-  void DeleteLine(TTrLine* Line, TTrPoint* Deleted);
   // Deletes Line alone: its points let go of it and are relinked as when
   // a point's line goes, a point left without lines goes too, and so do the
   // trains standing on it.
@@ -183,6 +182,11 @@ class TTrainStructureSV {
   void SetLinePoint(TTrLine* Line, uint8_t End, TTrPoint* Point);
   template <typename T>
   void RemoveFrom(std::vector<TOwned<T>>& List, const T* Object);
+  // Takes the distinct Objects out of List as one record: undo puts them
+  // back in one pass over the list.
+  template <typename T>
+  void RemoveEach(std::vector<TOwned<T>>& List,
+                  std::span<const T* const> Objects);
   // Takes every object of List for which Goes holds out, as one record.
   template <typename T, typename TGoes>
   void RemoveWhere(std::vector<TOwned<T>>& List, TGoes Goes);
