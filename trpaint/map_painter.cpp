@@ -28,8 +28,11 @@ constexpr double kMinGridPixels = 2.0;
 constexpr double kSparseGridPixels = 8.0;
 constexpr double kCrowdedPixels = 4.0;
 // Every object that shows in the window lies within this many pixels of it:
-// the longest tick and the widest pen, with room to spare.
-constexpr double kNearPixels = 64.0;
+// a point's ellipse with its outline, the widest pen, and a pixel of
+// rounding, with room to spare. A switch's ticks lie along their line, so
+// they reach no farther than it does. The narrower the margin, the less a
+// scroll step's strip finds beside it.
+constexpr double kNearPixels = 8.0;
 // Segments are clipped to the window widened by this much: far enough that
 // ordinary views are drawn exactly as computed, near enough that every
 // coordinate stays well inside what the painter handles.
@@ -458,7 +461,9 @@ void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track,
   const bool defaultAt1 = !p1->Conn3.IsEmpty() && p1->Conn2.Line == &Line;
   const bool defaultAt2 = !p2->Conn3.IsEmpty() && p2->Conn2.Line == &Line;
   const bool marked = entryAt1 || entryAt2 || defaultAt1 || defaultAt2;
-  const double reach = kMaxTickLength + Canvas.Pen.Width;
+  // Its ticks lie along it, so the pen and a pixel of rounding are all that
+  // reach beyond it.
+  const double reach = Canvas.Pen.Width + 1.0;
   TScreenSegment ends{};
   bool visible = !Near.WorldBoxOutside(
       std::min(p1->Pos.X, p2->Pos.X), std::max(p1->Pos.X, p2->Pos.X),

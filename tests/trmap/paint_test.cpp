@@ -9,6 +9,7 @@ using test_maps::Build;
 using test_maps::BuildFrom;
 using test_maps::Kind;
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 namespace {
 
@@ -262,10 +263,13 @@ TEST_F(PaintTest, ObjectsWhoseMarksCanReachIntoTheWindowAreDrawn) {
   EXPECT_THAT(DrawnBy([&] { Window.DrawPoint(point); }),
               ElementsAre("Ellipse -5,132 1,138 pen 000000/1/solid "
                           "brush 000000"));
-  // A line ending 45 pixels left of the window: a tick could reach in.
-  TTrLine* line = Build(Map, -300, 50, -258, 50);
-  EXPECT_THAT(DrawnBy([&] { Window.DrawLine(line); }),
-              ElementsAre("-87,85 -45,85 pen 000000/1/solid"));
+  // A line ending a pixel left of the window is drawn; one ending 45 pixels
+  // left is not, as its ticks lie along it.
+  TTrLine* near = Build(Map, -300, 50, -214, 50);
+  EXPECT_THAT(DrawnBy([&] { Window.DrawLine(near); }),
+              ElementsAre("-87,85 -1,85 pen 000000/1/solid"));
+  TTrLine* far = Build(Map, -300, 60, -258, 60);
+  EXPECT_THAT(DrawnBy([&] { Window.DrawLine(far); }), IsEmpty());
 }
 
 TEST_F(PaintTest, LineCrossingTheWindowAtHugeMagnificationStaysInPlace) {

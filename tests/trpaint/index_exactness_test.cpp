@@ -241,7 +241,7 @@ TEST(IndexExactness, PaintsAndHitTestsAsAVisitOfEveryObject) {
         ASSERT_EQ(Picture(map, view, selection, index, TWork::InRuns), picture);
       }
       ExpectSameHits(map, view, random);
-      lookedUp += map.SpatialIndex().Selective(view.WorldAround(64.0));
+      lookedUp += map.SpatialIndex().Selective(view.WorldAround(8.0));
     }
   }
   // Most views show a small part of the map, where the index is used.
