@@ -13,15 +13,27 @@ namespace {
 
 // Appends text through a raw cursor: each entry first makes room for its
 // longest possible form, so the characters themselves are stored unchecked.
+// Given a writer, it hands the text on a piece at a time instead of holding
+// all of it: a large map's text is as large as the map itself.
 class TMapText {
  public:
+  TMapText() = default;
+  explicit TMapText(const TContentWriter& AWrite) : write_(&AWrite) {}
+
   std::string Take() {
     text_.resize(size_);
     return std::move(text_);
   }
+  // Hands on what the writer has not had yet.
+  void Flush() {
+    if (write_ == nullptr || size_ == 0) return;
+    (*write_)(std::string_view(text_.data(), size_));
+    size_ = 0;
+  }
 
   // Room for Count more characters.
   void Room(size_t Count) {
+    if (write_ != nullptr && size_ >= kPiece) Flush();
     if (text_.size() - size_ < Count) {
       text_.resize(std::max(2 * text_.size(), size_ + Count));
     }
@@ -129,6 +141,9 @@ class TMapText {
     cursor_ += length;
   }
 
+  // Pieces of about a megabyte: few enough writes, little held.
+  static constexpr size_t kPiece = size_t{1} << 20;
+  const TContentWriter* write_ = nullptr;
   std::string text_;
   size_t size_ = 0;
   char* cursor_ = nullptr;
@@ -229,21 +244,45 @@ const auto kEvery = [](const auto&) { return true; };
 
 }  // namespace
 
-std::string WriteMap(const TTrainStructureSV& Map) {
+namespace {
+
+void WriteSections(TMapText& Text, const TTrainStructureSV& Map) {
   const auto storable = [](const TOwned<TTrain>& Train) {
     return TrainStorable(*Train);
   };
+  WriteSection(Text, "PNT", Map.Points, kEvery, TObjectRow{});
+  WriteSection(Text, "TRK", Map.Tracks, kEvery, TObjectRow{});
+  WriteSection(Text, "TRN", Map.Trains, storable, TObjectRow{});
+}
+
+void WriteSections(TMapText& Text, const TMapRows& Rows) {
+  WriteSection(Text, "PNT", Rows.Points, kEvery, TSameRow{});
+  WriteSection(Text, "TRK", Rows.Tracks, kEvery, TSameRow{});
+  WriteSection(Text, "TRN", Rows.Trains, kEvery, TSameRow{});
+}
+
+}  // namespace
+
+std::string WriteMap(const TTrainStructureSV& Map) {
   TMapText text;
-  WriteSection(text, "PNT", Map.Points, kEvery, TObjectRow{});
-  WriteSection(text, "TRK", Map.Tracks, kEvery, TObjectRow{});
-  WriteSection(text, "TRN", Map.Trains, storable, TObjectRow{});
+  WriteSections(text, Map);
   return text.Take();
 }
 
 std::string WriteMap(const TMapRows& Rows) {
   TMapText text;
-  WriteSection(text, "PNT", Rows.Points, kEvery, TSameRow{});
-  WriteSection(text, "TRK", Rows.Tracks, kEvery, TSameRow{});
-  WriteSection(text, "TRN", Rows.Trains, kEvery, TSameRow{});
+  WriteSections(text, Rows);
   return text.Take();
+}
+
+void WriteMap(const TTrainStructureSV& Map, const TContentWriter& Write) {
+  TMapText text(Write);
+  WriteSections(text, Map);
+  text.Flush();
+}
+
+void WriteMap(const TMapRows& Rows, const TContentWriter& Write) {
+  TMapText text(Write);
+  WriteSections(text, Rows);
+  text.Flush();
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "file_access.h"
+
 class TTrainStructureSV;
 struct TMapRows;
 
@@ -12,3 +14,7 @@ struct TMapRows;
 std::string WriteMap(const TTrainStructureSV& Map);
 // The same text from the rows of a map (map_rows.h).
 std::string WriteMap(const TMapRows& Rows);
+// The same texts handed to Write a piece at a time, for a map too large to
+// hold its text at once.
+void WriteMap(const TTrainStructureSV& Map, const TContentWriter& Write);
+void WriteMap(const TMapRows& Rows, const TContentWriter& Write);

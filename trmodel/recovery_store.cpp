@@ -129,11 +129,20 @@ void TRecoveryStore::DoKeep(TJob& Job) {
   }
   std::string failure;
   try {
-    const std::string text = WriteMap(*Job.Rows);
-    ReturnRows(std::move(Job.Rows));
+    // Written as it is made: a large map's text would take as much room
+    // again as its rows.
+    size_t bytes = 0;
+    ReplaceFile(
+        Path(newMap),
+        [&](const TContentWriter& Write) {
+          WriteMap(*Job.Rows, [&](std::string_view Piece) {
+            bytes += Piece.size();
+            Write(Piece);
+          });
+        },
+        Files_);
     Job.Info.MapFile = newMap;
-    Job.Info.MapBytes = text.size();
-    ReplaceFile(Path(newMap), text, Files_);
+    Job.Info.MapBytes = bytes;
     try {
       ReplaceFile(Path(RecoveryInfoName(Job.Entry)),
                   WriteRecoveryInfo(Job.Info), Files_);
@@ -144,6 +153,8 @@ void TRecoveryStore::DoKeep(TJob& Job) {
   } catch (const std::exception& Error) {
     failure = Error.what();
   }
+  // Kept or not, the rows serve the next keep.
+  ReturnRows(std::move(Job.Rows));
 
   std::vector<std::string> obsolete;
   {

@@ -11,5 +11,7 @@ void TTrainStructureSV::LoadFromFile(const std::string& FileName,
 
 void TTrainStructureSV::SaveToFile(const std::string& FileName,
                                    TFileSystem& Files) const {
-  ReplaceFile(FileName, WriteMap(*this), Files);
+  ReplaceFile(
+      FileName,
+      [this](const TContentWriter& Write) { WriteMap(*this, Write); }, Files);
 }

@@ -12,8 +12,10 @@
 
 #include "map_builder.h"
 #include "map_dump.h"
+#include "file_access.h"
 #include "map_generator.h"
 #include "map_reader.h"
+#include "map_rows.h"
 #include "map_writer.h"
 #include "structure_check.h"
 #include "temp_folder.h"
@@ -97,6 +99,31 @@ TEST(RoundTrip, KeepsSwitchesWallsPropertiesAndTrains) {
 TEST(RoundTrip, KeepsALargeGeneratedMap) {
   const auto map = GenerateMap(3000);
   ExpectRoundTrip(*map);
+}
+
+// A text larger than the writer's pieces comes out whole from each way of
+// writing it: handed on in pieces, from the rows, and saved.
+TEST(RoundTrip, AMapOfManyPiecesIsWrittenAsOneText) {
+  const auto map = GenerateMap(50000);
+  const std::string whole = WriteMap(*map);
+  ASSERT_GT(whole.size(), size_t{2} << 20);
+  std::string joined;
+  size_t pieces = 0;
+  const auto collect = [&](std::string_view Piece) {
+    joined += Piece;
+    ++pieces;
+  };
+  WriteMap(*map, collect);
+  EXPECT_GT(pieces, 2u);
+  EXPECT_EQ(joined, whole);
+  TMapRows rows;
+  TRowsCopy(*map, rows).Finish();
+  joined.clear();
+  WriteMap(rows, collect);
+  EXPECT_EQ(joined, whole);
+  TTempFolder folder;
+  map->SaveToFile(folder / "map.trn");
+  EXPECT_EQ(ReadWholeFile(folder / "map.trn", SystemFileSystem()), whole);
 }
 
 TEST(RoundTrip, ReadsWhatWasWrittenAfterEditing) {
