@@ -12,6 +12,6 @@ void TTrainStructureSV::LoadFromFile(const std::string& FileName,
 void TTrainStructureSV::SaveToFile(const std::string& FileName,
                                    TFileSystem& Files) const {
   ReplaceFile(
-      FileName,
-      [this](const TContentWriter& Write) { WriteMap(*this, Write); }, Files);
+      FileName, [this](const TContentWriter& Write) { WriteMap(*this, Write); },
+      Files);
 }
