@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "error_box.h"
+#include "focus_return.h"
 #include "glyphs.h"
 #include "map_file_dialogs.h"
 #include "map_window.h"
@@ -59,6 +60,7 @@ TfrmTrain::TfrmTrain(QWidget* Parent) : QMainWindow(Parent) {
   AskSaveChanges = [this](const QString& Name) {
     return AskSaveChangesBox(this, Name);
   };
+  ReturnFocusToFrameAfterDialogs(*this);
 }
 
 // The map windows go with the frame's base classes, after this part of it:

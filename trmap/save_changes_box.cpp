@@ -8,11 +8,7 @@ TSaveChanges AskSaveChangesBox(QWidget* Parent, const QString& Name) {
       QStringLiteral("Save changes to %1?").arg(Name),
       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, Parent);
   box.setDefaultButton(QMessageBox::Save);
-  const int answer = box.exec();
-  // The window the question came from may close now; the keys must still
-  // reach the frame, with or without a window manager to give them there.
-  if (Parent != nullptr) Parent->window()->activateWindow();
-  switch (answer) {
+  switch (box.exec()) {
     case QMessageBox::Save:
       return TSaveChanges::Save;
     case QMessageBox::Discard:
