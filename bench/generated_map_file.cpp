@@ -25,10 +25,6 @@ class TFiles {
   std::map<size_t, TGeneratedMapFile> files_;
 };
 
-}  // namespace
-
-namespace {
-
 // Writes the generated map to Name; gives its number of points.
 size_t WriteGenerated(size_t PointCount, const std::string& Name) {
   size_t points = 0;
