@@ -242,10 +242,6 @@ struct TSameRow {
 
 const auto kEvery = [](const auto&) { return true; };
 
-}  // namespace
-
-namespace {
-
 void WriteSections(TMapText& Text, const TTrainStructureSV& Map) {
   const auto storable = [](const TOwned<TTrain>& Train) {
     return TrainStorable(*Train);
