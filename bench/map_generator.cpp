@@ -48,7 +48,7 @@ class Generator {
       const double x = Left + static_cast<double>(i) * kSegment;
       TTrLine* line = Extend(at, x, Y, true);
       if (++tracks_ % kTrainEvery == 0) {
-        map_->AddTrain(std::make_unique<TTrain>(line, 1 + tracks_ % 2, 50.0));
+        map_->AddTrain(MakeOwned<TTrain>(line, 1 + tracks_ % 2, 50.0));
       }
       // The point behind the new line has two lines now: a third makes it
       // a switch whose other direction is a siding.

@@ -332,7 +332,6 @@ class TBuilder {
     for (const auto& [node, groups] : crossings_) count += groups.size() - 1;
     map_.Points.reserve(map_.Points.size() + count);
     firstPoint_.assign(nodeAt_.size(), 0);
-    TBlockMaker<TTrPoint> points;
     for (size_t node = 0; node < nodeAt_.size(); ++node) {
       if (EndCount(node) == 0) continue;
       firstPoint_[node] = static_cast<uint32_t>(map_.Points.size());
@@ -340,8 +339,8 @@ class TBuilder {
       const size_t groups =
           crossing == crossings_.end() ? 1 : crossing->second.size();
       for (size_t g = 0; g < groups; ++g) {
-        TOwned<TTrPoint> point =
-            points.Make(nodeAt_[node].X, nodeAt_[node].Y, HeightOf(node));
+        TOwned<TTrPoint> point = MakeOwned<TTrPoint>(
+            nodeAt_[node].X, nodeAt_[node].Y, HeightOf(node));
         point->Id = map_.NewId();
         map_.AddPoint(std::move(point));
       }
@@ -372,8 +371,6 @@ class TBuilder {
     map_.Walls.reserve(map_.Walls.size() + wallCount);
     map_.Tracks.reserve(map_.Tracks.size() + segments_.size() - wallCount);
     made_.reserve(segments_.size());
-    TBlockMaker<TTrack> tracks;
-    TBlockMaker<TWall> walls;
     for (size_t s = 0; s < segments_.size(); ++s) {
       const TSegment& segment = segments_[s];
       const TSourceLine& line = data_.Lines[segment.Line];
@@ -381,9 +378,9 @@ class TBuilder {
       TTrPoint* p2 = PointAt(segment.To, TSegmentEnd(s, 2));
       TOwned<TTrLine> owned;
       if (line.Wall) {
-        owned = walls.Make(p1, p2);
+        owned = MakeOwned<TWall>(p1, p2);
       } else {
-        TOwned<TTrack> track = tracks.Make(p1, p2);
+        TOwned<TTrack> track = MakeOwned<TTrack>(p1, p2);
         track->Poles = line.Poles;
         track->Platform = line.Platform ? 1 : 0;
         owned = std::move(track);

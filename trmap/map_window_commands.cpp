@@ -91,8 +91,7 @@ void TfrmMap::NewTrain() {
                             ? TrainPropertiesDialog->DefaultLength
                             : kNewTrainLength;
   Edit(QStringLiteral("New Train"), [&] {
-    Document_->Map().AddTrain(
-        std::make_unique<TTrain>(first.Line, first.End, length));
+    Document_->Map().AddTrain(MakeOwned<TTrain>(first.Line, first.End, length));
   });
   Repaint();
 }

@@ -13,15 +13,15 @@ size_t Mapped(size_t Bytes) {
 
 }  // namespace
 
-void* MapHugePages(size_t Bytes) {
+void* MapHugePages(size_t Bytes, size_t Alignment) {
   const size_t size = Mapped(Bytes);
-  void* start = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE,
+  void* start = ::mmap(nullptr, size + Alignment, PROT_READ | PROT_WRITE,
                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (start == MAP_FAILED) throw std::bad_alloc();
   const auto address = reinterpret_cast<uintptr_t>(start);
-  const uintptr_t aligned = (address + kHugePage - 1) / kHugePage * kHugePage;
+  const uintptr_t aligned = (address + Alignment - 1) / Alignment * Alignment;
   if (aligned > address) ::munmap(start, aligned - address);
-  const uintptr_t end = address + size + kHugePage;
+  const uintptr_t end = address + size + Alignment;
   if (end > aligned + size) {
     ::munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
   }

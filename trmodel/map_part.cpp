@@ -12,12 +12,12 @@ namespace {
 // A new line of the kind of Line from P1 to P2, with its track properties.
 TOwned<TTrLine> LineLike(const TTrLine& Line, TTrPoint* P1, TTrPoint* P2) {
   if (const auto* track = dynamic_cast<const TTrack*>(&Line)) {
-    auto made = std::make_unique<TTrack>(P1, P2);
+    auto made = MakeOwned<TTrack>(P1, P2);
     made->Poles = track->Poles;
     made->Platform = track->Platform;
     return made;
   }
-  return std::make_unique<TWall>(P1, P2);
+  return MakeOwned<TWall>(P1, P2);
 }
 
 // The objects of one map made anew for another, not yet in any map, and
@@ -74,8 +74,7 @@ std::unique_ptr<TTrainStructureSV> CopyPart(
   for (const TTrPoint* point : Points) {
     if (copies.PointFor(point) != nullptr) continue;
     taken.push_back(point);
-    auto copy =
-        std::make_unique<TTrPoint>(point->Pos.X, point->Pos.Y, point->Pos.Z);
+    auto copy = MakeOwned<TTrPoint>(point->Pos.X, point->Pos.Y, point->Pos.Z);
     copy->Id = point->Id;
     copies.AddPoint(point, std::move(copy));
   }
@@ -110,7 +109,7 @@ std::unique_ptr<TTrainStructureSV> CopyPart(
                      ? copies.LineFor(at.Line)
                      : nullptr;
     if (line == nullptr) continue;
-    auto copy = std::make_unique<TTrain>(line, at.Dir, train->Length);
+    auto copy = MakeOwned<TTrain>(line, at.Dir, train->Length);
     copy->Position.Offset = at.Offset;
     part->AddTrain(std::move(copy));
   }
@@ -132,8 +131,8 @@ TObjectGroup PastePart(TTrainStructureSV& Map, const TTrainStructureSV& Part,
   TObjectGroup pasted;
   pasted.Points.Reserve(Part.Points.size());
   for (const auto& point : Part.Points) {
-    auto copy = std::make_unique<TTrPoint>(point->Pos.X + DX, point->Pos.Y + DY,
-                                           point->Pos.Z);
+    auto copy =
+        MakeOwned<TTrPoint>(point->Pos.X + DX, point->Pos.Y + DY, point->Pos.Z);
     copy->Id = Map.NewId();
     pasted.Points.Insert(copy.get());
     copies.AddPoint(point.get(), std::move(copy));
@@ -170,8 +169,8 @@ TObjectGroup PastePart(TTrainStructureSV& Map, const TTrainStructureSV& Part,
   });
   for (const auto& train : Part.Trains) {
     const TTrackPosition& at = train->Position;
-    auto copy = std::make_unique<TTrain>(copies.LineFor(at.Line), at.Dir,
-                                         train->Length);
+    auto copy =
+        MakeOwned<TTrain>(copies.LineFor(at.Line), at.Dir, train->Length);
     copy->Position.Offset = at.Offset;
     pasted.Trains.Insert(Map.AddTrain(std::move(copy)));
   }

@@ -92,7 +92,7 @@ class TMapLoader {
     }
     reader_.SkipLine();
 
-    TOwned<TTrPoint> point = points_.Make(x, y, z);  // may overflow
+    TOwned<TTrPoint> point = MakeOwned<TTrPoint>(x, y, z);  // may overflow
     point->Id = id;
     TTrPoint* made = point.get();
     map_.Points.push_back(std::move(point));
@@ -140,7 +140,7 @@ class TMapLoader {
     if (line == nullptr) return;
     // Placed without walking: the line may still lack its second point.
     TOwned<TTrain> train =
-        trains_.Make(nullptr, static_cast<uint8_t>(dir), length);
+        MakeOwned<TTrain>(nullptr, static_cast<uint8_t>(dir), length);
     train->Position.Line = line;
     map_.Trains.push_back(std::move(train));
   }
@@ -151,9 +151,10 @@ class TMapLoader {
     if (!Create) return nullptr;
     TTrLine* line = nullptr;
     if (Wall) {
-      line = map_.Walls.emplace_back(walls_.Make(nullptr, nullptr)).get();
+      line = map_.Walls.emplace_back(MakeOwned<TWall>(nullptr, nullptr)).get();
     } else {
-      line = map_.Tracks.emplace_back(tracks_.Make(nullptr, nullptr)).get();
+      line =
+          map_.Tracks.emplace_back(MakeOwned<TTrack>(nullptr, nullptr)).get();
     }
     line->Id = Id;
     lineIds_.Add(Id, Wall, line);
@@ -208,11 +209,6 @@ class TMapLoader {
   TTrainStructureSV& map_;
   int64_t nextId_;
   TLineIndex lineIds_;
-  // The objects of a file are many: they are made in blocks.
-  TBlockMaker<TTrPoint> points_;
-  TBlockMaker<TTrack> tracks_;
-  TBlockMaker<TWall> walls_;
-  TBlockMaker<TTrain> trains_;
 };
 
 void Load(TTextReader& Reader, TTrainStructureSV& Map) {

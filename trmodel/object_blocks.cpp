@@ -2,10 +2,27 @@
 
 #include "huge_pages.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define TR_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TR_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifdef TR_ADDRESS_SANITIZER
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace {
 
-// Blocks start where any object of the map may start.
-constexpr std::align_val_t kAlignment{alignof(std::max_align_t)};
+void MarkUsable(void* Memory, size_t Bytes) {
+#ifdef TR_ADDRESS_SANITIZER
+  ASAN_UNPOISON_MEMORY_REGION(Memory, Bytes);
+#else
+  (void)Memory;
+  (void)Bytes;
+#endif
+}
 
 }  // namespace
 
@@ -14,8 +31,8 @@ static_assert(sizeof(TObjectBlock) % alignof(std::max_align_t) == 0,
 
 TObjectBlock* TObjectBlock::Create(size_t Bytes) {
   const size_t total = sizeof(TObjectBlock) + Bytes;
-  void* memory = total >= kHugePage ? MapHugePages(total)
-                                    : ::operator new(total, kAlignment);
+  if (total > kBlockSpan) throw std::bad_alloc();
+  void* memory = MapHugePages(total, kBlockSpan);
   return new (memory) TObjectBlock(Bytes);
 }
 
@@ -23,9 +40,16 @@ void TObjectBlock::Release() {
   if (--Holders != 0) return;
   const size_t total = sizeof(TObjectBlock) + Bytes;
   this->~TObjectBlock();
-  if (total >= kHugePage) {
-    UnmapHugePages(this, total);
-  } else {
-    ::operator delete(this, kAlignment);
-  }
+  // Memory given back must not stay marked for whoever gets it next.
+  MarkUsable(this, total);
+  UnmapHugePages(this, total);
+}
+
+void TObjectBlock::Ended(const void* Object, size_t Bytes) {
+#ifdef TR_ADDRESS_SANITIZER
+  ASAN_POISON_MEMORY_REGION(Object, Bytes);
+#else
+  (void)Object;
+  (void)Bytes;
+#endif
 }

@@ -318,14 +318,13 @@ TTrPoint* TTrainStructureSV::AddPoint(TOwned<TTrPoint> Point) {
 }
 
 TTrLine* TTrainStructureSV::AddLine(TOwned<TTrLine> Line) {
-  const TObjectDelete owner = Line.get_deleter();
   TTrLine* added = Line.release();
   if (auto* track = dynamic_cast<TTrack*>(added)) {
-    Change(map_change::TListEntry<TTrack>{Tracks.size(),
-                                          TOwned<TTrack>(track, owner)});
+    Change(
+        map_change::TListEntry<TTrack>{Tracks.size(), TOwned<TTrack>(track)});
   } else {
     Change(map_change::TListEntry<TWall>{
-        Walls.size(), TOwned<TWall>(static_cast<TWall*>(added), owner)});
+        Walls.size(), TOwned<TWall>(static_cast<TWall*>(added))});
   }
   return added;
 }
@@ -374,7 +373,7 @@ void TTrainStructureSV::SetLink(const TTrLineEnd& At, const TTrLineEnd& Target,
 }
 
 TTrPoint* TTrainStructureSV::NewPoint(double X, double Y) {
-  auto point = std::make_unique<TTrPoint>(X, Y, 0.0);
+  auto point = MakeOwned<TTrPoint>(X, Y, 0.0);
   point->Id = NewId();
   return AddPoint(std::move(point));
 }
@@ -383,9 +382,9 @@ TTrLine* TTrainStructureSV::BuildLine(TTrPoint* Start, TTrPoint* End,
                                       bool Track) {
   TOwned<TTrLine> made;
   if (Track) {
-    made = std::make_unique<TTrack>(Start, End);
+    made = MakeOwned<TTrack>(Start, End);
   } else {
-    made = std::make_unique<TWall>(Start, End);
+    made = MakeOwned<TWall>(Start, End);
   }
   made->Id = NewId();
   TTrLine* line = AddLine(std::move(made));

@@ -57,7 +57,7 @@ TEST(ExportTest, GeoJsonImportsBackToTheSameNetwork) {
   map.SaveToFile(trn);
   SaveProjectionSettings(trn, *imported.Projection);
   map.Tracks[0]->Poles = 2;
-  map.AddTrain(std::make_unique<TTrain>(map.Tracks[0].get(), 1, 50.0));
+  map.AddTrain(MakeOwned<TTrain>(map.Tracks[0].get(), 1, 50.0));
   // In longitude and latitude, the projection kept in the file.
   ExportMap(trn, map, files.Path("out.geojson"));
   TTrainStructureSV back;

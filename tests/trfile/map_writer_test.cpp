@@ -19,7 +19,7 @@ void BuildWorkedExample(TTrainStructureSV& Map) {
   auto* track = static_cast<TTrack*>(line);
   track->Poles = 1;
   track->Platform = 1;
-  Map.AddTrain(std::make_unique<TTrain>(line, 1, 50.0));
+  Map.AddTrain(MakeOwned<TTrain>(line, 1, 50.0));
 }
 
 TEST(MapWriter, WritesTheWorkedExampleByteForByte) {
@@ -50,7 +50,7 @@ TEST(MapWriter, WritesAnEmptyMapAsAnEmptyFile) {
 // place.
 std::string XField(double X) {
   TTrainStructureSV map;
-  map.AddPoint(std::make_unique<TTrPoint>(X, 0, 0));
+  map.AddPoint(MakeOwned<TTrPoint>(X, 0, 0));
   const std::string text = WriteMap(map);
   const size_t from = 7 + 5;  // after "PNT 1\r\n" and the Id
   return text.substr(
@@ -60,7 +60,7 @@ std::string XField(double X) {
 TEST(MapWriter, WritesWholeMillimetresAsWholeNumbersAndOthersWithDecimals) {
   // The whole point line keeps its form; only the field grows.
   TTrainStructureSV map;
-  map.AddPoint(std::make_unique<TTrPoint>(12.5, 0, 0));
+  map.AddPoint(MakeOwned<TTrPoint>(12.5, 0, 0));
   EXPECT_EQ(WriteMap(map),
             "PNT 1\r\n   0 12.5    0    0 1 -1 0 -1 0 -1 0 \r\n");
   // Up to three decimals, no trailing zeros, padded to four characters.
@@ -92,7 +92,7 @@ TEST(MapWriter, WritesWholeMillimetresAsWholeNumbersAndOthersWithDecimals) {
 TEST(MapWriter, WritesWholeRealsBeyondEveryIntegerTypeExactly) {
   TTrainStructureSV map;
   TTrLine* line = Build(map, 0, 0, 0x1p100, 0);
-  map.AddTrain(std::make_unique<TTrain>(line, 2, 1e22));
+  map.AddTrain(MakeOwned<TTrain>(line, 2, 1e22));
   const std::string text = WriteMap(map);
   EXPECT_NE(text.find(" 1267650600228229401496703205376 "), std::string::npos)
       << text;
@@ -103,11 +103,11 @@ TEST(MapWriter, WritesWholeRealsBeyondEveryIntegerTypeExactly) {
 TEST(MapWriter, WritesTrainLengthsToTheMillimetre) {
   TTrainStructureSV map;
   TTrLine* line = Build(map, 0, 0, 100, 0);
-  map.AddTrain(std::make_unique<TTrain>(line, 1, 49.75));
-  map.AddTrain(std::make_unique<TTrain>(line, 2, 50.0004));
+  map.AddTrain(MakeOwned<TTrain>(line, 1, 49.75));
+  map.AddTrain(MakeOwned<TTrain>(line, 2, 50.0004));
   // A length that no position rounds, with the last step of a double at
   // half a metre.
-  map.AddTrain(std::make_unique<TTrain>(line, 1, 0x1p51 + 0.5));
+  map.AddTrain(MakeOwned<TTrain>(line, 1, 0x1p51 + 0.5));
   const std::string text = WriteMap(map);
   EXPECT_TRUE(
       text.ends_with("TRN 3\r\n"
@@ -123,8 +123,8 @@ TEST(MapWriter, PadsIdsToFourAndLetsLongerOnesTakeTheirRoom) {
   TTrLine* short_line = Build(map, 0, 0, 1, 0);  // points 7, 8; line 9
   map.NextId = 12345;
   TTrLine* long_line = Build(map, 0, 1, 1, 1);  // 12345, 12346; 12347
-  map.AddTrain(std::make_unique<TTrain>(short_line, 1, 50));
-  map.AddTrain(std::make_unique<TTrain>(long_line, 2, 50));
+  map.AddTrain(MakeOwned<TTrain>(short_line, 1, 50));
+  map.AddTrain(MakeOwned<TTrain>(long_line, 2, 50));
   EXPECT_EQ(WriteMap(map),
             "PNT 4\r\n"
             "   7    0    0    0 0 9 1 -1 0 -1 0 \r\n"
@@ -163,8 +163,8 @@ TEST(MapWriter, WritesWallsOnlyThroughTheirPointsAndSwitchesInOrder) {
 TEST(MapWriter, LeavesOutTrainsThatStandOnNoTrack) {
   TTrainStructureSV map;
   TTrLine* wall = Build(map, 0, 0, 10, 0, test_maps::Kind::Wall);
-  map.AddTrain(std::make_unique<TTrain>(wall, 1, 50));
-  map.AddTrain(std::make_unique<TTrain>(nullptr, 1, 50));
+  map.AddTrain(MakeOwned<TTrain>(wall, 1, 50));
+  map.AddTrain(MakeOwned<TTrain>(nullptr, 1, 50));
   const std::string text = WriteMap(map);
   EXPECT_EQ(text.find("TRN"), std::string::npos) << text;
 }

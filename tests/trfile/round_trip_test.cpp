@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "file_access.h"
 #include "map_builder.h"
 #include "map_dump.h"
-#include "file_access.h"
 #include "map_generator.h"
 #include "map_reader.h"
 #include "map_rows.h"
@@ -83,8 +83,8 @@ TEST(RoundTrip, KeepsSwitchesWallsPropertiesAndTrains) {
   TTrLine* wall = Build(map, 0, -20, 100, -20, test_maps::Kind::Wall);
   BuildFrom(map, wall->P2, 100, -60, test_maps::Kind::Wall);
   wall->P1->Pos.Z = 4;
-  map.AddTrain(std::make_unique<TTrain>(main, 2, 50));
-  map.AddTrain(std::make_unique<TTrain>(side, 1, 75));
+  map.AddTrain(MakeOwned<TTrain>(main, 2, 50));
+  map.AddTrain(MakeOwned<TTrain>(side, 1, 75));
   ASSERT_TRUE(CheckStructure(map).empty());
 
   ExpectRoundTrip(map);
@@ -175,8 +175,8 @@ TEST(RoundTrip, KeepsCoordinatesAndLengthsToTheMillimetre) {
   BuildFrom(map, entry->P2, 1e6 + 4.5, 0.125);
   BuildFrom(map, entry->P2, 1e6 + 4.5, -4.5);
   map.SetPointHeight(entry->P1, 2.345);
-  map.AddTrain(std::make_unique<TTrain>(entry, 1, 49.75));
-  map.AddTrain(std::make_unique<TTrain>(entry, 2, 50.0004));
+  map.AddTrain(MakeOwned<TTrain>(entry, 1, 49.75));
+  map.AddTrain(MakeOwned<TTrain>(entry, 2, 50.0004));
   const std::string text = WriteMap(map);
   TTrainStructureSV loaded;
   ReadMap(text, loaded);
@@ -213,7 +213,7 @@ TEST(RoundTrip, ReadsEveryRealBackWithinAMillimetreAndWritesItAlike) {
     line = BuildFrom(map, line->P2, any(), any());
     // A height as a file gives it, rounded as positions are.
     map.SetPointHeight(line->P2, TTrPoint(0, 0, any()).Pos.Z);
-    map.AddTrain(std::make_unique<TTrain>(line, 1, std::fabs(any())));
+    map.AddTrain(MakeOwned<TTrain>(line, 1, std::fabs(any())));
   }
   const std::string text = WriteMap(map);
   TTrainStructureSV loaded;

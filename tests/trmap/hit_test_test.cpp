@@ -78,8 +78,8 @@ TEST_F(HitTest, LinesAreFoundByTheirMidpointAndTrainsByTheirRear) {
             TfrmMap::ScreenDistance(30, 5, 10, 20));
   EXPECT_EQ(hit, shortLine);
 
-  TTrain* first = Map.AddTrain(std::make_unique<TTrain>(longLine, 1, 50.0));
-  TTrain* second = Map.AddTrain(std::make_unique<TTrain>(longLine, 2, 50.0));
+  TTrain* first = Map.AddTrain(MakeOwned<TTrain>(longLine, 1, 50.0));
+  TTrain* second = Map.AddTrain(MakeOwned<TTrain>(longLine, 2, 50.0));
   TTrain* found = nullptr;
   Buttons.Press(TModeButton::spbTrains);
   Press(Pixel(190, 0));

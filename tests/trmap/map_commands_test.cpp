@@ -125,7 +125,7 @@ TEST_F(MapCommandsTest, OkIsAStepOnlyWhenSomethingChanged) {
 TEST_F(MapCommandsTest, TrainLengthIsSetAsOneStepOrRejected) {
   UseTrainDialog();
   TTrLine* track = Build(Map, 0, 0, 500, 0);
-  TTrain* train = Map.AddTrain(std::make_unique<TTrain>(track, 1, 50.0));
+  TTrain* train = Map.AddTrain(MakeOwned<TTrain>(track, 1, 50.0));
   Window.SelectTrain(train);
   QString shown;
   for (const char* bad : {"0", "-1", "1e9", "abc", "nan", ""}) {
@@ -170,7 +170,7 @@ TEST_F(MapCommandsTest, TrainLengthIsSetAsOneStepOrRejected) {
 TEST_F(MapCommandsTest, TrainSpeedIsKeptAsNoStepOrRejected) {
   UseTrainDialog();
   TTrain* train =
-      Map.AddTrain(std::make_unique<TTrain>(Build(Map, 0, 0, 500, 0), 1, 50));
+      Map.AddTrain(MakeOwned<TTrain>(Build(Map, 0, 0, 500, 0), 1, 50));
   Window.SelectTrain(train);
   QString shown;
   TrainUser = [&](TTrainProps& Shown) {
@@ -252,7 +252,7 @@ TEST_F(MapCommandsTest, OtherHeightTextsAreReportedAndChangeNothing) {
 TEST_F(MapCommandsTest, UnsuitableSelectionsOpenNoDialog) {
   TTrLine* track = Build(Map, 0, 0, 100, 0);
   TTrLine* wall = Build(Map, 0, 50, 100, 50, Kind::Wall);
-  TTrain* train = Map.AddTrain(std::make_unique<TTrain>(track, 1, 50.0));
+  TTrain* train = Map.AddTrain(MakeOwned<TTrain>(track, 1, 50.0));
   Window.EditProperties();
   Window.SelectLine(wall);
   Window.EditProperties();

@@ -84,7 +84,7 @@ TEST_F(NavigationStatusTest, TheStatusNamesTheCursorTheViewAndTheSelection) {
   TTrLine* wall = Build(Map, 0, -50, 30, -90, test_maps::Kind::Wall);
   Map.SetTrackProperties(static_cast<TTrack*>(second), 1, 1);
   Map.SetPointHeight(wall->P2, 4.5);
-  TTrain* train = Map.AddTrain(std::make_unique<TTrain>(first, 1, 50.0));
+  TTrain* train = Map.AddTrain(MakeOwned<TTrain>(first, 1, 50.0));
   const auto selected = [&](auto Select) {
     Select();
     return Window.SelectionStatus().toStdString();

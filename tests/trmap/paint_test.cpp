@@ -188,7 +188,7 @@ TEST_F(PaintTest, PointsOutlinedRedAtSwitchesFilledWhiteWhenSelected) {
 TEST_F(PaintTest, FullPaintDrawsTracksWallsPointsTrainsInTurn) {
   Build(Map, 0, 50, 100, 50, Kind::Wall);
   TTrLine* track = Build(Map, 0, 0, 100, 0);
-  Map.AddTrain(std::make_unique<TTrain>(track, 1, 50.0));
+  Map.AddTrain(MakeOwned<TTrain>(track, 1, 50.0));
   EXPECT_THAT(
       ObjectsPainted(),
       ElementsAre("213,135 313,135 pen 000000/1/solid",
@@ -213,7 +213,7 @@ TEST_F(PaintTest, PointsOfATrackOnlyMapAreSolid) {
 TEST_F(PaintTest, TrainRunsBackFromItsFrontAcrossLines) {
   TTrLine* first = Build(Map, 0, 0, 30, 0);
   BuildFrom(Map, first->P2, 30, 100);
-  TTrain* train = Map.AddTrain(std::make_unique<TTrain>(first, 1, 50.0));
+  TTrain* train = Map.AddTrain(MakeOwned<TTrain>(first, 1, 50.0));
   // The front is 20 m up the second line; one straight segment to the rear.
   EXPECT_THAT(DrawnBy([&] { Window.DrawTrain(train); }),
               ElementsAre("243,115 213,135 pen bfbf00/3/solid"));
@@ -224,8 +224,8 @@ TEST_F(PaintTest, TrainRunsBackFromItsFrontAcrossLines) {
 
 TEST_F(PaintTest, TrainWhoseFrontRunsOffIsDrawnAtItsRear) {
   TTrLine* line = Build(Map, 0, 0, 30, 0);
-  TTrain* ahead = Map.AddTrain(std::make_unique<TTrain>(line, 1, 50.0));
-  TTrain* back = Map.AddTrain(std::make_unique<TTrain>(line, 2, 50.0));
+  TTrain* ahead = Map.AddTrain(MakeOwned<TTrain>(line, 1, 50.0));
+  TTrain* back = Map.AddTrain(MakeOwned<TTrain>(line, 2, 50.0));
   EXPECT_THAT(DrawnBy([&] { Window.DrawTrain(ahead); }),
               ElementsAre("213,135 213,135 pen bfbf00/3/solid"));
   EXPECT_THAT(DrawnBy([&] { Window.DrawTrain(back); }),
@@ -237,7 +237,7 @@ TEST_F(PaintTest, TrainOnALoopOfLengthZeroIsDrawnAtItsPoint) {
   TTrLine* loop = Build(Map, 10, 10, 10, 10);
   test_maps::Join(Map, loop->P2, loop, loop->P1);
   ASSERT_EQ(test_maps::Problems(Map), "");
-  TTrain* train = Map.AddTrain(std::make_unique<TTrain>(loop, 1, 50.0));
+  TTrain* train = Map.AddTrain(MakeOwned<TTrain>(loop, 1, 50.0));
   EXPECT_THAT(DrawnBy([&] { Window.DrawTrain(train); }),
               ElementsAre("223,125 223,125 pen bfbf00/3/solid"));
 }
@@ -245,8 +245,8 @@ TEST_F(PaintTest, TrainOnALoopOfLengthZeroIsDrawnAtItsPoint) {
 TEST_F(PaintTest, ObjectsOffTheWindowAreLeftOutButPassTheirPenOn) {
   Build(Map, 0, 0, 100, 0);
   TTrLine* farWall = Build(Map, 100000, 0, 100100, 0, Kind::Wall);
-  Map.AddTrain(std::make_unique<TTrain>(Map.Tracks[0].get(), 1, 50.0));
-  Map.AddTrain(std::make_unique<TTrain>(farWall, 1, 50.0));
+  Map.AddTrain(MakeOwned<TTrain>(Map.Tracks[0].get(), 1, 50.0));
+  Map.AddTrain(MakeOwned<TTrain>(farWall, 1, 50.0));
   // The far wall is not drawn, yet the points and the train after it take
   // its dotted style, as when everything is drawn.
   EXPECT_THAT(

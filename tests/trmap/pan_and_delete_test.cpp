@@ -36,8 +36,8 @@ TEST_F(PanAndDeleteTest, DeleteRemovesTheSelectedPointItsLinesAndTheirTrains) {
   TTrLine* first = Build(Map, 0, 0, 100, 0);
   TTrLine* second = BuildFrom(Map, first->P2, 200, 0);
   TTrLine* other = Build(Map, 0, 100, 100, 100);
-  Map.AddTrain(std::make_unique<TTrain>(second, 1, 50.0));
-  TTrain* kept = Map.AddTrain(std::make_unique<TTrain>(other, 1, 50.0));
+  Map.AddTrain(MakeOwned<TTrain>(second, 1, 50.0));
+  TTrain* kept = Map.AddTrain(MakeOwned<TTrain>(other, 1, 50.0));
   Window.SelectPoint(first->P2);
   Canvas->Erases = 0;
   Key(Qt::Key_Delete);
@@ -107,7 +107,7 @@ TEST_F(PanAndDeleteTest, DeleteTakesASelectedLineOrTrainAsOneStep) {
   TTrLine* entry = Build(Map, 0, 0, 100, 0);
   TTrLine* straight = BuildFrom(Map, entry->P2, 200, 0);
   TTrLine* leg = BuildFrom(Map, entry->P2, 200, 50);
-  TTrain* onLeg = Map.AddTrain(std::make_unique<TTrain>(leg, 1, 50.0));
+  TTrain* onLeg = Map.AddTrain(MakeOwned<TTrain>(leg, 1, 50.0));
   const std::string before = WriteMap(Map);
 
   Window.SelectLine(leg);

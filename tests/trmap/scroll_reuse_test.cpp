@@ -78,7 +78,7 @@ void BuildMap(TfrmMap& Window, std::mt19937& Random, bool Wide) {
     auto* track = dynamic_cast<TTrack*>(line);
     if (Wide && track != nullptr && i % 4 == 1) {
       map.SetTrackProperties(track, 0, 1);
-      map.AddTrain(std::make_unique<TTrain>(track, 1, 80.0));
+      map.AddTrain(MakeOwned<TTrain>(track, 1, 80.0));
     }
   }
   TMapSelection selection;

@@ -37,7 +37,7 @@ TEST_F(SelectionTest, MovingThePointSelectionRedrawsOldThenNew) {
 
 TEST_F(SelectionTest, EachKindIsClearedInTurnBeforeTheNewOneIsDrawn) {
   TTrLine* line = Build(Map, 0, 0, 100, 0);
-  TTrain* train = Map.AddTrain(std::make_unique<TTrain>(line, 1, 50.0));
+  TTrain* train = Map.AddTrain(MakeOwned<TTrain>(line, 1, 50.0));
   Window.SelectLine(line);
   EXPECT_THAT(Canvas->Drawn(),
               ElementsAre("213,135 313,135 pen ffffff/1/solid"));

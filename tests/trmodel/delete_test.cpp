@@ -161,9 +161,9 @@ TEST(DeletePoint, TrainsOnDeletedLinesGoWithThem) {
   TTrainStructureSV map;
   TTrLine* a = Build(map, 0, 0, 100, 0);
   TTrLine* b = Build(map, 0, 50, 100, 50);
-  map.AddTrain(std::make_unique<TTrain>(a, 1, 50));
-  TTrain* kept = map.AddTrain(std::make_unique<TTrain>(b, 2, 50));
-  map.AddTrain(std::make_unique<TTrain>(a, 2, 50));
+  map.AddTrain(MakeOwned<TTrain>(a, 1, 50));
+  TTrain* kept = map.AddTrain(MakeOwned<TTrain>(b, 2, 50));
+  map.AddTrain(MakeOwned<TTrain>(a, 2, 50));
   map.DeletePoint(a->P2);
   ASSERT_EQ(map.Trains.size(), 1u);
   EXPECT_EQ(map.Trains[0].get(), kept);
@@ -195,8 +195,8 @@ TEST(DeleteLineOnly, LeavesItsPointsRelinkedOrGone) {
   TTrLine* straight = BuildFrom(map, entry->P2, 20, 0);
   TTrLine* leg = BuildFrom(map, entry->P2, 20, 10);
   TTrPoint* legEnd = leg->P2;
-  map.AddTrain(std::make_unique<TTrain>(leg, 1, 50));
-  TTrain* kept = map.AddTrain(std::make_unique<TTrain>(straight, 1, 50));
+  map.AddTrain(MakeOwned<TTrain>(leg, 1, 50));
+  TTrain* kept = map.AddTrain(MakeOwned<TTrain>(straight, 1, 50));
   map.DeleteLineOnly(leg);
   EXPECT_EQ(map.Tracks.size(), 2u);
   ASSERT_EQ(map.Trains.size(), 1u);

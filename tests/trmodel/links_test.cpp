@@ -75,9 +75,9 @@ TEST(Connect, WithoutAFirstLineActsAsWithTheLinesExchanged) {
   TTrainStructureSV a;
   TTrainStructureSV b;
   for (TTrainStructureSV* map : {&a, &b}) {
-    TTrPoint* p = map->AddPoint(std::make_unique<TTrPoint>(0, 0, 0));
-    TTrPoint* q = map->AddPoint(std::make_unique<TTrPoint>(5, 0, 0));
-    map->AddLine(std::make_unique<TTrack>(p, q))->Id = 7;
+    TTrPoint* p = map->AddPoint(MakeOwned<TTrPoint>(0, 0, 0));
+    TTrPoint* q = map->AddPoint(MakeOwned<TTrPoint>(5, 0, 0));
+    map->AddLine(MakeOwned<TTrack>(p, q))->Id = 7;
   }
   a.Connect(nullptr, 0, a.Tracks[0].get(), 1);
   b.Connect(b.Tracks[0].get(), 1, nullptr, 0);
@@ -90,9 +90,9 @@ TEST(Connect, WithoutAFirstLineActsAsWithTheLinesExchanged) {
 
 TEST(Connect, TreatsEveryEndCodeButOneAsEndTwo) {
   TTrainStructureSV map;
-  TTrPoint* p = map.AddPoint(std::make_unique<TTrPoint>(0, 0, 0));
-  TTrPoint* q = map.AddPoint(std::make_unique<TTrPoint>(5, 0, 0));
-  TTrLine* line = map.AddLine(std::make_unique<TTrack>(p, q));
+  TTrPoint* p = map.AddPoint(MakeOwned<TTrPoint>(0, 0, 0));
+  TTrPoint* q = map.AddPoint(MakeOwned<TTrPoint>(5, 0, 0));
+  TTrLine* line = map.AddLine(MakeOwned<TTrack>(p, q));
   line->Id = 3;
   map.Connect(line, 0, nullptr, 0);
   EXPECT_EQ(Ref(q->Conn1), "3:0");
@@ -248,7 +248,7 @@ TEST(JoinPoint, AReleaseWhereTheBuildBeganMakesALoopOfOneLine) {
 TEST(JoinPoint, RefusesAPointWithoutLinesOrWithThree) {
   TTrainStructureSV map;
   TTrLine* a = Build(map, 0, 0, 10, 0);
-  TTrPoint* bare = map.AddPoint(std::make_unique<TTrPoint>(30, 0, 0));
+  TTrPoint* bare = map.AddPoint(MakeOwned<TTrPoint>(30, 0, 0));
   EXPECT_FALSE(map.JoinPoint(a->P2, a, bare));
   BuildFrom(map, a->P2, 20, 0);
   BuildFrom(map, a->P2, 20, 5);

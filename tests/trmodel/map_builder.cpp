@@ -24,7 +24,7 @@ void BuildNetwork(TTrainStructureSV& Map) {
   TTrLine* siding = BuildFrom(Map, first->P2, 40, 70);
   Map.SetTrackProperties(dynamic_cast<TTrack*>(siding), 0, 1);
   Build(Map, -150, -60, 60, -60, Kind::Wall);
-  Map.AddTrain(std::make_unique<TTrain>(first, 1, 50.0));
+  Map.AddTrain(MakeOwned<TTrain>(first, 1, 50.0));
 }
 
 void Join(TTrainStructureSV& Map, TTrPoint* Gone, TTrLine* Line,

@@ -37,7 +37,7 @@ std::vector<std::string> Problems(const TTrainStructureSV& Map,
 
 TTrain* AddTrain(TTrainStructureSV& Map, TTrLine* Line, uint8_t Dir,
                  double Offset, double Length) {
-  TTrain* train = Map.AddTrain(std::make_unique<TTrain>(Line, Dir, Length));
+  TTrain* train = Map.AddTrain(MakeOwned<TTrain>(Line, Dir, Length));
   train->Position = TTrackPosition(Line, Offset, Dir);
   return train;
 }

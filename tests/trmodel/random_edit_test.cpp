@@ -241,7 +241,7 @@ class RandomEditor {
     TTrPoint* point = AnyPoint();
     if (point == nullptr || point->Conn1.IsEmpty()) return;
     TTrain* train = map_.AddTrain(
-        std::make_unique<TTrain>(point->Conn1.Line, point->Conn1.End, 50));
+        MakeOwned<TTrain>(point->Conn1.Line, point->Conn1.End, 50));
     // The far end as drawing asks for it: must end, on any shape of track.
     TTrackPosition front(train->Position.Line, train->Length,
                          train->Position.Dir);

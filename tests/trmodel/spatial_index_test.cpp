@@ -46,8 +46,8 @@ TEST(SpatialIndex, FindsWhatAVisitOfEveryObjectFindsOnOddLayouts) {
   Build(spread, 1e25, 1e25, 1e25, 1e25 + 1);
   Build(spread, -1e25, 0, 1e25, 0);
   TTrLine* track = Build(spread, 10, 10, 11, 11);
-  spread.AddTrain(std::make_unique<TTrain>(track, 1, 1e300));
-  spread.AddTrain(std::make_unique<TTrain>(track, 2, 50));
+  spread.AddTrain(MakeOwned<TTrain>(track, 1, 1e300));
+  spread.AddTrain(MakeOwned<TTrain>(track, 2, 50));
   EXPECT_EQ(IndexProblems(spread, kBoxes), "");
 }
 

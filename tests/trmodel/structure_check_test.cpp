@@ -27,7 +27,7 @@ struct Sample {
     s = entry->P2;
     straight = BuildFrom(map, s, 20, 0);
     other = BuildFrom(map, s, 20, 5, test_maps::Kind::Track);
-    map.AddTrain(std::make_unique<TTrain>(entry, 1, 50));
+    map.AddTrain(MakeOwned<TTrain>(entry, 1, 50));
   }
 };
 
@@ -77,7 +77,7 @@ TEST(CheckStructure, FindsReferencesOutsideTheMap) {
   EXPECT_THAT(Problems(sample.map), HasSubstr("not in the map"));
 
   Sample freed;
-  auto outside = std::make_unique<TTrack>(nullptr, nullptr);
+  auto outside = MakeOwned<TTrack>(nullptr, nullptr);
   freed.map.Trains[0]->Position.Line = outside.get();
   EXPECT_THAT(Problems(freed.map), HasSubstr("train stands on no line"));
   freed.map.Trains[0]->Position.Line = nullptr;
@@ -86,7 +86,7 @@ TEST(CheckStructure, FindsReferencesOutsideTheMap) {
 
 TEST(CheckStructure, AllowsAPointWithoutLines) {
   Sample sample;
-  sample.map.AddPoint(std::make_unique<TTrPoint>(1, 2, 3));
+  sample.map.AddPoint(MakeOwned<TTrPoint>(1, 2, 3));
   EXPECT_EQ(Problems(sample.map), "");
 }
 

@@ -20,7 +20,7 @@ TTrXY Place(const TTrackPosition& Position) {
 
 TTrain* AddTrain(TTrainStructureSV& Map, TTrLine* Line, uint8_t Dir,
                  double Length) {
-  return Map.AddTrain(std::make_unique<TTrain>(Line, Dir, Length));
+  return Map.AddTrain(MakeOwned<TTrain>(Line, Dir, Length));
 }
 
 // Through a switch entered on its entry: 36 km/h is 10 m/s; the train of

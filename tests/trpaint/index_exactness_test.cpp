@@ -71,8 +71,8 @@ std::unique_ptr<TTrainStructureSV> RandomMap(TRandom& Random) {
         if (from != nullptr && !from->Conn1.IsEmpty() && !from->IsWallPoint()) {
           const double length =
               Random.Pick(5) == 0 ? Random.Between(0, 5000) : 50.0;
-          map->AddTrain(std::make_unique<TTrain>(from->Conn1.Line,
-                                                 from->Conn1.End, length));
+          map->AddTrain(
+              MakeOwned<TTrain>(from->Conn1.Line, from->Conn1.End, length));
         }
         break;
     }
