@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "cell_store.h"
 #include "world_box.h"
 
 // A uniform grid of cells laid over the plane. Places beyond its edges
@@ -62,7 +63,7 @@ class TBucketGrid {
   // Empties the grid and lays it out anew.
   void Reset(const TGridGeometry& Geometry) {
     geometry_ = Geometry;
-    cells_.assign(Geometry.Cells(), {});
+    cells_.Reset(Geometry.Cells());
     large_.clear();
     content_ = kNothing;
   }
@@ -77,15 +78,13 @@ class TBucketGrid {
   // with key First + i * Step; each cell grows once.
   template <typename TList, typename TBoxOf>
   void Fill(const TList& List, TBoxOf BoxOf, uint64_t First, uint64_t Step) {
-    std::vector<uint32_t> counts(cells_.size());
+    std::vector<uint32_t> counts(cells_.Cells());
     for (const auto& owner : List) {
       const TWorldBox box = BoxOf(*owner);
       if (IsLarge(box)) continue;
       ForEachCellIndex(RangeOf(box), [&](size_t Cell) { ++counts[Cell]; });
     }
-    for (size_t cell = 0; cell < cells_.size(); ++cell) {
-      cells_[cell].reserve(cells_[cell].size() + counts[cell]);
-    }
+    cells_.Reserve(counts);
     uint64_t key = First;
     for (const auto& owner : List) {
       Insert(key, owner.get(), BoxOf(*owner));
@@ -99,7 +98,7 @@ class TBucketGrid {
       return;
     }
     ForEachCellIndex(RangeOf(Box),
-                     [&](size_t Cell) { cells_[Cell].push_back(entry); });
+                     [&](size_t Cell) { cells_.Push(Cell, entry); });
     content_ = {
         std::min(content_.MinX, Box.MinX), std::min(content_.MinY, Box.MinY),
         std::max(content_.MaxX, Box.MaxX), std::max(content_.MaxY, Box.MaxY)};
@@ -108,26 +107,28 @@ class TBucketGrid {
   // not filed here.
   std::optional<uint64_t> Remove(const T* Object, const TWorldBox& Box) {
     std::optional<uint64_t> key;
-    const auto take = [&](std::vector<TEntry>& List) {
-      for (size_t i = 0; i < List.size(); ++i) {
-        if (List[i].Object != Object) continue;
-        key = List[i].Key;
-        List[i] = List.back();
-        List.pop_back();
-        return;
-      }
-    };
     if (IsLarge(Box)) {
-      take(large_);
-    } else {
-      ForEachCellIndex(RangeOf(Box), [&](size_t Cell) { take(cells_[Cell]); });
+      for (size_t i = 0; i < large_.size(); ++i) {
+        if (large_[i].Object != Object) continue;
+        key = large_[i].Key;
+        large_[i] = large_.back();
+        large_.pop_back();
+        break;
+      }
+      return key;
     }
+    ForEachCellIndex(RangeOf(Box), [&](size_t Cell) {
+      const std::optional<TEntry> taken = cells_.Take(
+          Cell, [&](const TEntry& Entry) { return Entry.Object == Object; });
+      if (taken) key = taken->Key;
+    });
     return key;
   }
   std::optional<uint64_t> KeyOf(const T* Object, const TWorldBox& Box) const {
     const TCellRange range = RangeOf(Box);
-    const std::vector<TEntry>& list =
-        IsLarge(Box) ? large_ : cells_[CellIndex(range.Column0, range.Row0)];
+    const std::span<const TEntry> list =
+        IsLarge(Box) ? std::span<const TEntry>(large_)
+                     : cells_.Cell(CellIndex(range.Column0, range.Row0));
     for (const TEntry& entry : list) {
       if (entry.Object == Object) return entry.Key;
     }
@@ -139,7 +140,7 @@ class TBucketGrid {
   template <typename TVisit>
   void ForEachAt(double X, double Y, TVisit Visit) const {
     for (const TEntry& entry :
-         cells_[CellIndex(geometry_.Column(X), geometry_.Row(Y))]) {
+         cells_.Cell(CellIndex(geometry_.Column(X), geometry_.Row(Y)))) {
       Visit(entry);
     }
     ForEachLarge(Visit);
@@ -170,7 +171,7 @@ class TBucketGrid {
       const auto visit = [&](int32_t Column, int32_t Row) {
         if (CellDistance(Column, Row, X, Y) > Reach()) return;
         near = true;
-        for (const TEntry& entry : cells_[CellIndex(Column, Row)]) {
+        for (const TEntry& entry : cells_.Cell(CellIndex(Column, Row))) {
           Visit(entry);
         }
       };
@@ -208,7 +209,8 @@ class TBucketGrid {
       // inside Box, and so meets every box filed in it.
       const bool innerRow = row > range.Row0 && row < range.Row1;
       for (int32_t column = range.Column0; column <= range.Column1; ++column) {
-        const std::vector<TEntry>& cell = cells_[CellIndex(column, row)];
+        const std::span<const TEntry> cell =
+            cells_.Cell(CellIndex(column, row));
         if (innerRow && column > range.Column0 && column < range.Column1) {
           Found.insert(Found.end(), cell.begin(), cell.end());
           continue;
@@ -276,7 +278,7 @@ class TBucketGrid {
                                       -std::numeric_limits<double>::infinity()};
 
   TGridGeometry geometry_;
-  std::vector<std::vector<TEntry>> cells_{1};
+  TCellStore<TEntry> cells_{1};
   std::vector<TEntry> large_;
   // A box holding every box ever filed in a cell since the grid was laid
   // out: taking objects out does not shrink it.
