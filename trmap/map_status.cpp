@@ -39,7 +39,7 @@ QString PointText(const TTrPoint& Point) {
 
 QString LineText(const TTrLine& Line) {
   const QString length = Metres(Line.Length(), 1);
-  const auto* track = dynamic_cast<const TTrack*>(&Line);
+  const auto* track = AsTrack(&Line);
   if (track == nullptr) {
     return QStringLiteral("Wall %1, %2 m").arg(Line.Id).arg(length);
   }

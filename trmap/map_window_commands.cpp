@@ -14,7 +14,7 @@ constexpr double kNewTrainLength = 50.0;
 
 // The new values show at the next paint: a dialog is no reason to redraw.
 void TfrmMap::EditProperties() {
-  if (auto* track = dynamic_cast<TTrack*>(SelectedLine())) {
+  if (auto* track = AsTrack(SelectedLine())) {
     EditTrackProperties(track);
   } else if (SelectedPoint() != nullptr && SelectedPoint()->IsWallPoint()) {
     EditPointHeight(SelectedPoint());

@@ -43,5 +43,5 @@ void SetLink(const TTrLineEnd& At, const TTrLineEnd& Target, bool Alternative) {
 }
 
 // A large map holds millions of each: their size is most of its memory.
-static_assert(sizeof(TTrPoint) <= 64, "a point should fit in 64 bytes");
-static_assert(sizeof(TTrack) <= 80, "a track should fit in 80 bytes");
+static_assert(sizeof(TTrPoint) <= 56, "a point should fit in 56 bytes");
+static_assert(sizeof(TTrack) <= 64, "a track should fit in 64 bytes");

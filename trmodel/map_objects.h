@@ -7,9 +7,9 @@
 
 class TTrLine;
 
-// A line pointer kept at four bytes' alignment. It reads and writes as a
-// TTrLine*, and gives out copies only: a reference to a pointer that is not
-// on eight bytes would be undefined, wherever a caller binds one.
+// A line pointer kept at any alignment. It reads and writes as a TTrLine*,
+// and gives out copies only: a reference to a pointer that is not on eight
+// bytes would be undefined, wherever a caller binds one.
 class TLinePointer {
  public:
   TLinePointer(TTrLine* Line = nullptr) { std::memcpy(bytes_, &Line, 8); }
@@ -21,21 +21,21 @@ class TLinePointer {
   TTrLine* operator->() const { return *this; }
 
  private:
-  alignas(4) unsigned char bytes_[8];
+  unsigned char bytes_[8];
 };
-static_assert(sizeof(TTrLine*) == 8 && alignof(TLinePointer) == 4);
+static_assert(sizeof(TTrLine*) == 8 && alignof(TLinePointer) == 1);
 
 // A reference to one end of a line: End 1 is the end at the line's P1,
 // End 2 the end at its P2. Empty when Line is null; End is then meaningless.
 // A point holds three and a line four, and a large map has millions of
-// both: at four bytes' alignment, a reference takes 12 bytes instead of 16.
+// both: unaligned, a reference takes 9 bytes instead of 16.
 struct TTrLineEnd {
   TLinePointer Line;
   uint8_t End = 0;
 
   bool IsEmpty() const { return Line == nullptr; }
 };
-static_assert(sizeof(TTrLineEnd) == 12);
+static_assert(sizeof(TTrLineEnd) == 9);
 
 // Two references name the same place when they name the same end of the
 // same line; all empty references are alike whatever their End holds.
@@ -65,8 +65,10 @@ class TTrPoint {
 // The common base of track and wall lines. Next1/Next2 are the main links
 // followed by a train leaving through that end; Branch1/Branch2 are set only
 // while the line is the entry of a switch at that end.
-// The identifier comes last, so that a track's own fields fill the rest of
-// its eight bytes.
+// A line knows its kind from a flag rather than a table of virtual
+// functions, which would take eight bytes of each of millions of lines.
+// The identifier and the flag come last, so that a track's own fields fill
+// the rest of its eight bytes.
 class TTrLine {
  public:
   TTrPoint* P1 = nullptr;
@@ -77,16 +79,21 @@ class TTrLine {
   TTrLineEnd Branch1;
   int32_t Id = 0;
 
-  virtual ~TTrLine() = default;
   TTrLine(const TTrLine&) = delete;
   TTrLine& operator=(const TTrLine&) = delete;
 
+  bool IsTrack() const { return track_; }
   // Bearing from P1 to P2, and their distance on the map plane.
   double Bearing() const;
   double Length() const;
 
  protected:
-  TTrLine(TTrPoint* AP1, TTrPoint* AP2) : P1(AP1), P2(AP2) {}
+  TTrLine(TTrPoint* AP1, TTrPoint* AP2, bool Track)
+      : P1(AP1), P2(AP2), track_(Track) {}
+  ~TTrLine() = default;
+
+ private:
+  bool track_;
 };
 
 class TTrack : public TTrLine {
@@ -94,16 +101,23 @@ class TTrack : public TTrLine {
   uint8_t Poles = 0;     // 0 Side, 1 Middle, 2 Over
   uint8_t Platform = 0;  // 1 when the track has a station platform
 
-  TTrack(TTrPoint* AP1, TTrPoint* AP2) : TTrLine(AP1, AP2) {}
+  TTrack(TTrPoint* AP1, TTrPoint* AP2) : TTrLine(AP1, AP2, true) {}
 };
 
 class TWall : public TTrLine {
  public:
-  TWall(TTrPoint* AP1, TTrPoint* AP2) : TTrLine(AP1, AP2) {}
+  TWall(TTrPoint* AP1, TTrPoint* AP2) : TTrLine(AP1, AP2, false) {}
 };
 
 inline bool IsTrack(const TTrLine* Line) {
-  return dynamic_cast<const TTrack*>(Line) != nullptr;
+  return Line != nullptr && Line->IsTrack();
+}
+// The line as a track; null when it is a wall or null.
+inline TTrack* AsTrack(TTrLine* Line) {
+  return IsTrack(Line) ? static_cast<TTrack*>(Line) : nullptr;
+}
+inline const TTrack* AsTrack(const TTrLine* Line) {
+  return IsTrack(Line) ? static_cast<const TTrack*>(Line) : nullptr;
 }
 
 // Stores Target in the main (or, with Alternative, the branch) link of the

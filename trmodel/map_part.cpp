@@ -11,7 +11,7 @@ namespace {
 
 // A new line of the kind of Line from P1 to P2, with its track properties.
 TOwned<TTrLine> LineLike(const TTrLine& Line, TTrPoint* P1, TTrPoint* P2) {
-  if (const auto* track = dynamic_cast<const TTrack*>(&Line)) {
+  if (const auto* track = AsTrack(&Line)) {
     auto made = MakeOwned<TTrack>(P1, P2);
     made->Poles = track->Poles;
     made->Platform = track->Platform;

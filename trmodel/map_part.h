@@ -11,10 +11,10 @@
 
 // The part of Map standing on Points (points of Map, each taken once):
 // those points, the lines both of whose points are among them with their
-// track properties, and the trains standing on the tracks among those lines; each list in
-// Map's order, identifiers and heights kept. A point keeps its references
-// to the lines taken, in their order, so that a switch with its three lines
-// keeps its layout; the links at every point follow the link rule.
+// track properties, and the trains standing on the tracks among those lines;
+// each list in Map's order, identifiers and heights kept. A point keeps its
+// references to the lines taken, in their order, so that a switch with its
+// three lines keeps its layout; the links at every point follow the link rule.
 std::unique_ptr<TTrainStructureSV> CopyPart(
     const TTrainStructureSV& Map, const std::vector<TTrPoint*>& Points);
 

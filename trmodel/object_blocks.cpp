@@ -1,6 +1,7 @@
 #include "object_blocks.h"
 
 #include "huge_pages.h"
+#include "map_objects.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TR_ADDRESS_SANITIZER 1
@@ -52,4 +53,12 @@ void TObjectBlock::Ended(const void* Object, size_t Bytes) {
   (void)Object;
   (void)Bytes;
 #endif
+}
+
+void TObjectDelete::operator()(TTrLine* Line) const {
+  if (TTrack* track = AsTrack(Line)) {
+    (*this)(track);
+  } else {
+    (*this)(static_cast<TWall*>(Line));
+  }
 }

@@ -44,8 +44,12 @@ class TObjectBlock {
   size_t Holders = 1;
 };
 
+class TTrLine;
+
 // How a TOwned lets its object go: ends it and lets go of its block.
 struct TObjectDelete {
+  // A line is ended as the kind it is: lines have no virtual destructor.
+  void operator()(TTrLine* Line) const;
   template <typename T>
   void operator()(T* Object) const {
     TObjectBlock* block = TObjectBlock::Of(Object);

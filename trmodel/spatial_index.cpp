@@ -265,7 +265,7 @@ void TSpatialIndex::LiftAt(const TTrPoint& Point) {
 // The line and the trains that enter it at End, whose boxes hold the place
 // of the point there.
 void TSpatialIndex::LiftLine(TTrLine* Line, uint8_t End) {
-  if (auto* track = dynamic_cast<TTrack*>(Line)) {
+  if (auto* track = AsTrack(Line)) {
     Lift(track);
   } else {
     Lift(static_cast<TWall*>(Line));

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -24,15 +23,9 @@ uintptr_t KeyOf(const TTrLine* Line, uint8_t Dir) {
   return reinterpret_cast<uintptr_t>(Line) | (Dir == 1 ? 0 : 1);
 }
 
-// As IsTrack, without the cost of a dynamic_cast at every line of a search
-// (nothing derives from TTrack).
-bool IsTrackEnd(const TTrLineEnd& End) {
-  return End.Line != nullptr && typeid(*End.Line) == typeid(TTrack);
-}
-
 bool HasTrack(const TTrPoint& Point) {
-  return IsTrackEnd(Point.Conn1) || IsTrackEnd(Point.Conn2) ||
-         IsTrackEnd(Point.Conn3);
+  return IsTrack(Point.Conn1.Line) || IsTrack(Point.Conn2.Line) ||
+         IsTrack(Point.Conn3.Line);
 }
 
 // The line ends a train arriving at Point through Arrival may go on by.
@@ -77,7 +70,7 @@ bool Joined(const TTrPoint& From, const TTrPoint& To, TStateTable& Seen) {
     if (point == &To) return true;
     for (const TTrLineEnd* end :
          {&point->Conn1, &point->Conn2, &point->Conn3}) {
-      if (!IsTrackEnd(*end)) continue;
+      if (!IsTrack(end->Line)) continue;
       const TTrPoint* far = EndPoint(FarEnd(end->Line, end->End));
       const auto key = reinterpret_cast<uintptr_t>(far);
       if (Seen.Find(key) != TStateTable::kAbsent) continue;
@@ -135,7 +128,7 @@ class TPathSearch {
       if (&point == To_) return Index;
       TTrLineEnd next[2];
       const int count = Departures(point, leaving, next);
-      if (count == 1 && &point != From_ && IsTrackEnd(next[0]) &&
+      if (count == 1 && &point != From_ && IsTrack(next[0].Line) &&
           EndPoint(FarEnd(next[0].Line, next[0].End)) != To_) {
         const TTrLine& line = *next[0].Line;
         Nodes_.push_back({next[0].Line, next[0].End, true,
@@ -144,7 +137,7 @@ class TPathSearch {
         continue;
       }
       for (int i = 0; i < count; ++i) {
-        if (IsTrackEnd(next[i])) Reach(next[i], node.Walked, Index);
+        if (IsTrack(next[i].Line)) Reach(next[i], node.Walked, Index);
       }
       return -1;
     }
@@ -204,7 +197,7 @@ TTrackPath TPathFinder::Find(const TTrPoint& From, const TTrPoint& To) {
   TPathSearch& search = *Search_;
   search.Reset(From, To);
   for (const TTrLineEnd* end : {&From.Conn1, &From.Conn2, &From.Conn3}) {
-    if (IsTrackEnd(*end)) search.Start(*end);
+    if (IsTrack(end->Line)) search.Start(*end);
   }
   const int32_t goal = search.Run();
   if (goal < 0) {

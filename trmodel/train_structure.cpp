@@ -319,7 +319,7 @@ TTrPoint* TTrainStructureSV::AddPoint(TOwned<TTrPoint> Point) {
 
 TTrLine* TTrainStructureSV::AddLine(TOwned<TTrLine> Line) {
   TTrLine* added = Line.release();
-  if (auto* track = dynamic_cast<TTrack*>(added)) {
+  if (auto* track = AsTrack(added)) {
     Change(
         map_change::TListEntry<TTrack>{Tracks.size(), TOwned<TTrack>(track)});
   } else {
@@ -500,7 +500,7 @@ void TTrainStructureSV::DeletePoint(TTrPoint* Point) {
     if (line == nullptr || std::ranges::find(lines, line) != lines.end())
       continue;
     lines.push_back(line);
-    if (const auto* track = dynamic_cast<const TTrack*>(line)) {
+    if (const auto* track = AsTrack(line)) {
       tracks.push_back(track);
     } else {
       walls.push_back(static_cast<const TWall*>(line));
@@ -593,7 +593,7 @@ void TTrainStructureSV::RemoveLine(TTrLine* Line) {
       Change(map_change::TListEntry<TTrain>{i, nullptr});
     }
   }
-  if (auto* track = dynamic_cast<TTrack*>(Line)) {
+  if (auto* track = AsTrack(Line)) {
     RemoveFrom(Tracks, track);
   } else {
     RemoveFrom(Walls, static_cast<TWall*>(Line));

@@ -442,7 +442,7 @@ bool TMapPainter::Crowded(const TTrPoint& Point) const {
 }
 
 void TMapPainter::DrawLine(const TTrLine& Line) {
-  DrawLineAs(Line, dynamic_cast<const TTrack*>(&Line), false);
+  DrawLineAs(Line, AsTrack(&Line), false);
 }
 
 // A line that cannot show is not drawn, but its pen changes are made all

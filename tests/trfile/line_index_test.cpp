@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "map_objects.h"
+#include "object_blocks.h"
 
 namespace {
 
@@ -19,15 +20,15 @@ TEST(LineIndex, FindsEveryLineWhereverItsIdentifierPutsIt) {
   struct TEntry {
     int32_t Id;
     bool Wall;
-    std::unique_ptr<TTrLine> Line;
+    TOwned<TTrLine> Line;
   };
   std::vector<TEntry> entries;
   const auto add = [&](int32_t Id, bool Wall) {
-    std::unique_ptr<TTrLine> line;
+    TOwned<TTrLine> line;
     if (Wall) {
-      line = std::make_unique<TWall>(nullptr, nullptr);
+      line = MakeOwned<TWall>(nullptr, nullptr);
     } else {
-      line = std::make_unique<TTrack>(nullptr, nullptr);
+      line = MakeOwned<TTrack>(nullptr, nullptr);
     }
     entries.push_back({Id, Wall, std::move(line)});
   };

@@ -75,7 +75,7 @@ void BuildMap(TfrmMap& Window, std::mt19937& Random, bool Wide) {
       test_maps::BuildFrom(map, line->P2, place(Random), place(Random));
       test_maps::BuildFrom(map, line->P2, place(Random), place(Random));
     }
-    auto* track = dynamic_cast<TTrack*>(line);
+    auto* track = AsTrack(line);
     if (Wide && track != nullptr && i % 4 == 1) {
       map.SetTrackProperties(track, 0, 1);
       map.AddTrain(MakeOwned<TTrain>(track, 1, 80.0));

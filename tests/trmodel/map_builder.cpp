@@ -22,7 +22,7 @@ void BuildNetwork(TTrainStructureSV& Map) {
   TTrLine* first = Build(Map, -150, 0, -50, 0);
   BuildFrom(Map, first->P2, 60, 0);
   TTrLine* siding = BuildFrom(Map, first->P2, 40, 70);
-  Map.SetTrackProperties(dynamic_cast<TTrack*>(siding), 0, 1);
+  Map.SetTrackProperties(AsTrack(siding), 0, 1);
   Build(Map, -150, -60, 60, -60, Kind::Wall);
   Map.AddTrain(MakeOwned<TTrain>(first, 1, 50.0));
 }
