@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cell_store.h"
+#include "grid_entry.h"
 #include "world_box.h"
 
 // A uniform grid of cells laid over the plane. Places beyond its edges
@@ -51,14 +52,13 @@ struct TCellRange {
 // Objects of one kind filed by their boxes in the cells of a grid: each in
 // every cell its box covers, or, when that would be many cells or the box
 // is not finite, in one list of large objects that every look-up reads.
-// Each object carries a key, which the grid keeps but does not interpret.
+// Each object carries a key of up to kMaxKey, which the grid keeps but does
+// not interpret.
 template <typename T>
 class TBucketGrid {
  public:
-  struct TEntry {
-    uint64_t Key;
-    T* Object;
-  };
+  using TEntry = TGridEntry<T>;
+  static constexpr uint64_t kMaxKey = TEntry::kMaxKey;
 
   // Empties the grid and lays it out anew.
   void Reset(const TGridGeometry& Geometry) {
@@ -109,8 +109,8 @@ class TBucketGrid {
     std::optional<uint64_t> key;
     if (IsLarge(Box)) {
       for (size_t i = 0; i < large_.size(); ++i) {
-        if (large_[i].Object != Object) continue;
-        key = large_[i].Key;
+        if (large_[i].Object() != Object) continue;
+        key = large_[i].Key();
         large_[i] = large_.back();
         large_.pop_back();
         break;
@@ -119,8 +119,8 @@ class TBucketGrid {
     }
     ForEachCellIndex(RangeOf(Box), [&](size_t Cell) {
       const std::optional<TEntry> taken = cells_.Take(
-          Cell, [&](const TEntry& Entry) { return Entry.Object == Object; });
-      if (taken) key = taken->Key;
+          Cell, [&](const TEntry& Entry) { return Entry.Object() == Object; });
+      if (taken) key = taken->Key();
     });
     return key;
   }
@@ -130,7 +130,7 @@ class TBucketGrid {
         IsLarge(Box) ? std::span<const TEntry>(large_)
                      : cells_.Cell(CellIndex(range.Column0, range.Row0));
     for (const TEntry& entry : list) {
-      if (entry.Object == Object) return entry.Key;
+      if (entry.Object() == Object) return entry.Key();
     }
     return std::nullopt;
   }
@@ -216,12 +216,12 @@ class TBucketGrid {
           continue;
         }
         for (const TEntry& entry : cell) {
-          if (BoxOf(*entry.Object).Meets(Box)) Found.push_back(entry);
+          if (BoxOf(*entry.Object()).Meets(Box)) Found.push_back(entry);
         }
       }
     }
     for (const TEntry& entry : large_) {
-      if (BoxOf(*entry.Object).Meets(Box)) Found.push_back(entry);
+      if (BoxOf(*entry.Object()).Meets(Box)) Found.push_back(entry);
     }
   }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <new>
 #include <optional>
 #include <span>
 #include <vector>
@@ -58,11 +60,20 @@ class TCellStore {
   }
 
  private:
+  // Twelve bytes a cell: the array is never let grow past what 32 bits
+  // can index, some fifty gigabytes of entries.
   struct TCell {
-    size_t Start = 0;
+    uint32_t Start = 0;
     uint32_t Size = 0;
     uint32_t Room = 0;
   };
+
+  // The array's length, were it to grow to Length entries: beyond what
+  // memory could hold, as when it runs out.
+  static uint32_t Indexable(size_t Length) {
+    if (Length > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
+    return static_cast<uint32_t>(Length);
+  }
 
   // Gives the cell a run of Room entries at the end of the array.
   void Move(TCell& Cell, uint32_t Room) {
@@ -70,6 +81,7 @@ class TCellStore {
       Pack({});
     }
     const size_t start = entries_.size();
+    Indexable(start + Room);
     // Grows by half, not by doubling: the array may hold most of a map.
     if (entries_.capacity() < start + Room) {
       entries_.reserve(std::max(start + Room, start + start / 2));
@@ -78,7 +90,7 @@ class TCellStore {
     std::copy_n(entries_.data() + Cell.Start, Cell.Size,
                 entries_.data() + start);
     unused_ += Cell.Room;
-    Cell.Start = start;
+    Cell.Start = static_cast<uint32_t>(start);
     Cell.Room = Room;
   }
 
@@ -89,8 +101,8 @@ class TCellStore {
     for (size_t i = 0; i < cells_.size(); ++i) {
       total += cells_[i].Size + (More.empty() ? 0 : More[i]);
     }
-    std::vector<TEntry> packed(total);
-    size_t start = 0;
+    std::vector<TEntry> packed(Indexable(total));
+    uint32_t start = 0;
     for (size_t i = 0; i < cells_.size(); ++i) {
       TCell& cell = cells_[i];
       std::copy_n(entries_.data() + cell.Start, cell.Size,

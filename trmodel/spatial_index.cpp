@@ -106,7 +106,7 @@ template <typename TEntry>
 void SortByKey(std::vector<TEntry>& Entries, std::vector<TEntry>& Room) {
   constexpr size_t kFew = 256;
   const auto byKey = [](const TEntry& A, const TEntry& B) {
-    return A.Key < B.Key;
+    return A.Key() < B.Key();
   };
   if (Entries.size() < kFew) {
     std::sort(Entries.begin(), Entries.end(), byKey);
@@ -114,9 +114,9 @@ void SortByKey(std::vector<TEntry>& Entries, std::vector<TEntry>& Room) {
   }
   const auto [lowest, highest] =
       std::minmax_element(Entries.begin(), Entries.end(), byKey);
-  const uint64_t low = lowest->Key;
+  const uint64_t low = lowest->Key();
   uint64_t differing = 0;
-  for (const TEntry& entry : Entries) differing |= entry.Key - low;
+  for (const TEntry& entry : Entries) differing |= entry.Key() - low;
   if (differing == 0) return;
   constexpr int kDigitBits = 11;
   constexpr size_t kDigits = size_t{1} << kDigitBits;
@@ -125,7 +125,7 @@ void SortByKey(std::vector<TEntry>& Entries, std::vector<TEntry>& Room) {
        shift += kDigitBits) {
     std::array<size_t, kDigits + 1> start{};
     const auto digit = [&](const TEntry& Entry) {
-      return static_cast<size_t>(((Entry.Key - low) >> shift) & (kDigits - 1));
+      return static_cast<size_t>(((Entry.Key() - low) >> shift) & (kDigits - 1));
     };
     for (const TEntry& entry : Entries) ++start[digit(entry) + 1];
     for (size_t d = 1; d <= kDigits; ++d) start[d] += start[d - 1];
@@ -163,11 +163,13 @@ TWorldBox TSpatialIndex::BoxOf(const TTrain& Train) {
 TSpatialIndex::TSpatialIndex(const TTrainStructureSV& AMap)
     : Map(AMap), PlannedPoints(AMap.Points.size()) {
   const TGridGeometry geometry = GeometryFor(Map);
-  const auto fill = [&](auto& Grid, const auto& List) {
+  const auto fill = [&]<typename T>(TBucketGrid<T>& Grid, const auto& List) {
     Grid.Reset(geometry);
+    // Only a list of hundreds of millions needs keys closer together.
+    const uint64_t step =
+        std::min(kKeyStep, TBucketGrid<T>::kMaxKey / (List.size() + 1));
     Grid.Fill(
-        List, [](const auto& Object) { return BoxOf(Object); }, kKeyStep,
-        kKeyStep);
+        List, [](const auto& Object) { return BoxOf(Object); }, step, step);
   };
   fill(Points_.Grid, Map.Points);
   fill(Tracks_.Grid, Map.Tracks);
@@ -210,8 +212,8 @@ std::span<T* const> TSpatialIndex::Find(const TWorldBox& Box) const {
   // An object filed in several cells comes once from each.
   kind.Found.clear();
   for (const auto& entry : kind.Entries) {
-    if (kind.Found.empty() || kind.Found.back() != entry.Object) {
-      kind.Found.push_back(entry.Object);
+    if (kind.Found.empty() || kind.Found.back() != entry.Object()) {
+      kind.Found.push_back(entry.Object());
     }
   }
   return kind.Found;
@@ -247,8 +249,8 @@ void TSpatialIndex::LiftAt(const TTrPoint& Point) {
   const auto lines = [&]<typename TLine>(TBucketGrid<TLine>& Grid) {
     std::vector<TLine*> ending;
     Grid.ForEachAt(x, y, [&](const auto& Entry) {
-      if (Entry.Object->P1 == &Point || Entry.Object->P2 == &Point) {
-        ending.push_back(Entry.Object);
+      if (Entry.Object()->P1 == &Point || Entry.Object()->P2 == &Point) {
+        ending.push_back(Entry.Object());
       }
     });
     for (TLine* line : ending) Lift(line);
@@ -257,7 +259,7 @@ void TSpatialIndex::LiftAt(const TTrPoint& Point) {
   lines(Walls_.Grid);
   std::vector<TTrain*> entering;
   Trains_.Grid.ForEachAt(x, y, [&](const auto& Entry) {
-    if (EntryPoint(*Entry.Object) == &Point) entering.push_back(Entry.Object);
+    if (EntryPoint(*Entry.Object()) == &Point) entering.push_back(Entry.Object());
   });
   for (TTrain* train : entering) Lift(train);
 }
@@ -272,9 +274,9 @@ void TSpatialIndex::LiftLine(TTrLine* Line, uint8_t End) {
   }
   std::vector<TTrain*> entering;
   const auto visit = [&](const auto& Entry) {
-    const TTrackPosition& position = Entry.Object->Position;
+    const TTrackPosition& position = Entry.Object()->Position;
     if (position.Line == Line && (position.Dir == 1) == (End == 1)) {
-      entering.push_back(Entry.Object);
+      entering.push_back(Entry.Object());
     }
   };
   if (const TTrPoint* at = End == 1 ? Line->P1 : Line->P2) {
@@ -321,7 +323,7 @@ bool TSpatialIndex::FileInserted(size_t First, size_t Count) {
     const auto after = keyOf(First + Count);
     if (!after || *after - low <= Count) return false;
     step = (*after - low) / (Count + 1);
-  } else if (low > std::numeric_limits<uint64_t>::max() - kKeyStep * Count) {
+  } else if ((TBucketGrid<T>::kMaxKey - low) / kKeyStep < Count) {
     return false;
   }
   for (size_t i = 0; i < Count; ++i) {

@@ -62,7 +62,7 @@ class TSpatialIndex : public TMapObserver {
   template <typename T, typename TVisit, typename TReach>
   void VisitAround(double X, double Y, TVisit Visit, TReach Reach) const {
     KindOf<T>().Grid.VisitAround(
-        X, Y, [&](const auto& Entry) { Visit(Entry.Object, Entry.Key); },
+        X, Y, [&](const auto& Entry) { Visit(Entry.Object(), Entry.Key()); },
         Reach);
   }
 
