@@ -68,11 +68,10 @@ class TCellStore {
     uint32_t Room = 0;
   };
 
-  // The array's length, were it to grow to Length entries: beyond what
-  // memory could hold, as when it runs out.
-  static uint32_t Indexable(size_t Length) {
+  // An array of Length entries that 32 bits cannot index is beyond what
+  // memory could hold, and fails as when memory runs out.
+  static void CheckIndexable(size_t Length) {
     if (Length > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
-    return static_cast<uint32_t>(Length);
   }
 
   // Gives the cell a run of Room entries at the end of the array.
@@ -81,7 +80,7 @@ class TCellStore {
       Pack({});
     }
     const size_t start = entries_.size();
-    Indexable(start + Room);
+    CheckIndexable(start + Room);
     // Grows by half, not by doubling: the array may hold most of a map.
     if (entries_.capacity() < start + Room) {
       entries_.reserve(std::max(start + Room, start + start / 2));
@@ -101,7 +100,8 @@ class TCellStore {
     for (size_t i = 0; i < cells_.size(); ++i) {
       total += cells_[i].Size + (More.empty() ? 0 : More[i]);
     }
-    std::vector<TEntry> packed(Indexable(total));
+    CheckIndexable(total);
+    std::vector<TEntry> packed(total);
     uint32_t start = 0;
     for (size_t i = 0; i < cells_.size(); ++i) {
       TCell& cell = cells_[i];

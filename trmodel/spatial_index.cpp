@@ -125,7 +125,8 @@ void SortByKey(std::vector<TEntry>& Entries, std::vector<TEntry>& Room) {
        shift += kDigitBits) {
     std::array<size_t, kDigits + 1> start{};
     const auto digit = [&](const TEntry& Entry) {
-      return static_cast<size_t>(((Entry.Key() - low) >> shift) & (kDigits - 1));
+      return static_cast<size_t>(((Entry.Key() - low) >> shift) &
+                                 (kDigits - 1));
     };
     for (const TEntry& entry : Entries) ++start[digit(entry) + 1];
     for (size_t d = 1; d <= kDigits; ++d) start[d] += start[d - 1];
@@ -259,7 +260,8 @@ void TSpatialIndex::LiftAt(const TTrPoint& Point) {
   lines(Walls_.Grid);
   std::vector<TTrain*> entering;
   Trains_.Grid.ForEachAt(x, y, [&](const auto& Entry) {
-    if (EntryPoint(*Entry.Object()) == &Point) entering.push_back(Entry.Object());
+    if (EntryPoint(*Entry.Object()) == &Point)
+      entering.push_back(Entry.Object());
   });
   for (TTrain* train : entering) Lift(train);
 }
