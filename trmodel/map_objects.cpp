@@ -44,4 +44,4 @@ void SetLink(const TTrLineEnd& At, const TTrLineEnd& Target, bool Alternative) {
 
 // A large map holds millions of each: their size is most of its memory.
 static_assert(sizeof(TTrPoint) <= 56, "a point should fit in 56 bytes");
-static_assert(sizeof(TTrack) <= 64, "a track should fit in 64 bytes");
+static_assert(sizeof(TTrack) <= 48, "a track should fit in 48 bytes");

@@ -1,41 +1,24 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
 #include "geometry.h"
+#include "packed_pointer.h"
 
 class TTrLine;
-
-// A line pointer kept at any alignment. It reads and writes as a TTrLine*,
-// and gives out copies only: a reference to a pointer that is not on eight
-// bytes would be undefined, wherever a caller binds one.
-class TLinePointer {
- public:
-  TLinePointer(TTrLine* Line = nullptr) { std::memcpy(bytes_, &Line, 8); }
-  operator TTrLine*() const {
-    TTrLine* line;
-    std::memcpy(&line, bytes_, 8);
-    return line;
-  }
-  TTrLine* operator->() const { return *this; }
-
- private:
-  unsigned char bytes_[8];
-};
-static_assert(sizeof(TTrLine*) == 8 && alignof(TLinePointer) == 1);
+class TTrPoint;
 
 // A reference to one end of a line: End 1 is the end at the line's P1,
 // End 2 the end at its P2. Empty when Line is null; End is then meaningless.
 // A point holds three and a line four, and a large map has millions of
-// both: unaligned, a reference takes 9 bytes instead of 16.
+// both: packed, a reference takes 7 bytes instead of 16.
 struct TTrLineEnd {
-  TLinePointer Line;
+  TPackedPointer<TTrLine> Line;
   uint8_t End = 0;
 
   bool IsEmpty() const { return Line == nullptr; }
 };
-static_assert(sizeof(TTrLineEnd) == 9);
+static_assert(sizeof(TTrLineEnd) == 7);
 
 // Two references name the same place when they name the same end of the
 // same line; all empty references are alike whatever their End holds.
@@ -43,8 +26,8 @@ bool SameLineEnd(const TTrLineEnd& A, const TTrLineEnd& B);
 
 // A point of the plan. Conn1 is a switch's entry, Conn2 its default
 // direction (or the other line of a plain joint), Conn3 its other direction.
-// The identifier comes last, where it fills what the references leave of
-// eight bytes.
+// The identifier comes last, after the references, so that no padding
+// falls between them.
 class TTrPoint {
  public:
   TTrVector Pos;
@@ -71,8 +54,8 @@ class TTrPoint {
 // the rest of its eight bytes.
 class TTrLine {
  public:
-  TTrPoint* P1 = nullptr;
-  TTrPoint* P2 = nullptr;
+  TPackedPointer<TTrPoint> P1;
+  TPackedPointer<TTrPoint> P2;
   TTrLineEnd Next2;
   TTrLineEnd Next1;
   TTrLineEnd Branch2;

@@ -105,7 +105,7 @@ class TMapLoader {
       if (line == nullptr) continue;
       // Only end 1 names P1; every other code is the end at P2.
       const uint8_t end = (ends[i] & 0xFF) == 1 ? 1 : 2;
-      TTrPoint*& at = end == 1 ? line->P1 : line->P2;
+      TPackedPointer<TTrPoint>& at = end == 1 ? line->P1 : line->P2;
       // An end that an earlier reference took stays with it.
       if (at != nullptr) continue;
       at = made;

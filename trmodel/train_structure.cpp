@@ -168,7 +168,8 @@ void TTrainStructureSV::Apply(TMapChange& Change) {
           [](map_change::TPointPos& C) { std::swap(C.Point->Pos, C.Value); },
           [](map_change::TLineEnd& C) { std::swap(*C.Field, C.Value); },
           [](map_change::TLinePoint& C) {
-            std::swap(C.End == 1 ? C.Line->P1 : C.Line->P2, C.Value);
+            TPackedPointer<TTrPoint>& at = C.End == 1 ? C.Line->P1 : C.Line->P2;
+            C.Value = std::exchange(at, C.Value);
           },
           [](map_change::TTrackProperties& C) {
             std::swap(C.Track->Poles, C.Poles);

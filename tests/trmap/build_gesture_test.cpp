@@ -130,7 +130,8 @@ TEST_F(BuildGestureTest, ADropThatCannotJoinPutsConnDown) {
   TTrLine* wall = Build(Map, 0, 100, 0, 200, Kind::Wall);
   TTrPoint* lone = Map.NewPoint(200, 0);
 
-  for (TTrPoint* target : {in->P2, wall->P1, lone}) {
+  for (TTrPoint* target :
+       std::initializer_list<TTrPoint*>{in->P2, wall->P1, lone}) {
     Buttons.Set(TModeButton::spbConn, false);
     Window.SelectPoint(lone);
     const size_t points = Map.Points.size();

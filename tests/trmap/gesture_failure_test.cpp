@@ -57,7 +57,7 @@ TEST_F(GestureFailureTest, ABuildFailingAtPressMoveOrReleaseLeavesNoTrace) {
   Window.Scale = kHugeScale;
 
   for (TTrPoint* start :
-       {in->P2, in->P1, lone, static_cast<TTrPoint*>(nullptr)}) {
+       std::initializer_list<TTrPoint*>{in->P2, in->P1, lone, nullptr}) {
     const bool reuse = start != nullptr;
     Buttons.Set(TModeButton::spbConn, reuse);
     Buttons.Press(start == lone ? TModeButton::spbBuild : TModeButton::spbLine);

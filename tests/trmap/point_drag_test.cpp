@@ -91,7 +91,8 @@ TEST_F(JoinCases, PointsOfOtherKindsOrWithoutLinesAreNeverJoined) {
   Drag(Pixel(0, -101), Pixel(0, -98));
   EXPECT_EQ(E->Pos.Y, -98.0);
 
-  for (TTrPoint* point : {A, B, C, E, F, wall->P1, wall->P2, lone}) {
+  for (TTrPoint* point : std::initializer_list<TTrPoint*>{
+           A, B, C, E, F, wall->P1, wall->P2, lone}) {
     EXPECT_TRUE(Alive(point));
   }
   EXPECT_EQ(lone->LineCount(), 0);

@@ -126,7 +126,8 @@ class RandomEditor {
       map_.MovePoint(Line->P2, Coordinate(), Coordinate());
     }
     if (Pick(2) == 0) return;
-    TTrPoint* target = Pick(3) == 0 ? Line->P1 : AnyPoint();
+    TTrPoint* target =
+        Pick(3) == 0 ? static_cast<TTrPoint*>(Line->P1) : AnyPoint();
     if (target == Line->P2 || target->LineCount() > 2) return;
     test_maps::Join(map_, Line->P2, Line, target);
   }
@@ -280,7 +281,7 @@ std::vector<uint64_t> Fingerprint(const TTrainStructureSV& Map) {
     add(static_cast<TTrLine*>(End.Line), End.End);
   };
   const auto line = [&](const TTrLine& L) {
-    add(&L, L.Id, L.P1, L.P2);
+    add(&L, L.Id, static_cast<TTrPoint*>(L.P1), static_cast<TTrPoint*>(L.P2));
     for (const TTrLineEnd* link : {&L.Next1, &L.Next2, &L.Branch1, &L.Branch2})
       ref(*link);
   };
