@@ -18,14 +18,23 @@ class TPackedPointer {
                 "a little-endian 64-bit system is assumed");
 
  public:
+  // The halves go through registers of their own size: one copy of six
+  // bytes would go through memory, and reading it back as a whole would
+  // wait on its parts.
   TPackedPointer(T* Object = nullptr) {
     const auto address = reinterpret_cast<uintptr_t>(Object);
-    std::memcpy(bytes_, &address, sizeof bytes_);
+    const auto low = static_cast<uint32_t>(address);
+    const auto high = static_cast<uint16_t>(address >> 32);
+    std::memcpy(bytes_, &low, sizeof low);
+    std::memcpy(bytes_ + sizeof low, &high, sizeof high);
     assert(static_cast<T*>(*this) == Object);
   }
   operator T*() const {
-    uint64_t address = 0;
-    std::memcpy(&address, bytes_, sizeof bytes_);
+    uint32_t low = 0;
+    uint16_t high = 0;
+    std::memcpy(&low, bytes_, sizeof low);
+    std::memcpy(&high, bytes_ + sizeof low, sizeof high);
+    const uint64_t address = low | (uint64_t{high} << 32);
     return reinterpret_cast<T*>(static_cast<int64_t>(address << 16) >> 16);
   }
   T* operator->() const { return *this; }
