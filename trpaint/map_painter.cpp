@@ -426,10 +426,19 @@ void TMapPainter::ForEachGridLine(int32_t Origin, double Spacing, double End,
   }
 }
 
-double TMapPainter::ScreenLength(const TTrLine& Line) const {
-  return std::hypot(Line.P1->Pos.X - Line.P2->Pos.X,
-                    Line.P1->Pos.Y - Line.P2->Pos.Y) /
-         View.Scale;
+bool TMapPainter::ShortOnScreen(const TTrLine& Line) const {
+  const double dx = Line.P1->Pos.X - Line.P2->Pos.X;
+  const double dy = Line.P1->Pos.Y - Line.P2->Pos.Y;
+  // Squares decide as the length does wherever they are clearly apart, at a
+  // fraction of its cost; near the bound, and where a square overflows or
+  // is not a number, the length itself decides.
+  const double squared = dx * dx + dy * dy;
+  const double bound = kCrowdedPixels * View.Scale;
+  const double boundSquared = bound * bound;
+  constexpr double kMargin = 1e-9;
+  if (squared < boundSquared * (1.0 - kMargin)) return true;
+  if (squared > boundSquared * (1.0 + kMargin)) return false;
+  return std::hypot(dx, dy) / View.Scale < kCrowdedPixels;
 }
 
 bool TMapPainter::Crowded(const TTrPoint& Point) const {
@@ -437,8 +446,7 @@ bool TMapPainter::Crowded(const TTrPoint& Point) const {
       Point.Conn2.IsEmpty() || Selection.Selected(Point)) {
     return false;
   }
-  return ScreenLength(*Point.Conn1.Line) < kCrowdedPixels ||
-         ScreenLength(*Point.Conn2.Line) < kCrowdedPixels;
+  return ShortOnScreen(*Point.Conn1.Line) || ShortOnScreen(*Point.Conn2.Line);
 }
 
 void TMapPainter::DrawLine(const TTrLine& Line) {
@@ -449,7 +457,7 @@ void TMapPainter::DrawLine(const TTrLine& Line) {
 // the same: what is drawn next inherits them.
 void TMapPainter::DrawLineAs(const TTrLine& Line, const TTrack* Track,
                              bool PointsCover) {
-  const bool plain = View.Simplified && ScreenLength(Line) < kCrowdedPixels;
+  const bool plain = View.Simplified && ShortOnScreen(Line);
   Canvas.Pen.Width = Track != nullptr && Track->Platform == 1 && !plain ? 3 : 1;
   Canvas.Pen.Style = Track != nullptr ? psSolid : psDot;
   Canvas.Pen.Color = Selection.Selected(Line) ? clWhite : clBlack;

@@ -105,8 +105,9 @@ class TMapPainter {
   void DrawGrid(double Spacing);
   template <typename TDraw>
   void ForEachGridLine(int32_t Origin, double Spacing, double End, TDraw Draw);
-  // The length of a line in pixels, unrounded.
-  double ScreenLength(const TTrLine& Line) const;
+  // Whether a line is shorter on the screen than crowded points lie apart,
+  // by its unrounded length in pixels.
+  bool ShortOnScreen(const TTrLine& Line) const;
   // Whether a simplified paint leaves the point out: a point along the
   // track, neither a switch, an end nor selected, with a neighbour closer
   // than a few pixels.
