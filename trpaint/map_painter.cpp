@@ -164,12 +164,20 @@ void TMapPainter::Paint() {
   // under them.
   std::vector<uint8_t> covered;
   bool pointsCover = false;
-  const auto drawTrack = [&pointsCover](TMapPainter& Painter,
-                                        const TTrack& Track, size_t) {
+  // Simplified, the points that would cover the ends of lines are left out
+  // where they crowd; instead, a line that a later one of its layer draws
+  // again is passed over. Each line sets its pen itself.
+  std::vector<uint8_t> coveredTracks;
+  std::vector<uint8_t> coveredWalls;
+  const auto drawTrack = [&pointsCover, &coveredTracks](TMapPainter& Painter,
+                                                        const TTrack& Track,
+                                                        size_t I) {
+    if (I < coveredTracks.size() && coveredTracks[I] != 0) return;
     Painter.DrawLineAs(Track, &Track, pointsCover);
   };
-  const auto drawWall = [&pointsCover](TMapPainter& Painter, const TWall& Wall,
-                                       size_t) {
+  const auto drawWall = [&pointsCover, &coveredWalls](
+                            TMapPainter& Painter, const TWall& Wall, size_t I) {
+    if (I < coveredWalls.size() && coveredWalls[I] != 0) return;
     Painter.DrawLineAs(Wall, nullptr, pointsCover);
   };
   // A covered point would set the pen and brush as the next one does.
@@ -181,10 +189,22 @@ void TMapPainter::Paint() {
   const auto drawTrain = [](TMapPainter& Painter, const TTrain& Train, size_t) {
     Painter.DrawTrain(Train);
   };
+  const double pixels = (Area.Right - Area.Left) * (Area.Bottom - Area.Top);
+  const auto crowds = [&](size_t Count) {
+    return Count > 0 && static_cast<double>(Count) >= pixels * CoveredFrom;
+  };
+  const auto lineLayer = [&](size_t Count, const auto& At, const auto& Draw,
+                             std::vector<uint8_t>& Covered) {
+    TLayer layer = Layer(Count, At, Draw);
+    if (View.Simplified && crowds(Count)) {
+      Covered.assign(Count, 0);
+      layer.Prepare = [this, &Covered, At] { FindCoveredLines(Covered, At); };
+    }
+    return layer;
+  };
   const auto pointLayer = [&](size_t Count, const auto& At) {
     TLayer layer = Layer(Count, At, drawPoint);
-    const double pixels = (Area.Right - Area.Left) * (Area.Bottom - Area.Top);
-    if (Count > 0 && static_cast<double>(Count) >= pixels * CoveredFrom) {
+    if (crowds(Count)) {
       // Simplified, not every point is drawn to cover its lines' ends.
       pointsCover = !View.Simplified;
       covered.assign(Count, 0);
@@ -197,8 +217,9 @@ void TMapPainter::Paint() {
   if (Index == nullptr || !Index->Selective(near)) {
     DrawUnderlay();
     const std::array layers{
-        Layer(Map.Tracks.size(), ListAt(Map.Tracks), drawTrack),
-        Layer(Map.Walls.size(), ListAt(Map.Walls), drawWall),
+        lineLayer(Map.Tracks.size(), ListAt(Map.Tracks), drawTrack,
+                  coveredTracks),
+        lineLayer(Map.Walls.size(), ListAt(Map.Walls), drawWall, coveredWalls),
         pointLayer(Map.Points.size(), ListAt(Map.Points)),
         Layer(TrainsShown ? Map.Trains.size() : 0, ListAt(Map.Trains),
               drawTrain)};
@@ -222,9 +243,10 @@ void TMapPainter::Paint() {
         trains = Index->Trains(near);
       });
   const std::array layers{
-      Layer(FoundCount(tracks, Map.Tracks), FoundAt(tracks, Map.Tracks),
-            drawTrack),
-      Layer(FoundCount(walls, Map.Walls), FoundAt(walls, Map.Walls), drawWall),
+      lineLayer(FoundCount(tracks, Map.Tracks), FoundAt(tracks, Map.Tracks),
+                drawTrack, coveredTracks),
+      lineLayer(FoundCount(walls, Map.Walls), FoundAt(walls, Map.Walls),
+                drawWall, coveredWalls),
       pointLayer(FoundCount(points, Map.Points), FoundAt(points, Map.Points)),
       Layer(TrainsShown ? FoundCount(trains, Map.Trains) : 0,
             FoundAt(trains, Map.Trains), drawTrain)};
@@ -298,6 +320,42 @@ void TMapPainter::FindCovered(std::vector<uint8_t>& Covered, TAt At) const {
                          static_cast<size_t>(x);
     Covered[i] = taken[pixel];
     taken[pixel] = 1;
+  }
+}
+
+// A line that the simplified paint draws plainly is drawn with a pen of
+// width one in its layer's style and, unless selected, black; from the
+// same pixels it sets the same pixels. Its start on a pixel of the area, it
+// is never passed over as off the area.
+template <typename TAt>
+void TMapPainter::FindCoveredLines(std::vector<uint8_t>& Covered,
+                                   TAt At) const {
+  const double width = Area.Right - Area.Left;
+  const double height = Area.Bottom - Area.Top;
+  if (!(width > 0.0 && height > 0.0)) return;
+  // For each pixel, which of the nine ways to itself or a neighbour a
+  // later line takes from it.
+  std::vector<uint16_t> taken(static_cast<size_t>(width) *
+                              static_cast<size_t>(height));
+  for (size_t i = Covered.size(); i-- > 0;) {
+    const TTrLine& line = At(i);
+    if (!ShortOnScreen(line) || Selection.Selected(line)) continue;
+    const double x1 = View.ScreenColumn(line.P1->Pos.X);
+    const double y1 = View.ScreenRow(line.P1->Pos.Y);
+    const double across = View.ScreenColumn(line.P2->Pos.X) - x1;
+    const double down = View.ScreenRow(line.P2->Pos.Y) - y1;
+    const double x = x1 - Area.Left;
+    const double y = y1 - Area.Top;
+    if (!(x >= 0.0 && x < width && y >= 0.0 && y < height &&
+          std::fabs(across) <= 1.0 && std::fabs(down) <= 1.0)) {
+      continue;
+    }
+    const size_t pixel = static_cast<size_t>(y) * static_cast<size_t>(width) +
+                         static_cast<size_t>(x);
+    const auto way = static_cast<uint16_t>(
+        1u << static_cast<unsigned>((across + 1.0) * 3.0 + (down + 1.0)));
+    Covered[i] = (taken[pixel] & way) != 0 ? 1 : 0;
+    taken[pixel] |= way;
   }
 }
 

@@ -135,6 +135,11 @@ class TMapPainter {
   // covers.
   template <typename TAt>
   void FindCovered(std::vector<uint8_t>& Covered, TAt At) const;
+  // Marks in Covered which of its lines, the I-th At(I), a later one draws
+  // again with the same pen, where the simplified paint draws them plainly
+  // from a pixel of the area to itself or a neighbour.
+  template <typename TAt>
+  void FindCoveredLines(std::vector<uint8_t>& Covered, TAt At) const;
   // Draws the underlay while First and Second run, on two threads when
   // Parallel says so.
   void DrawUnderlayDuring(bool Parallel, const std::function<void()>& First,
