@@ -7,6 +7,8 @@
 #include <latch>
 #include <memory>
 #include <numbers>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "canvas_recording.h"
@@ -499,6 +501,23 @@ bool TMapPainter::ShortOnScreen(const TTrLine& Line) const {
   return std::hypot(dx, dy) / View.Scale < kCrowdedPixels;
 }
 
+// Screen columns and rows grow (or fall) with the world coordinate, so
+// the places between two that round alike round alike too. The margin
+// takes in what the rounding of a position along its line can add.
+std::optional<std::pair<double, double>> TMapPainter::PixelOfAll(
+    const TTrVector& At, double Reach) const {
+  constexpr double kSlack = 1e-12;
+  const double reachX = Reach + (std::fabs(At.X) + Reach) * kSlack;
+  const double reachY = Reach + (std::fabs(At.Y) + Reach) * kSlack;
+  const double column = View.ScreenColumn(At.X - reachX);
+  const double row = View.ScreenRow(At.Y - reachY);
+  if (column != View.ScreenColumn(At.X + reachX) ||
+      row != View.ScreenRow(At.Y + reachY)) {
+    return std::nullopt;
+  }
+  return std::pair{column, row};
+}
+
 bool TMapPainter::Crowded(const TTrPoint& Point) const {
   if (!View.Simplified || !Point.Conn3.IsEmpty() || Point.Conn1.IsEmpty() ||
       Point.Conn2.IsEmpty() || Selection.Selected(Point)) {
@@ -625,6 +644,17 @@ void TMapPainter::DrawTrain(const TTrain& Train) {
       (std::fabs(rear.Offset) + std::fabs(Train.Length)) / View.Scale +
       Canvas.Pen.Width;
   if (!SegmentNear({x, y, x, y}, reach, Area)) return;
+
+  // Zoomed out, a train is often less than a pixel: when every place within
+  // its reach rounds to one pixel, that pixel is where both its ends are
+  // drawn, and their sines and cosines need not be worked out.
+  if (const auto pixel = PixelOfAll(
+          entry->Pos, std::fabs(rear.Offset) + std::fabs(Train.Length))) {
+    const TScreenSegment segment{pixel->first, pixel->second, pixel->first,
+                                 pixel->second};
+    if (SegmentNear(segment, Canvas.Pen.Width, Area)) DrawSegment(segment);
+    return;
+  }
 
   TTrXY rearXY;
   rear.GetXY(rearXY);

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "canvas.h"
@@ -112,6 +114,10 @@ class TMapPainter {
   // track, neither a switch, an end nor selected, with a neighbour closer
   // than a few pixels.
   bool Crowded(const TTrPoint& Point) const;
+  // The pixel (column, row) on which every place within Reach metres of
+  // At lies, if there is one.
+  std::optional<std::pair<double, double>> PixelOfAll(const TTrVector& At,
+                                                      double Reach) const;
   // DrawPoint, which sets the pen and brush but draws nothing unless Shown.
   void DrawPointAs(const TTrPoint& Point, bool Shown);
   // MoveTo and LineTo for a segment in whole pixels, clipped to a band

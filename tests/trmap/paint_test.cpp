@@ -1,7 +1,10 @@
 #include <gmock/gmock.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
+#include <string>
 
 #include "map_window_fixture.h"
 
@@ -240,6 +243,46 @@ TEST_F(PaintTest, TrainOnALoopOfLengthZeroIsDrawnAtItsPoint) {
   TTrain* train = Map.AddTrain(MakeOwned<TTrain>(loop, 1, 50.0));
   EXPECT_THAT(DrawnBy([&] { Window.DrawTrain(train); }),
               ElementsAre("223,125 223,125 pen bfbf00/3/solid"));
+}
+
+// Zoomed out a train of less than a pixel is drawn where its ends round
+// to, at every scale, also when a pixel's edge runs through its reach.
+TEST_F(PaintTest, TrainsOfAboutAPixelAreDrawnWhereTheirEndsAre) {
+  std::mt19937 random(27);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (int i = 0; i < 3000; ++i) {
+    Window.Scale = std::pow(10.0, 3.0 * unit(random) - 1.0);
+    const double pixel = Window.Scale;
+    // Every other point lies on the edge between two pixels.
+    const double x = i % 2 == 0 ? (std::floor(40 * unit(random)) - 19.5) * pixel
+                                : (40 * unit(random) - 20.0) * pixel;
+    const double y = (40 * unit(random) - 20.0) * pixel;
+    const double angle = 6.3 * unit(random);
+    const double far = 100.0 * unit(random) * pixel;
+    TTrLine* line =
+        Build(Map, x, y, x + far * std::sin(angle), y + far * std::cos(angle));
+    TTrain* train = Map.AddTrain(MakeOwned<TTrain>(
+        line, 1 + i % 2, 2.0 * pixel * unit(random) * unit(random)));
+    train->Position.Offset = pixel * (unit(random) - 0.5) * unit(random);
+
+    TTrXY rear;
+    train->Position.GetXY(rear);
+    TTrXY front = rear;
+    TTrackPosition(line, train->Position.Offset + train->Length,
+                   train->Position.Dir)
+        .GetXY(front);
+    const TMapView view = Window.View();
+    const auto at = [&](const TTrXY& End) {
+      return std::to_string(static_cast<int>(view.ScreenColumn(End.X))) + "," +
+             std::to_string(static_cast<int>(view.ScreenRow(End.Y)));
+    };
+    const std::vector<std::string> drawn =
+        DrawnBy([&] { Window.DrawTrain(train); });
+    ASSERT_EQ(drawn.size(), 1u) << i;
+    EXPECT_EQ(drawn[0].substr(0, drawn[0].find(" pen")),
+              at(front) + " " + at(rear))
+        << i;
+  }
 }
 
 TEST_F(PaintTest, ObjectsOffTheWindowAreLeftOutButPassTheirPenOn) {
