@@ -118,18 +118,24 @@ void SortByKey(std::vector<TEntry>& Entries, std::vector<TEntry>& Room) {
   uint64_t differing = 0;
   for (const TEntry& entry : Entries) differing |= entry.Key() - low;
   if (differing == 0) return;
-  constexpr int kDigitBits = 11;
-  constexpr size_t kDigits = size_t{1} << kDigitBits;
+  // As few passes as digits of at most kMaxDigitBits allow, the bits
+  // shared out evenly among them: a view's keys differ in about 24 bits,
+  // two passes of 12 rather than three of 11 and one of 2.
+  constexpr int kMaxDigitBits = 12;
+  const int first = std::countr_zero(differing);
+  const int bits = std::bit_width(differing) - first;
+  const int passes = (bits + kMaxDigitBits - 1) / kMaxDigitBits;
+  const int digitBits = (bits + passes - 1) / passes;
+  const uint64_t mask = (uint64_t{1} << digitBits) - 1;
   Room.resize(Entries.size());
-  for (int shift = std::countr_zero(differing); (differing >> shift) != 0;
-       shift += kDigitBits) {
-    std::array<size_t, kDigits + 1> start{};
+  for (int pass = 0; pass < passes; ++pass) {
+    const int shift = first + pass * digitBits;
+    std::array<size_t, (size_t{1} << kMaxDigitBits) + 1> start{};
     const auto digit = [&](const TEntry& Entry) {
-      return static_cast<size_t>(((Entry.Key() - low) >> shift) &
-                                 (kDigits - 1));
+      return static_cast<size_t>(((Entry.Key() - low) >> shift) & mask);
     };
     for (const TEntry& entry : Entries) ++start[digit(entry) + 1];
-    for (size_t d = 1; d <= kDigits; ++d) start[d] += start[d - 1];
+    for (size_t d = 1; d <= mask + 1; ++d) start[d] += start[d - 1];
     for (const TEntry& entry : Entries) Room[start[digit(entry)]++] = entry;
     Entries.swap(Room);
   }
