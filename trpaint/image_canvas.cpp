@@ -108,6 +108,7 @@ bool DrawThinLine(const QLine& Line, QRgb Color, bool Dotted,
 TImageCanvas::TImageCanvas(const QSize& Size)
     : Image(Size, QImage::Format_RGB32), ErasedWith(clWhite) {
   Image.fill(clWhite);
+  UpdateDrawnArea();
 }
 
 TImageCanvas::~TImageCanvas() { EndPainting(); }
@@ -218,26 +219,28 @@ void TImageCanvas::SetStrip(int Top, int PictureHeight) {
   FlushLines();
   EndPainting();
   Strip = TStrip{Top, PictureHeight};
+  UpdateDrawnArea();
 }
 
 TImageCanvas::TStrip TImageCanvas::CurrentStrip() const {
   return Strip.value_or(TStrip{0, Image.height()});
 }
 
-TImageCanvas::TDrawnArea TImageCanvas::DrawnArea() const {
+void TImageCanvas::UpdateDrawnArea() {
   const TStrip strip = CurrentStrip();
   QRect area(0, strip.Top, Image.width(),
              std::min(Image.height(), strip.PictureHeight - strip.Top));
   if (Clip) area &= *Clip;
-  if (area.isEmpty()) return {0, strip.Top, 0, strip.Top, strip.Top};
-  return {area.left(), area.top(), area.right() + 1, area.bottom() + 1,
-          strip.Top};
+  Drawn = area.isEmpty() ? TDrawnArea{0, strip.Top, 0, strip.Top, strip.Top}
+                         : TDrawnArea{area.left(), area.top(), area.right() + 1,
+                                      area.bottom() + 1, strip.Top};
 }
 
 void TImageCanvas::SetClip(const std::optional<QRect>& Area) {
   FlushLines();
   EndPainting();
   Clip = Area;
+  UpdateDrawnArea();
 }
 
 bool TImageCanvas::MovePicture(int DX, int DY) {
@@ -295,6 +298,7 @@ void TImageCanvas::Resize(const QSize& Size) {
   PendingLines.clear();
   EndPainting();
   Image = QImage(Size, QImage::Format_RGB32);
+  UpdateDrawnArea();
   Image.fill(clWhite);
   ErasedWith = clWhite;
   Approximate = false;

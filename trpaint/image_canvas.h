@@ -72,7 +72,10 @@ class TImageCanvas : public TCanvas {
  private:
   QPainter& Painter();
   TStrip CurrentStrip() const;
-  TDrawnArea DrawnArea() const;
+  TDrawnArea DrawnArea() const { return Drawn; }
+  // Works the drawn area out again, after the image, strip or clip changed:
+  // every line and sprite asks for it.
+  void UpdateDrawnArea();
   // Detaches the image from any copy made of it since the last call.
   const TPixels& Pixels();
   void FlushLines();
@@ -93,6 +96,7 @@ class TImageCanvas : public TCanvas {
   TEllipseSprites Sprites;
   std::optional<TStrip> Strip;
   std::optional<QRect> Clip;
+  TDrawnArea Drawn{};
   // Whether the picture, since it was last erased whole, holds anything
   // the painter drew (wide lines, large ellipses, pictures): the painter
   // places the pixels of what an edge cuts by where it cuts, so such a
