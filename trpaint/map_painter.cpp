@@ -648,24 +648,20 @@ void TMapPainter::DrawTrain(const TTrain& Train) {
   // Zoomed out, a train is often less than a pixel: when every place within
   // its reach rounds to one pixel, that pixel is where both its ends are
   // drawn, and their sines and cosines need not be worked out.
+  TScreenSegment segment{};
   if (const auto pixel = PixelOfAll(
           entry->Pos, std::fabs(rear.Offset) + std::fabs(Train.Length))) {
-    const TScreenSegment segment{pixel->first, pixel->second, pixel->first,
-                                 pixel->second};
-    if (SegmentNear(segment, Canvas.Pen.Width, Area)) DrawSegment(segment);
-    return;
+    segment = {pixel->first, pixel->second, pixel->first, pixel->second};
+  } else {
+    TTrXY rearXY;
+    rear.GetXY(rearXY);
+    // When the front runs off the track the train is drawn at its rear.
+    TTrXY frontXY = rearXY;
+    const TTrackPosition front(rear.Line, rear.Offset + Train.Length, rear.Dir);
+    front.GetXY(frontXY);
+    segment = {View.ScreenColumn(frontXY.X), View.ScreenRow(frontXY.Y),
+               View.ScreenColumn(rearXY.X), View.ScreenRow(rearXY.Y)};
   }
-
-  TTrXY rearXY;
-  rear.GetXY(rearXY);
-  // When the front runs off the track the train is drawn at its rear.
-  TTrXY frontXY = rearXY;
-  const TTrackPosition front(rear.Line, rear.Offset + Train.Length, rear.Dir);
-  front.GetXY(frontXY);
-
-  const TScreenSegment segment{
-      View.ScreenColumn(frontXY.X), View.ScreenRow(frontXY.Y),
-      View.ScreenColumn(rearXY.X), View.ScreenRow(rearXY.Y)};
   if (SegmentNear(segment, Canvas.Pen.Width, Area)) {
     DrawSegment(segment);
   }
